@@ -1,0 +1,34 @@
+#pragma once
+// The one way an operation talks to the user in the middle of its work.
+// The editor implements it with message boxes and file dialogs; tests use a
+// scripted fake that records every text and answers from a list, so the
+// exact words a user would see can be asserted.
+
+#include <QString>
+
+enum class PromptIcon { None, Information, Warning, Error, Question };
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class PromptAnswer { Ok, Cancel, Yes, No };
+
+class Prompt
+{
+public:
+    virtual ~Prompt() = default;
+
+    // A message box with one OK button.
+    virtual void inform(const QString &text, PromptIcon icon = PromptIcon::Information,
+                        const QString &title = QString()) = 0;
+
+    // A question; the answer is one of the buttons offered.
+    virtual PromptAnswer ask(const QString &text, PromptButtons buttons,
+                             PromptIcon icon = PromptIcon::Question,
+                             const QString &title = QString()) = 0;
+
+    // File dialogs; an empty result means the user cancelled.
+    // `filter` uses Qt's form: "Led file (*.led);;Bin file (*.bin)".
+    virtual QString chooseOpenFile(const QString &title, const QString &filter,
+                                   const QString &folder = QString()) = 0;
+    virtual QString chooseSaveFile(const QString &title, const QString &filter,
+                                   const QString &suggestedName = QString()) = 0;
+};
+
