@@ -3,7 +3,7 @@
 function(brightloom_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE brightloom_core brightloom_test_support GTest::gtest GTest::gmock GTest::gtest_main ${ARG_LIBS})
+  target_link_libraries(${name} PRIVATE brightloom_core brightloom_test_support GTest::gtest GTest::gmock GTest::gtest_main Qt6::Test ${ARG_LIBS})
   target_compile_definitions(${name} PRIVATE
     BRIGHTLOOM_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
     BRIGHTLOOM_RESOURCES="${PROJECT_SOURCE_DIR}/resources")

@@ -15,6 +15,12 @@ void FrameSequence::setCurrentIndex(int index)
 void FrameSequence::moveGapTo(size_t index)
 {
     // Frames are moved (a vector move is three pointers), never copied.
+    // With no gap there is nothing to move (and a frame must not be moved
+    // onto itself, which would empty it).
+    if (m_gapLen == 0) {
+        m_gapStart = index;
+        return;
+    }
     while (m_gapStart > index) {
         --m_gapStart;
         m_buf[m_gapStart + m_gapLen] = std::move(m_buf[m_gapStart]);

@@ -7,6 +7,7 @@
 #include "settings/grid_geometry.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
