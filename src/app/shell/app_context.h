@@ -4,6 +4,8 @@
 // subsystem receives it when it registers its commands and builds its
 // panels.
 
+#include "editing/editing_state.h"
+#include "palette/palette_state.h"
 #include "settings/app_settings.h"
 
 class QWidget;
@@ -17,5 +19,7 @@ struct AppContext
     Document &doc;
     Prompt &prompt;
     CommandRegistry &commands;
+    EditingState &editing;
+    PaletteState &palette;
     QWidget *window = nullptr; // parent of dialogs
 };
