@@ -12,6 +12,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -32,6 +34,8 @@ struct FileError
     QString detail;
     // The message in the active language, with the detail appended.
     QString message() const;
+    // The message in the active language alone.
+    QString text() const;
 };
 
 struct ProjectData
@@ -41,7 +45,9 @@ struct ProjectData
     std::vector<Frame> frames;
     int declaredFrames = 0;
     // The file ended before the frames its header promised: `frames` holds
-    // the complete ones.
+    // the complete ones. Also set when a file whose frames hold no bytes
+    // (a stored Rows or Cols of 0) promises more frames than fit in the
+    // points of one largest grid; those are not made.
     bool truncated = false;
 };
 
@@ -56,8 +62,29 @@ struct ProjectReadResult
 // then a final 0.
 using FrameLoadProgress = std::function<void(int position)>;
 
+// Any bytes may be given. A header that cannot be right (unknown header
+// text, a cut header, a negative frame count, a grid outside 1..32767 a side
+// or above 16 M points, a scrambled modulus below 2) is a "FileFormatError";
+// a file that cannot be opened is an "OpenFileError". Rows, Cols, CelWidth
+// and CelHeight come out at least 1, BaseColorNum in 1..3 and ScanMode in
+// 0..1 (else 3 and 1).
 ProjectReadResult readProjectBytes(const QByteArray &bytes, const FrameLoadProgress &progress = {});
 ProjectReadResult readProjectFile(const QString &path, const FrameLoadProgress &progress = {});
+// The same reader over any block of bytes (a mapped file, a fuzz input).
+ProjectReadResult readProjectData(const uint8_t *data, size_t size, const FrameLoadProgress &progress = {});
+
+// The message for a file that ended early: how many frames were read of
+// how many the header promised, in the active language.
+QString truncatedMessage(const ProjectData &data);
+
+// Fixed size of every layout's header text field.
+constexpr int kProjectHeaderTextSize = 10;
+// Bytes before the first frame in each layout.
+constexpr int kCurrentHeaderSize = 32;
+constexpr int kOldHeaderSize = 24;
+constexpr int kScrambledHeaderSize = 32;
+// Format number written into current-layout files (readers ignore it).
+constexpr int32_t kCurrentFormatNumber = 11;
 
 // Writes the current layout atomically: on any failure (the file cannot be
 // created, a write fails, the disk is full) the old file is left as it was

@@ -1,0 +1,33 @@
+#pragma once
+// The commands of brightloom-cli. Each command lives in its own file and
+// has one line in the table of cli_commands.cpp; main() only dispatches.
+
+#include <QString>
+#include <QStringList>
+#include <span>
+
+// Exit codes shared by every command.
+enum CliExit : int {
+    ExitOk = 0,
+    // The work was done, but the input project ended before the frames its
+    // header promised; only its complete frames were used.
+    ExitTruncated = 1,
+    // Nothing was done: bad arguments, or a file missing, unreadable, not a
+    // project, or not writable.
+    ExitFailure = 2,
+};
+
+struct CliCommand
+{
+    const char *name;
+    const char *summary; // one line for the tool's own help
+    const char *help;    // the command's --help text, usage line first
+    int (*run)(const QStringList &args);
+};
+
+std::span<const CliCommand> cliCommands();
+
+// The commands, one per file.
+int runInfo(const QStringList &args);
+int runConvert(const QStringList &args);
+int runExportPng(const QStringList &args);
