@@ -31,3 +31,4 @@ std::span<const CliCommand> cliCommands();
 int runInfo(const QStringList &args);
 int runConvert(const QStringList &args);
 int runExportPng(const QStringList &args);
+int runTransform(const QStringList &args);

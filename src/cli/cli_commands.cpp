@@ -4,7 +4,7 @@
 
 namespace {
 
-const std::array<CliCommand, 3> kCommands = {{
+const std::array<CliCommand, 4> kCommands = {{
     {"info", "print a project's layout, frame count and grid as one JSON object",
      "usage: brightloom-cli info FILE\n"
      "\n"
@@ -35,6 +35,31 @@ const std::array<CliCommand, 3> kCommands = {{
      "Exit status: 0 done; 1 done, but FILE was truncated; 2 nothing written\n"
      "(bad frame number or scale, unreadable FILE, OUT not writable).\n",
      runExportPng},
+    {"transform", "apply frame and grid transforms to a project, in the order given",
+     "usage: brightloom-cli transform IN OUT STEP...\n"
+     "\n"
+     "Reads IN, applies the steps in the order given, and writes OUT in the\n"
+     "current \"WST1\" layout. Frames are counted from 1; A-B includes both.\n"
+     "\n"
+     "Steps:\n"
+     "  --rotate          every frame a quarter turn clockwise (rows and columns,\n"
+     "                    cell width and height exchanged)\n"
+     "  --odd-rows        keep rows 1, 3, 5 ... at the top, the rest black\n"
+     "  --even-rows       keep rows 2, 4, 6 ... at the top, the rest black\n"
+     "  --add-row         a black row at the bottom\n"
+     "  --delete-row      drop the bottom row (nothing at one row)\n"
+     "  --add-col         a black column at the right\n"
+     "  --delete-col      drop the right-most column (nothing at one column)\n"
+     "  --invert A-B      invert the colours of frames A..B\n"
+     "  --repeat A-B:N    follow each of frames A..B by N copies of itself\n"
+     "  --replace-rgb A-B:I\n"
+     "                    reorder the components of frames A..B: I = 0 (R,B,G),\n"
+     "                    1 (G,R,B), 2 (G,B,R), 3 (B,R,G), 4 (B,G,R)\n"
+     "\n"
+     "Exit status: 0 done; 1 done, but IN was truncated and only its complete\n"
+     "frames were used; 2 nothing written (bad arguments, a frame range outside\n"
+     "the frames at that step, unreadable IN, OUT not writable).\n",
+     runTransform},
 }};
 
 } // namespace
