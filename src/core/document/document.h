@@ -113,6 +113,9 @@ signals:
     void frameContentChanged();
     // Rows, Cols, cell size, base colour count or program mode changed.
     void geometryChanged();
+    // The new-grid dialog's values were confirmed (sent also when they
+    // equal the old ones): the controller values rebuild their order list.
+    void gridSettingsApplied();
     void wiringChanged();
     void modifiedChanged(bool modified);
     // New or Open replaced the whole document: selections that refer to the

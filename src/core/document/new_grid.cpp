@@ -43,6 +43,7 @@ QString applyNewGridValues(Document &doc, const NewGridValues &v)
     // setGeometry rebuilds the cell map (and empties the wiring) when the
     // size changed, or creates the map when there is none yet.
     doc.setGeometry(g);
+    emit doc.gridSettingsApplied();
     return QString();
 }
 
