@@ -3,6 +3,7 @@
 // right so that only as many levels remain as the controller shows.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // The right shift for a grey level count: 2 → 7, 8 → 5, 16 → 4, 32 → 3,
