@@ -95,7 +95,15 @@ void BrightnessCurveEditor::paintEvent(QPaintEvent *)
         p.setPen(palette().text().color());
         p.setBrush(which == m_dragging ? palette().highlight() : palette().button());
         p.drawRect(QRect(w.x() - 4, w.y() - 4, 8, 8));
-        p.drawText(w + QPoint(8, which == 1 ? 14 : -6), QStringLiteral("(%1, %2)").arg(c.x()).arg(c.y()));
+        // The label sits beside its point, on the left near the right edge
+        // and below near the top, so that it stays inside the widget.
+        const QString label = QStringLiteral("(%1, %2)").arg(c.x()).arg(c.y());
+        const int width = fm.horizontalAdvance(label);
+        const int dx = w.x() + 8 + width > this->width() ? -8 - width : 8;
+        int dy = which == 1 ? 14 : -6;
+        if (w.y() + dy - fm.ascent() < 0)
+            dy = 14;
+        p.drawText(w + QPoint(dx, dy), label);
     }
 }
 

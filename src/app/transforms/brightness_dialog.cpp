@@ -57,7 +57,8 @@ BrightnessDialog::BrightnessDialog(Document &doc, const BlockArea &area, Prompt 
         connect(m_x[i], &QSpinBox::valueChanged, this, fromFields);
         connect(m_y[i], &QSpinBox::valueChanged, this, fromFields);
     }
-    m_range = new FrameRangeFields(this, fields, 3, doc.currentIndex(), doc.frameCount(), false, "CopyLabel",
+    auto *rangeGrid = new QGridLayout;
+    m_range = new FrameRangeFields(this, rangeGrid, 0, doc.currentIndex(), doc.frameCount(), false, "CopyLabel",
                                    "Label1", "开始帧:", "Label2", "结束帧:");
 
     m_previewLabel = new QLabel(this);
@@ -70,6 +71,7 @@ BrightnessDialog::BrightnessDialog(Document &doc, const BlockArea &area, Prompt 
 
     auto *side = new QVBoxLayout;
     side->addLayout(fields);
+    side->addLayout(rangeGrid);
     side->addWidget(previewBox);
     side->addStretch(1);
 
