@@ -149,17 +149,55 @@ void Wiring::removeAt(int i)
     if (i < 0 || i >= count())
         return;
     m_pixels.erase(m_pixels.begin() + i);
+    ++m_removals;
     rebuildIndex();
+}
+
+int Wiring::removeMarked(const std::vector<bool> &drop)
+{
+    size_t kept = 0;
+    for (size_t i = 0; i < m_pixels.size(); ++i)
+        if (i >= drop.size() || !drop[i])
+            m_pixels[kept++] = m_pixels[i];
+    const int removed = int(m_pixels.size() - kept);
+    if (removed > 0) {
+        m_pixels.resize(kept);
+        ++m_removals;
+        rebuildIndex();
+    }
+    return removed;
+}
+
+void Wiring::insert(int i, const WiringPixel &p)
+{
+    i = std::clamp(i, 0, count());
+    m_pixels.insert(m_pixels.begin() + i, p);
+    if (inGrid(p.column, p.row)) {
+        uint16_t &n = m_wiredCount[cell(p.column, p.row)];
+        if (n < UINT16_MAX)
+            ++n;
+        m_cellMap[cell(p.column, p.row)] = displayColour(p);
+    }
+}
+
+void Wiring::setPortAndPixel(int i, int port, int pixel)
+{
+    if (i < 0 || i >= count())
+        return;
+    m_pixels[size_t(i)].port = port;
+    m_pixels[size_t(i)].pixel = pixel;
 }
 
 void Wiring::assign(std::vector<WiringPixel> pixels)
 {
+    ++m_removals;
     m_pixels = std::move(pixels);
     rebuildCellMap();
 }
 
 void Wiring::clear()
 {
+    ++m_removals;
     m_pixels.clear();
     std::fill(m_cellMap.begin(), m_cellMap.end(), 0);
     std::fill(m_wiredCount.begin(), m_wiredCount.end(), 0);

@@ -97,11 +97,20 @@ public:
         const int removed = count() - int(kept.size());
         if (removed > 0) {
             m_pixels = std::move(kept);
+            ++m_removals;
             rebuildIndex();
         }
         return removed;
     }
     void removeAt(int i);
+    // Removes record i for every i with drop[i] set (drop has count()
+    // entries), keeping the order of the rest. Returns how many went.
+    int removeMarked(const std::vector<bool> &drop);
+    // Puts a record into the list at position i (0..count), moving the
+    // later ones back; its cell gets the record's display colour.
+    void insert(int i, const WiringPixel &p);
+    // Changes the chain fields of record i in place; its cell stays.
+    void setPortAndPixel(int i, int port, int pixel);
     // Takes a whole list (from a file or an undo step) as it stands.
     void assign(std::vector<WiringPixel> pixels);
 
@@ -113,6 +122,11 @@ public:
     void resetCellMap(int rows, int cols);
     // Rebuilds the cell map and the index from the records inside the grid.
     void rebuildCellMap();
+
+    // Goes up whenever records leave the list (remove, assign, clear).
+    // Whoever holds positions in the list (the editor's clipboard and its
+    // remembered pixel) drops them when this moved on.
+    uint64_t removalRevision() const { return m_removals; }
 
     int highestPort() const;          // -1 for an empty list
     int highestPixel(int port) const; // -1 when the port has no record
@@ -129,4 +143,5 @@ private:
     int m_cols = 0;
     std::vector<ColorValue> m_cellMap;
     std::vector<uint16_t> m_wiredCount; // records per cell (saturating)
+    uint64_t m_removals = 0;
 };

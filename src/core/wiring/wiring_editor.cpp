@@ -1,0 +1,541 @@
+#include "wiring/wiring_editor.h"
+
+#include "document/document.h"
+#include "settings/prompt.h"
+#include "wiring/wiring_files.h"
+#include "wiring/wiring_operations.h"
+#include "wiring/wiring_texts.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+const QString kLineFilter = QStringLiteral("Line file(*.line)");
+
+} // namespace
+
+WiringEditor::WiringEditor(Prompt &prompt, QObject *parent) : QObject(parent), m_prompt(prompt) {}
+
+WiringEditor::~WiringEditor() = default;
+
+// --- binding ---------------------------------------------------------------------
+
+void WiringEditor::enterWiringMode(Document &doc)
+{
+    bind(&doc);
+    doc.wiring().setKind(CircuitryKind::Led);
+    m_portBox = 1;
+    emit stateChanged();
+    emit statusMessage(WiringText::enterWiringMode());
+}
+
+void WiringEditor::bind(Document *doc)
+{
+    if (doc == m_doc)
+        return;
+    disconnect(m_geometryConnection);
+    forgetReferences();
+    m_undo.clear();
+    m_doc = doc;
+    m_rows = doc ? doc->wiring().rows() : 0;
+    m_cols = doc ? doc->wiring().cols() : 0;
+    m_selection = WiringRect::wholeGrid(m_rows, m_cols);
+    if (doc)
+        m_geometryConnection = connect(doc, &Document::geometryChanged, this, &WiringEditor::onGeometryChanged);
+}
+
+Wiring *WiringEditor::wiring() const
+{
+    return m_doc ? &m_doc->wiring() : nullptr;
+}
+
+void WiringEditor::onGeometryChanged()
+{
+    // Rectangles, undo files and clipboard positions all belong to the old
+    // grid.
+    if (!m_doc || (m_doc->wiring().rows() == m_rows && m_doc->wiring().cols() == m_cols))
+        return;
+    m_rows = m_doc->wiring().rows();
+    m_cols = m_doc->wiring().cols();
+    forgetReferences();
+    m_undo.clear();
+    m_selection = WiringRect::wholeGrid(m_rows, m_cols);
+    m_dragging = false;
+    emit stateChanged();
+}
+
+void WiringEditor::checkReferences() const
+{
+    // The clipboard and the remembered pixel point into the list; once
+    // records have left it they may point at other records or past its end.
+    const Wiring *w = wiring();
+    if (!w || w->removalRevision() != m_referencesRevision) {
+        m_clipboard.clear();
+        m_remembered = QPoint(-1, -1);
+        m_referencesRevision = w ? w->removalRevision() : 0;
+    }
+}
+
+void WiringEditor::forgetReferences()
+{
+    m_clipboard.clear();
+    m_remembered = QPoint(-1, -1);
+    if (const Wiring *w = wiring())
+        m_referencesRevision = w->removalRevision();
+}
+
+QPoint WiringEditor::rememberedCell() const
+{
+    checkReferences();
+    return m_remembered;
+}
+
+const WiringClipboard &WiringEditor::clipboard() const
+{
+    checkReferences();
+    return m_clipboard;
+}
+
+void WiringEditor::edited()
+{
+    if (m_doc)
+        m_doc->wiringEdited();
+}
+
+void WiringEditor::releaseButtons()
+{
+    m_pressedTool = WiringToolButton::None;
+}
+
+void WiringEditor::setMode(WiringEditMode m)
+{
+    m_mode = m;
+}
+
+// --- port box ------------------------------------------------------------------------
+
+void WiringEditor::setPortBox(int value)
+{
+    m_portBox = std::clamp(value, 0, kMaxWiringPorts);
+    if (m_portBox == 0 && m_doc) {
+        m_prompt.inform(WiringText::portZero(), PromptIcon::Error);
+        emit focusPortBox();
+    }
+    emit stateChanged();
+}
+
+// --- mouse -----------------------------------------------------------------------------
+
+void WiringEditor::press(QPoint cell, WiringKeys keys)
+{
+    if (!m_doc)
+        return;
+    checkReferences();
+    if (m_mode == WiringEditMode::Paste) {
+        pasteAt(cell, keys);
+        return;
+    }
+    if (cell.x() < 0)
+        cell.setX(0);
+    m_anchor = cell;
+    m_current = cell;
+    m_dragging = true;
+}
+
+void WiringEditor::dragTo(QPoint cell)
+{
+    if (m_dragging)
+        m_current = cell;
+}
+
+QString WiringEditor::rubberText() const
+{
+    return WiringText::rubberRectangle(m_anchor.x(), m_anchor.y(), m_current.x() - m_anchor.x(),
+                                       m_current.y() - m_anchor.y());
+}
+
+QString WiringEditor::cellText(QPoint cell) const
+{
+    const Wiring *w = wiring();
+    if (!w)
+        return QString();
+    const int i = w->indexAt(cell.x(), cell.y());
+    if (i < 0)
+        return QString();
+    const WiringPixel &p = w->pixel(i);
+    if (w->kind() != CircuitryKind::Neon)
+        return WiringText::cellAssignment(p.port + 1, p.pixel + 1);
+    QString text;
+    if (p.neonRed)
+        text += QStringLiteral("Red:%1-%2,").arg(p.neonRedPort).arg(p.neonRedIndex);
+    if (p.neonGreen)
+        text += QStringLiteral("Green:%1-%2,").arg(p.neonGreenPort).arg(p.neonGreenIndex);
+    if (p.neonBlue)
+        text += QStringLiteral(" Blue:%1-%2").arg(p.neonBluePort).arg(p.neonBlueIndex);
+    return text;
+}
+
+void WiringEditor::release(QPoint cell, WiringKeys keys)
+{
+    if (!m_doc || !m_dragging)
+        return;
+    m_dragging = false;
+    m_current = cell;
+    checkReferences();
+    const Wiring &w = m_doc->wiring();
+    const std::optional<WiringRect> rect = dragRectangle(m_anchor, cell, w.rows(), w.cols());
+    if (!rect) {
+        edited(); // the canvas only redraws
+        return;
+    }
+    const bool singleCell = cell == m_anchor;
+    switch (m_mode) {
+    case WiringEditMode::Copy:
+        if (singleCell)
+            copyClick(cell);
+        break;
+    case WiringEditMode::DeleteZone:
+        m_selection = *rect;
+        deleteZone(*rect);
+        break;
+    case WiringEditMode::MovePixel:
+        movePixelTo(cell);
+        break;
+    case WiringEditMode::InsertPixel:
+        if (singleCell)
+            insertClick(cell);
+        break;
+    case WiringEditMode::Define:
+        m_selection = *rect;
+        define(cell, keys);
+        break;
+    case WiringEditMode::Paste:
+        break;
+    }
+    emit stateChanged();
+}
+
+void WiringEditor::rightPress()
+{
+    if (m_mode == WiringEditMode::Define)
+        return;
+    forgetReferences();
+    releaseButtons();
+    setMode(WiringEditMode::Define);
+    m_dragging = false;
+    m_anchor = QPoint(kNoAnchor, kNoAnchor);
+    m_current = m_anchor;
+    emit stateChanged();
+    edited();
+}
+
+// --- the release operations ----------------------------------------------------------------
+
+void WiringEditor::define(QPoint release, WiringKeys keys)
+{
+    Wiring &w = m_doc->wiring();
+    const WiringModifier modifier = wiringModifier(keys.ctrl, keys.shift, keys.alt);
+    m_fillCode = fillOrderFor(modifier, dragDirection(m_anchor, release));
+    if (w.kind() != CircuitryKind::Led)
+        return;
+    if (m_portBox < 1) {
+        m_prompt.inform(WiringText::portZero(), PromptIcon::Error);
+        emit focusPortBox();
+        return;
+    }
+    const int port = m_portBox - 1;
+    std::optional<DefinitionResult> done = defineRectangle(w, port, m_anchor, release, modifier);
+    if (!done)
+        return;
+    m_undo.pushRectangle(done->rect, port, std::move(done->addedCells));
+    edited();
+}
+
+void WiringEditor::copyClick(QPoint cell)
+{
+    Wiring &w = m_doc->wiring();
+    m_clipboard.clear();
+    const int b = w.indexAt(cell.x(), cell.y());
+    if (b < 0)
+        return;
+    const int a = m_remembered.x() >= 0 ? w.indexAt(m_remembered.x(), m_remembered.y()) : -1;
+    if (a < 0) {
+        m_remembered = cell;
+        edited();
+        return;
+    }
+    if (a == b || w.pixel(a).port != w.pixel(b).port)
+        return; // the first click stays remembered
+    m_clipboard.records = chainRun(w, a, b);
+    m_clipboard.bounds = boundingRect(w, m_clipboard.records);
+    m_clipboard.revision = w.removalRevision();
+    if (!m_clipboard.isEmpty())
+        m_selection = m_clipboard.bounds;
+    m_remembered = QPoint(-1, -1);
+    if (m_clipboard.isEmpty()) {
+        m_prompt.inform(WiringText::clipboardEmpty(), PromptIcon::Error);
+        return;
+    }
+    setMode(WiringEditMode::Paste);
+    releaseButtons();
+    edited();
+}
+
+void WiringEditor::deleteZone(const WiringRect &r)
+{
+    const PromptAnswer answer = m_prompt.ask(
+        WiringText::deleteZoneQuestion(r.left + 1, r.top + 1, r.right + 1, r.bottom + 1), PromptButtons::OkCancel,
+        PromptIcon::Question);
+    if (answer != PromptAnswer::Ok)
+        return;
+    Wiring &w = m_doc->wiring();
+    if (!m_undo.pushSnapshot(w.pixels())) {
+        if (m_prompt.ask(WiringText::snapshotFailedQuestion(), PromptButtons::YesNo, PromptIcon::Warning)
+            != PromptAnswer::Yes)
+            return;
+    }
+    forgetReferences();
+    removeRecordsInRect(w, r);
+    if (w.kind() == CircuitryKind::Led)
+        renumberChains(w);
+    forgetReferences();
+    edited();
+    emit focusCanvas();
+}
+
+void WiringEditor::movePixelTo(QPoint target)
+{
+    if (movePixel(m_doc->wiring(), m_anchor, target))
+        edited();
+}
+
+void WiringEditor::insertClick(QPoint cell)
+{
+    Wiring &w = m_doc->wiring();
+    if (w.isWired(cell.x(), cell.y())) {
+        m_remembered = cell;
+        edited();
+        return;
+    }
+    if (m_remembered.x() < 0)
+        return;
+    const int after = w.indexAt(m_remembered.x(), m_remembered.y());
+    const int added = insertPixelAfter(w, after, cell);
+    if (added < 0)
+        return;
+    // The clipboard refers to records by their place in the list.
+    for (int &i : m_clipboard.records)
+        if (i >= added)
+            ++i;
+    m_remembered = QPoint(-1, -1);
+    releaseButtons();
+    setMode(WiringEditMode::Define);
+    edited();
+}
+
+void WiringEditor::pasteAt(QPoint cell, WiringKeys keys)
+{
+    Wiring &w = m_doc->wiring();
+    if (m_clipboard.isEmpty()) {
+        m_prompt.inform(WiringText::clipboardEmpty(), PromptIcon::Error);
+        return;
+    }
+    if (m_portBox < 1) {
+        m_prompt.inform(WiringText::portZero(), PromptIcon::Error);
+        emit focusPortBox();
+        return;
+    }
+    const int port = m_portBox - 1;
+    PasteResult r = pasteClipboard(w, m_clipboard, cell, port, keys.ctrl, keys.shift);
+    switch (r.outcome) {
+    case PasteOutcome::MultiplePorts:
+        m_prompt.inform(WiringText::multiplePorts(), PromptIcon::Error);
+        return;
+    case PasteOutcome::TargetTaken:
+        m_prompt.inform(WiringText::pasteTargetTaken(), PromptIcon::Error);
+        return;
+    case PasteOutcome::Empty:
+    case PasteOutcome::OutsideGrid:
+        return;
+    case PasteOutcome::Pasted:
+        break;
+    }
+    m_undo.pushRectangle(r.target, port, std::move(r.addedCells));
+    edited();
+}
+
+// --- buttons ---------------------------------------------------------------------------------
+
+void WiringEditor::chooseTool(WiringToolButton button)
+{
+    checkReferences();
+    m_remembered = QPoint(-1, -1);
+    releaseButtons();
+    switch (button) {
+    case WiringToolButton::MovePixel:
+        setMode(WiringEditMode::MovePixel);
+        break;
+    case WiringToolButton::InsertPixel:
+        setMode(WiringEditMode::InsertPixel);
+        break;
+    case WiringToolButton::CopySelection:
+        setMode(WiringEditMode::Copy);
+        break;
+    default:
+        break; // the second bar's buttons only show themselves pressed
+    }
+    m_pressedTool = button;
+    emit stateChanged();
+    edited();
+}
+
+void WiringEditor::copyButton()
+{
+    const Wiring *w = wiring();
+    if (w && w->kind() == CircuitryKind::Neon) {
+        m_prompt.inform(WiringText::neonHasNoCopy(), PromptIcon::Error);
+        return;
+    }
+    checkReferences();
+    m_remembered = QPoint(-1, -1);
+    setMode(WiringEditMode::Copy);
+    emit statusMessage(WiringText::copyStatus());
+    emit stateChanged();
+}
+
+void WiringEditor::pasteButton()
+{
+    checkReferences();
+    if (m_clipboard.isEmpty()) {
+        m_prompt.inform(WiringText::clipboardEmpty(), PromptIcon::Error);
+        return;
+    }
+    setMode(WiringEditMode::Paste);
+    emit statusMessage(WiringText::pasteStatus());
+    emit stateChanged();
+}
+
+void WiringEditor::deleteButton()
+{
+    checkReferences();
+    m_remembered = QPoint(-1, -1);
+    releaseButtons();
+    setMode(WiringEditMode::DeleteZone);
+    emit stateChanged();
+}
+
+void WiringEditor::clearWiring()
+{
+    forgetReferences();
+    m_doc->wiring().clear();
+    forgetReferences();
+    m_selection = WiringRect::wholeGrid(m_doc->wiring().rows(), m_doc->wiring().cols());
+    m_undo.clear();
+}
+
+void WiringEditor::resetButton()
+{
+    if (!m_doc)
+        return;
+    clearWiring();
+    edited();
+    emit stateChanged();
+}
+
+void WiringEditor::undoButton()
+{
+    if (!m_doc || m_undo.isEmpty()) {
+        m_prompt.inform(WiringText::nothingToUndo(), PromptIcon::Information);
+        return;
+    }
+    Wiring &w = m_doc->wiring();
+    const WiringUndoEntry entry = m_undo.top();
+    if (!entry.isFile()) {
+        forgetReferences();
+        removeRecordsOnCells(w, entry.addedCells);
+        forgetReferences();
+        m_undo.pop();
+        edited();
+        return;
+    }
+    // The whole snapshot is read before anything is cleared: a missing or
+    // damaged file leaves the wiring as it is.
+    UndoReadResult read = m_undo.readFile(entry.fileNumber());
+    m_undo.pop();
+    if (!read.content || read.content->incomplete()) {
+        m_prompt.inform(WiringText::undoFileUnusable(), PromptIcon::Error);
+        return;
+    }
+    std::vector<WiringPixel> records = std::move(read.content->records);
+    const int dropped = dropImplausibleRecords(records, w.rows(), w.cols());
+    forgetReferences();
+    w.assign(std::move(records));
+    forgetReferences();
+    edited();
+    if (dropped > 0)
+        m_prompt.inform(WiringText::recordsSkipped(dropped), PromptIcon::Warning);
+}
+
+void WiringEditor::saveButton()
+{
+    const Wiring *w = wiring();
+    if (!w || w->count() == 0) {
+        m_prompt.inform(WiringText::noLineData(), PromptIcon::Error);
+        return;
+    }
+    QString path = m_prompt.chooseSaveFile(QString(), kLineFilter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".line");
+    if (!writeLineFile(path, w->rows(), w->cols(), uint8_t(pageKind()), w->pixels())) {
+        m_prompt.inform(WiringText::saveFileFail(), PromptIcon::Error);
+        return;
+    }
+    emit focusCanvas();
+}
+
+void WiringEditor::openButton()
+{
+    if (!m_doc) {
+        m_prompt.inform(WiringText::suddennessError(), PromptIcon::Error);
+        return;
+    }
+    const QString path = m_prompt.chooseOpenFile(QString(), kLineFilter);
+    if (path.isEmpty())
+        return;
+    LineReadResult read = readLineFile(path);
+    if (read.error == WiringFileError::CannotOpen) {
+        m_prompt.inform(WiringText::openFileFail(), PromptIcon::Error);
+        return;
+    }
+    if (read.error == WiringFileError::TooShort) {
+        m_prompt.inform(WiringText::lineFileTooShort(), PromptIcon::Error);
+        return;
+    }
+    Wiring &w = m_doc->wiring();
+    LineFile &file = *read.file;
+    if (file.rows != w.rows() || file.cols != w.cols() || file.kind != uint8_t(pageKind())) {
+        m_prompt.inform(WiringText::lineFileMismatch(), PromptIcon::Error);
+        return;
+    }
+    if (w.count() > 0
+        && m_prompt.ask(WiringText::replaceWiringQuestion(), PromptButtons::YesNo, PromptIcon::Question)
+               != PromptAnswer::Yes)
+        return;
+    const bool incomplete = file.content.incomplete();
+    const int complete = int(file.content.records.size());
+    std::vector<WiringPixel> records = std::move(file.content.records);
+    const int dropped = dropImplausibleRecords(records, w.rows(), w.cols());
+    clearWiring();
+    w.assign(std::move(records));
+    forgetReferences();
+    edited();
+    emit stateChanged();
+    if (incomplete)
+        m_prompt.inform(WiringText::lineFileIncomplete(file.content.declaredCount, complete), PromptIcon::Warning);
+    if (dropped > 0)
+        m_prompt.inform(WiringText::recordsSkipped(dropped), PromptIcon::Warning);
+    emit focusCanvas();
+}

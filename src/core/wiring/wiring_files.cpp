@@ -1,0 +1,189 @@
+#include "wiring/wiring_files.h"
+
+#include "document/byte_reader.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+
+namespace {
+
+// Records are read in slices, so a count field that claims millions of
+// records costs memory only for the records that are really there.
+constexpr int kRecordsPerSlice = 4096;
+
+void readRecords(QIODevice &in, WiringRecords &out)
+{
+    if (out.declaredCount <= 0)
+        return;
+    int64_t left = out.declaredCount;
+    const qint64 available = in.size() > 0 ? (in.size() - in.pos()) / WiringPixel::kRecordSize : 0;
+    out.records.reserve(size_t(std::clamp<int64_t>(std::min<int64_t>(left, available), 0, kRecordsPerSlice)));
+    while (left > 0) {
+        const int64_t want = std::min<int64_t>(left, kRecordsPerSlice);
+        const QByteArray slice = in.read(want * WiringPixel::kRecordSize);
+        const int64_t whole = slice.size() / WiringPixel::kRecordSize;
+        const auto *bytes = reinterpret_cast<const uint8_t *>(slice.constData());
+        for (int64_t i = 0; i < whole; ++i)
+            out.records.push_back(WiringPixel::decode(bytes + i * WiringPixel::kRecordSize));
+        if (whole < want)
+            return; // the file ended early; a partial record is dropped
+        left -= want;
+    }
+}
+
+bool commit(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+void appendRecords(QByteArray &out, const std::vector<WiringPixel> &records)
+{
+    const qsizetype start = out.size();
+    out.resize(start + qsizetype(records.size()) * WiringPixel::kRecordSize);
+    auto *bytes = reinterpret_cast<uint8_t *>(out.data() + start);
+    for (const WiringPixel &p : records) {
+        p.encode(bytes);
+        bytes += WiringPixel::kRecordSize;
+    }
+}
+
+void put16(QByteArray &out, int v)
+{
+    out.append(char(v & 0xFF));
+    out.append(char((v >> 8) & 0xFF));
+}
+
+void put32(QByteArray &out, int32_t v)
+{
+    const auto u = uint32_t(v);
+    for (int i = 0; i < 4; ++i)
+        out.append(char((u >> (8 * i)) & 0xFF));
+}
+
+} // namespace
+
+LineReadResult readLineDevice(QIODevice &in)
+{
+    LineReadResult result;
+    const QByteArray head = in.read(kLineHeaderSize);
+    if (head.size() < kLineHeaderSize) {
+        result.error = WiringFileError::TooShort;
+        return result;
+    }
+    ByteReader r(reinterpret_cast<const uint8_t *>(head.constData()), size_t(head.size()));
+    LineFile f;
+    f.rows = *r.i16();
+    f.cols = *r.i16();
+    f.kind = *r.u8();
+    f.content.declaredCount = *r.i32();
+    readRecords(in, f.content);
+    result.file = std::move(f);
+    return result;
+}
+
+LineReadResult readLineBytes(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readLineDevice(buffer);
+}
+
+LineReadResult readLineFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        LineReadResult result;
+        result.error = WiringFileError::CannotOpen;
+        return result;
+    }
+    return readLineDevice(f);
+}
+
+QByteArray lineFileBytes(int rows, int cols, uint8_t kind, const std::vector<WiringPixel> &records)
+{
+    QByteArray out;
+    out.reserve(kLineHeaderSize + qsizetype(records.size()) * WiringPixel::kRecordSize);
+    put16(out, rows);
+    put16(out, cols);
+    out.append(char(kind));
+    put32(out, int32_t(records.size()));
+    appendRecords(out, records);
+    return out;
+}
+
+bool writeLineFile(const QString &path, int rows, int cols, uint8_t kind, const std::vector<WiringPixel> &records)
+{
+    return commit(path, lineFileBytes(rows, cols, kind, records));
+}
+
+UndoReadResult readUndoDevice(QIODevice &in)
+{
+    UndoReadResult result;
+    const QByteArray head = in.read(4);
+    if (head.size() < 4) {
+        result.error = WiringFileError::TooShort;
+        return result;
+    }
+    ByteReader r(reinterpret_cast<const uint8_t *>(head.constData()), 4);
+    WiringRecords content;
+    content.declaredCount = *r.i32();
+    readRecords(in, content);
+    result.content = std::move(content);
+    return result;
+}
+
+UndoReadResult readUndoBytes(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readUndoDevice(buffer);
+}
+
+UndoReadResult readUndoFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        UndoReadResult result;
+        result.error = WiringFileError::CannotOpen;
+        return result;
+    }
+    return readUndoDevice(f);
+}
+
+QByteArray undoFileBytes(const std::vector<WiringPixel> &records)
+{
+    QByteArray out;
+    out.reserve(4 + qsizetype(records.size()) * WiringPixel::kRecordSize);
+    put32(out, int32_t(records.size()));
+    appendRecords(out, records);
+    return out;
+}
+
+bool writeUndoFile(const QString &path, const std::vector<WiringPixel> &records)
+{
+    return commit(path, undoFileBytes(records));
+}
+
+int dropImplausibleRecords(std::vector<WiringPixel> &records, int rows, int cols)
+{
+    const int64_t points = int64_t(std::max(rows, 0)) * int64_t(std::max(cols, 0));
+    const auto bad = [&](const WiringPixel &p) {
+        return p.port < 0 || p.port >= kMaxWiringPorts || p.pixel < 0 || int64_t(p.pixel) >= points
+            || p.column < 0 || p.column >= cols || p.row < 0 || p.row >= rows;
+    };
+    const auto end = std::remove_if(records.begin(), records.end(), bad);
+    const int dropped = int(records.end() - end);
+    records.erase(end, records.end());
+    return dropped;
+}
