@@ -68,7 +68,7 @@ void numberingPass(Wiring &w, CircuitryFindings &f)
 void duplicatePass(Wiring &w, Prompt &prompt, CircuitryFindings &f)
 {
     const int n = w.count();
-    std::vector<int> order(size_t(n));
+    std::vector<int> order(static_cast<size_t>(n));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         const WiringPixel &pa = w.pixel(a);

@@ -1,7 +1,5 @@
 #include "wiring/wiring_files.h"
 
-#include "document/byte_reader.h"
-
 #include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
@@ -56,6 +54,18 @@ void appendRecords(QByteArray &out, const std::vector<WiringPixel> &records)
     }
 }
 
+int32_t get32(const char *p)
+{
+    const auto *b = reinterpret_cast<const uint8_t *>(p);
+    return int32_t(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
+}
+
+int16_t get16(const char *p)
+{
+    const auto *b = reinterpret_cast<const uint8_t *>(p);
+    return int16_t(uint16_t(b[0] | b[1] << 8));
+}
+
 void put16(QByteArray &out, int v)
 {
     out.append(char(v & 0xFF));
@@ -79,12 +89,11 @@ LineReadResult readLineDevice(QIODevice &in)
         result.error = WiringFileError::TooShort;
         return result;
     }
-    ByteReader r(reinterpret_cast<const uint8_t *>(head.constData()), size_t(head.size()));
     LineFile f;
-    f.rows = *r.i16();
-    f.cols = *r.i16();
-    f.kind = *r.u8();
-    f.content.declaredCount = *r.i32();
+    f.rows = get16(head.constData());
+    f.cols = get16(head.constData() + 2);
+    f.kind = uint8_t(head[4]);
+    f.content.declaredCount = get32(head.constData() + 5);
     readRecords(in, f.content);
     result.file = std::move(f);
     return result;
@@ -134,9 +143,8 @@ UndoReadResult readUndoDevice(QIODevice &in)
         result.error = WiringFileError::TooShort;
         return result;
     }
-    ByteReader r(reinterpret_cast<const uint8_t *>(head.constData()), 4);
     WiringRecords content;
-    content.declaredCount = *r.i32();
+    content.declaredCount = get32(head.constData());
     readRecords(in, content);
     result.content = std::move(content);
     return result;
