@@ -32,3 +32,5 @@ int runInfo(const QStringList &args);
 int runConvert(const QStringList &args);
 int runExportPng(const QStringList &args);
 int runTransform(const QStringList &args);
+int runWire(const QStringList &args);
+int runCheckWiring(const QStringList &args);

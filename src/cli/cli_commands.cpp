@@ -4,7 +4,7 @@
 
 namespace {
 
-const std::array<CliCommand, 4> kCommands = {{
+const std::array<CliCommand, 6> kCommands = {{
     {"info", "print a project's layout, frame count and grid as one JSON object",
      "usage: brightloom-cli info FILE\n"
      "\n"
@@ -60,6 +60,39 @@ const std::array<CliCommand, 4> kCommands = {{
      "frames were used; 2 nothing written (bad arguments, a frame range outside\n"
      "the frames at that step, unreadable IN, OUT not writable).\n",
      runTransform},
+    {"wire", "number a rectangle of grid points into a port's chain, as a drag on the wiring page does",
+     "usage: brightloom-cli wire OUT.line [--rows R --cols C] --port P --from X,Y --to X,Y\n"
+     "                           [--modifier none|ctrl|shift|alt] [--in IN.line]\n"
+     "\n"
+     "Applies one definition drag to the wiring of IN.line (or to an empty LED\n"
+     "wiring of R rows and C columns) and writes the result to OUT.line. --from\n"
+     "is the cell where the drag starts, --to the cell where it is released;\n"
+     "columns X and rows Y are counted from 1. The modifier chooses the fill\n"
+     "order as the held key does: none rows, shift columns, ctrl row snake, alt\n"
+     "column snake; the chain starts at --from. Cells already wired are skipped.\n"
+     "Several --port/--from/--to/--modifier groups may follow; they are applied\n"
+     "in order. Without --in, --rows and --cols are needed; with it they come\n"
+     "from the file and, when given, must match it.\n"
+     "\n"
+     "Exit status: 0 done; 1 done, but IN.line was damaged (records missing or\n"
+     "skipped, said on standard error); 2 nothing written.\n",
+     runWire},
+    {"check-wiring", "run the circuitry check on a line file, optionally repairing it",
+     "usage: brightloom-cli check-wiring FILE.line [--repair]\n"
+     "\n"
+     "Prints the findings of the circuitry check, one per line: pixel numbers\n"
+     "that do not run 1, 2, 3 ... along a port, grid points wired twice, gaps in\n"
+     "the port numbers; \"clean\" when there are none. The file is not changed.\n"
+     "\n"
+     "With --repair every repair is accepted (of two records on one grid point\n"
+     "the later one is kept; ports are closed up), the check runs again to\n"
+     "confirm (and to finish what a repair left, at most twice more), and\n"
+     "FILE.line is written back.\n"
+     "\n"
+     "Exit status: 0 clean (with --repair: clean after the repair); 1 errors\n"
+     "were found (with --repair: errors remain after it); 2 the file is missing,\n"
+     "unreadable, not an LED wiring or could not be written.\n",
+     runCheckWiring},
 }};
 
 } // namespace
