@@ -1,0 +1,124 @@
+#include "editing/paste.h"
+
+#include "document/document.h"
+#include "editing/colour_action.h"
+#include "editing/frame_block.h"
+#include "document/frame_range.h"
+#include "settings/language.h"
+#include "settings/prompt.h"
+
+#include <algorithm>
+
+QString clipboardEmptyText()
+{
+    const QString chinese = QStringLiteral("剪贴板为空！不能进行粘贴操作。");
+    // This message has no traditional form: the file's text (or the
+    // Chinese) is shown in every language but mainland Chinese.
+    return Language::code() == Language::Chinese ? chinese : LanguageText("Message", "ClipboardIsEmpty", chinese);
+}
+
+QString clipboardMismatchText(int clipRows, int clipCols, int targetRows, int targetCols)
+{
+    const QString builtIn = QStringLiteral("数据不匹配。\n剪贴板:行数%d,列数%d,粘贴的行数:%d,列数%d");
+    // A language file cannot hold a line break in a value; it writes "\n".
+    QString text = lookedUpText("Message", "ClipboardMismatch", builtIn);
+    text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    return formatText(text, builtIn,
+                      {clipRows, clipCols, targetRows, targetCols});
+}
+
+namespace {
+
+Frame mirrored(const Frame &src, int rows, int cols, PasteDirection dir)
+{
+    Frame out(src.size());
+    const bool flipRows = dir == PasteDirection::MirrorTopBottom || dir == PasteDirection::MirrorBoth;
+    const bool flipCols = dir == PasteDirection::MirrorLeftRight || dir == PasteDirection::MirrorBoth;
+    for (int y = 0; y < rows; ++y) {
+        const ColorValue *from = src.data() + size_t(flipRows ? rows - 1 - y : y) * size_t(cols);
+        ColorValue *to = out.data() + size_t(y) * size_t(cols);
+        if (flipCols)
+            std::reverse_copy(from, from + cols, to);
+        else
+            std::copy(from, from + cols, to);
+    }
+    return out;
+}
+
+} // namespace
+
+PasteResult pasteClipboard(Document &doc, const EditingState &state, const PasteOptions &options, Prompt &prompt)
+{
+    const int rows = doc.rows();
+    const int cols = doc.cols();
+    const GridRect target = state.area.areaOrGrid(rows, cols);
+    const FrameClipboard &clip = state.clipboard;
+    if (target.height() != clip.rows || target.width() != clip.cols) {
+        prompt.inform(clipboardMismatchText(clip.rows, clip.cols, target.height(), target.width()), PromptIcon::Error);
+        return PasteResult::Mismatch;
+    }
+    if (options.start < 1) {
+        prompt.inform(frameRangeErrorText(), PromptIcon::Error);
+        return PasteResult::StartInvalid;
+    }
+    if (options.count < 1 || clip.empty())
+        return PasteResult::Pasted;
+
+    // The series in paste order, turned by the direction once (not once per
+    // repetition).
+    std::vector<const Frame *> series;
+    std::vector<Frame> turned;
+    if (options.direction != PasteDirection::AsCopied) {
+        turned.reserve(clip.frames.size());
+        for (const Frame &f : clip.frames)
+            turned.push_back(mirrored(f, clip.rows, clip.cols, options.direction));
+    }
+    const std::vector<Frame> &source = turned.empty() ? clip.frames : turned;
+    for (const Frame &f : source)
+        series.push_back(&f);
+    if (options.reverse)
+        std::reverse(series.begin(), series.end());
+
+    Document::UpdateBatch batch(doc);
+    FrameSequence &frames = doc.frames();
+    const int s = options.start - 1;
+    const size_t w = size_t(target.width());
+
+    if (!options.overwrite) {
+        int at = std::min(s + 1, frames.count());
+        for (int rep = 0; rep < options.count; ++rep)
+            for (const Frame *picture : series) {
+                Frame fresh = doc.makeFrame();
+                writeBlock(fresh, cols, target, picture->data());
+                frames.insert(at++, std::move(fresh));
+            }
+        if (frames.currentIndex() < 0)
+            frames.setCurrentIndex(0);
+        doc.framesEdited();
+        return PasteResult::Pasted;
+    }
+
+    const ColourAction action = colourActionFromIndex(state.colourAction);
+    const ColorValue background = doc.backgroundColor();
+    const ColorValue *skip = options.transparent ? &background : nullptr;
+    bool appended = false;
+    int at = s;
+    for (int rep = 0; rep < options.count; ++rep)
+        for (const Frame *picture : series) {
+            if (at >= frames.count()) {
+                frames.append(doc.makeFrame());
+                at = frames.count() - 1;
+                appended = true;
+            }
+            Frame &dst = frames[at++];
+            for (int y = target.top; y <= target.bottom; ++y)
+                combineRun(action, dst.data() + size_t(y) * size_t(cols) + size_t(target.left),
+                           picture->data() + size_t(y - target.top) * w, w, skip);
+        }
+    if (frames.currentIndex() < 0 && !frames.empty())
+        frames.setCurrentIndex(0);
+    if (appended)
+        doc.framesEdited();
+    doc.frameContentEdited();
+    return PasteResult::Pasted;
+}
