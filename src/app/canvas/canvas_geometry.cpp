@@ -180,12 +180,13 @@ bool CanvasGeometry::zoomBy(float factor, bool keepCentre, QPoint cursor)
     m_zoom = old * factor;
     if (!keepCentre && old > 0) {
         // The grid position under the cursor, in unzoomed pixels from the
-        // grid centre, lands on the client centre.
-        const double px = double(cursor.x() - m_centre.x()) / double(old);
-        const double py = double(cursor.y() - m_centre.y()) / double(old);
+        // grid centre, lands on the client centre. Worked in float like the
+        // zoom factor itself, so that 1.6 x 100 is 160 and not a hair less.
+        const float px = float(cursor.x() - m_centre.x()) / old;
+        const float py = float(cursor.y() - m_centre.y()) / old;
         const QPoint c = clientCentre();
-        m_centre = QPoint(saturate(std::trunc(c.x() - double(m_zoom) * px)),
-                          saturate(std::trunc(c.y() - double(m_zoom) * py)));
+        m_centre = QPoint(saturate(double(std::trunc(float(c.x()) - m_zoom * px))),
+                          saturate(double(std::trunc(float(c.y()) - m_zoom * py))));
     }
     return true;
 }
