@@ -17,17 +17,18 @@
 namespace {
 
 // Painting ellipses needs a GUI application; the offscreen platform needs
-// no display.
+// no display. It lives until the process ends: destroying it from a static
+// destructor, after Qt's own statics are gone, crashes.
 void ensureApplication()
 {
-    static std::unique_ptr<QGuiApplication> app;
+    static QGuiApplication *app = nullptr;
     if (app)
         return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "bench_canvas";
     static char *argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
+    app = new QGuiApplication(argc, argv);
 }
 
 int gridSide() { return qEnvironmentVariableIsSet("BRIGHTLOOM_BENCH_SMOKE") ? 64 : 256; }
