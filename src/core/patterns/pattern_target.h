@@ -1,0 +1,54 @@
+#pragma once
+// What a pattern run works on: the document, the operation panel's AddMode
+// and defined area, the palette, and someone who wants to hear about
+// progress. A run hands its frames over through a FrameSink, which keeps
+// the document's signals back until the run ends, so the views repaint
+// once per run instead of once per frame.
+
+#include "document/document.h"
+#include "editing/block_area.h"
+#include "patterns/add_mode.h"
+
+#include <functional>
+#include <optional>
+
+struct PaletteState;
+
+// Frames made so far and the number the run will make (0 when not known
+// in advance). Called every few hundred frames and once at the end.
+using PatternProgress = std::function<void(int made, int expected)>;
+
+struct PatternTarget
+{
+    Document &doc;
+    int addMode = 0;                   // the operation panel's AddMode index
+    BlockArea area;                    // the operation panel's defined area
+    PaletteState *palette = nullptr;   // for PaletteFlow
+    PatternProgress progress;
+};
+
+// The rectangle a family draws in when it honours the defined area: the
+// area when it is defined and drawn (and fits the grid), else the whole
+// grid.
+GridRect generationArea(const BlockArea &area, int rows, int cols);
+
+class FrameSink
+{
+public:
+    FrameSink(PatternTarget &target, AddRule rule, int expected = 0);
+    ~FrameSink();
+    FrameSink(const FrameSink &) = delete;
+    FrameSink &operator=(const FrameSink &) = delete;
+
+    Document &doc() { return m_target.doc; }
+    AddMode mode() const { return m_mode; }
+    void hand(Frame frame);
+    int made() const { return m_made; }
+
+private:
+    PatternTarget &m_target;
+    AddMode m_mode;
+    int m_expected;
+    int m_made = 0;
+    std::optional<Document::UpdateBatch> m_batch;
+};
