@@ -34,3 +34,4 @@ int runExportPng(const QStringList &args);
 int runTransform(const QStringList &args);
 int runWire(const QStringList &args);
 int runCheckWiring(const QStringList &args);
+int runGenerate(const QStringList &args);

@@ -4,7 +4,7 @@
 
 namespace {
 
-const std::array<CliCommand, 6> kCommands = {{
+const std::array<CliCommand, 7> kCommands = {{
     {"info", "print a project's layout, frame count and grid as one JSON object",
      "usage: brightloom-cli info FILE\n"
      "\n"
@@ -93,6 +93,31 @@ const std::array<CliCommand, 6> kCommands = {{
      "were found (with --repair: errors remain after it); 2 the file is missing,\n"
      "unreadable, not an LED wiring or could not be written.\n",
      runCheckWiring},
+    {"generate", "run one pattern page (curtain, blinds, stacking, water-drip) as the editor would",
+     "usage: brightloom-cli generate FAMILY OUT.wst [--in IN.wst | --rows R --cols C] [--current N]\n"
+     "                               [--area X0,Y0,X1,Y1] [--add-mode 0|1|2] [family options]\n"
+     "\n"
+     "Runs one generation on IN (frame N, counted from 1, current; default the\n"
+     "first) or on a new one-frame document of R x C, and writes the result to\n"
+     "OUT. --area is the defined area, counted from 1, inclusive; --add-mode is\n"
+     "0 insert, 1 overwrite, 2 current frame.\n"
+     "\n"
+     "Families and their options (colours are list indexes 0 red, 1 yellow,\n"
+     "2 green, 3 cyan, 4 blue, 5 magenta, 6 white, 7 black; directions 0 left to\n"
+     "right, 1 right to left, 2 top to bottom, 3 bottom to top):\n"
+     "  curtain    --fg I --bg I --step S --direction D\n"
+     "  blinds     --fg I --bg I --step S --direction D --slats N --repeat N\n"
+     "  stacking   --fg I (0..7 a colour, 8..17 a palette flow direction) --bg I\n"
+     "             --block-height H --block-width W --frequency F --direction D\n"
+     "             --palette-index I\n"
+     "  water-drip --fg I --bg I\n"
+     "Defaults are the page's: --fg 0 --bg 7 --step 1 --direction 0 --slats 2\n"
+     "--repeat 1 --block-height 2 --block-width 2 --frequency 4. Sizes, steps\n"
+     "and counts of 0 or less count as 1. The palette flow uses red, green, blue.\n"
+     "\n"
+     "Exit status: 0 written; 1 written, but IN was truncated; 2 nothing written\n"
+     "(bad arguments, unreadable IN, equal colours, OUT not writable).\n",
+     runGenerate},
 }};
 
 } // namespace

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::array<ColorValue, kBasicColourCount> kColours = {
+constexpr std::array<ColorValue, BasicColourList::kCount> kColours = {
     0x0000FF, // red
     0x00FFFF, // yellow
     0x00FF00, // green
@@ -20,23 +20,23 @@ constexpr std::array<ColorValue, kBasicColourCount> kColours = {
 
 } // namespace
 
-ColorValue basicColour(int index)
+ColorValue BasicColourList::colour(int index)
 {
-    if (index >= 0 && index < kBasicColourCount)
+    if (index >= 0 && index < BasicColourList::kCount)
         return kColours[size_t(index)];
     return ColorValue(index);
 }
 
-QString basicColourText(int index)
+QString BasicColourList::text(int index)
 {
-    static const char *const kKeys[kBasicColourCount] = {
+    static const char *const kKeys[BasicColourList::kCount] = {
         "GroupBoxColorItem0", "GroupBoxColorItem1", "GroupBoxColorItem2", "GroupBoxColorItem3",
         "GroupBoxColorItem4", "GroupBoxColorItem5", "GroupBoxColorItem6", "GroupBoxColorItem7",
     };
-    static const char *const kDefaults[kBasicColourCount] = {
+    static const char *const kDefaults[BasicColourList::kCount] = {
         "红", "黄", "绿", "青", "蓝", "紫", "白", "黑",
     };
-    if (index < 0 || index >= kBasicColourCount)
+    if (index < 0 || index >= BasicColourList::kCount)
         return QString();
     return lookedUpText("AutoComboBox", kKeys[index], QString::fromUtf8(kDefaults[index]));
 }

@@ -6,16 +6,19 @@
 
 #include <QString>
 
-constexpr int kBasicColourCount = 8;
+struct BasicColourList
+{
+    static constexpr int kCount = 8;
 
-// The colour of list index `index`: red, yellow, green, cyan, blue, magenta,
-// white, black. A value outside 0..7 is passed through unchanged as a
-// colour.
-ColorValue basicColour(int index);
+    // The colour of list index `index`: red, yellow, green, cyan, blue,
+    // magenta, white, black. A value outside 0..7 is passed through
+    // unchanged as a colour.
+    static ColorValue colour(int index);
 
-// The item text of list index 0..7 in the active language (section
-// "AutoComboBox", keys "GroupBoxColorItem0".."GroupBoxColorItem7").
-QString basicColourText(int index);
+    // The item text of list index 0..7 in the active language (section
+    // "AutoComboBox", keys "GroupBoxColorItem0".."GroupBoxColorItem7").
+    static QString text(int index);
+};
 
 class Prompt;
 

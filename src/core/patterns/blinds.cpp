@@ -31,8 +31,8 @@ int generateBlinds(PatternTarget &target, const BlindsParams &p)
     const int extent = sweepExtent(area, d);
     const int slat = blindsSlatSize(p, area);
     const int perPhase = ceilDiv(slat, step);
-    const ColorValue fg = basicColour(p.foreground);
-    const ColorValue bg = basicColour(p.background);
+    const ColorValue fg = BasicColourList::colour(p.foreground);
+    const ColorValue bg = BasicColourList::colour(p.background);
 
     // Distance of each line of the area from its slat's start side. A slat
     // is `slat` lines long even where the area cuts it short, so a cut slat

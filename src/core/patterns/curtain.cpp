@@ -23,8 +23,8 @@ int generateCurtain(PatternTarget &target, const CurtainParams &p)
     const int step = atLeastOne(p.step);
     const int extent = sweepExtent(area, d);
     const int count = ceilDiv(extent, step);
-    const ColorValue fg = basicColour(p.foreground);
-    const ColorValue bg = basicColour(p.background);
+    const ColorValue fg = BasicColourList::colour(p.foreground);
+    const ColorValue bg = BasicColourList::colour(p.background);
 
     std::vector<ColorValue> lines(size_t(extent), bg);
     FrameSink sink(target, AddRule::InsertOrOverwrite, count);

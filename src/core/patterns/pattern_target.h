@@ -20,6 +20,11 @@ using PatternProgress = std::function<void(int made, int expected)>;
 
 struct PatternTarget
 {
+    explicit PatternTarget(Document &d, int mode = 0, const BlockArea &a = BlockArea(), PaletteState *p = nullptr)
+        : doc(d), addMode(mode), area(a), palette(p)
+    {
+    }
+
     Document &doc;
     int addMode = 0;                   // the operation panel's AddMode index
     BlockArea area;                    // the operation panel's defined area

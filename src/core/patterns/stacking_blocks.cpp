@@ -49,11 +49,11 @@ public:
 
         if (p.foreground >= kStackingFlowItemBase) {
             m_flow = FlowDirection(std::clamp(p.foreground - kStackingFlowItemBase, 0, kFlowDirectionCount - 1));
-            m_foreground = basicColour((p.background + 1) % kBasicColourCount);
+            m_foreground = BasicColourList::colour((p.background + 1) % BasicColourList::kCount);
         } else {
-            m_foreground = basicColour(p.foreground);
+            m_foreground = BasicColourList::colour(p.foreground);
         }
-        m_background = basicColour(p.background);
+        m_background = BasicColourList::colour(p.background);
 
         // Cross lines (rows for sideways motion, columns for up and down)
         // in bands of `thickness`, dealt to the lanes in turn.

@@ -31,8 +31,8 @@ int generateWaterDrip(PatternTarget &target, const WaterDripParams &p)
     const int cols = doc.cols();
     if (rows <= 0 || cols <= 0)
         return 0;
-    const ColorValue fg = basicColour(p.foreground);
-    const ColorValue bg = basicColour(p.background);
+    const ColorValue fg = BasicColourList::colour(p.foreground);
+    const ColorValue bg = BasicColourList::colour(p.background);
     const int drip = cols / 2;
     const int64_t expected = waterDripFrameCount(rows, cols);
 

@@ -18,12 +18,12 @@ TEST_F(Basics, ColourListIndexesAndTexts)
     const ColorValue colours[8] = {0x0000FF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFF0000, 0xFF00FF, 0xFFFFFF, 0x000000};
     const QStringList texts = {"红", "黄", "绿", "青", "蓝", "紫", "白", "黑"};
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(basicColour(i), colours[i]) << i;
-        EXPECT_EQ(basicColourText(i), texts[i]) << i;
+        EXPECT_EQ(BasicColourList::colour(i), colours[i]) << i;
+        EXPECT_EQ(BasicColourList::text(i), texts[i]) << i;
     }
     // Values outside the list pass through as colours.
-    EXPECT_EQ(basicColour(8), 8u);
-    EXPECT_EQ(basicColour(0x123456), 0x123456u);
+    EXPECT_EQ(BasicColourList::colour(8), 8u);
+    EXPECT_EQ(BasicColourList::colour(0x123456), 0x123456u);
 }
 
 TEST_F(Basics, ListTextsComeFromTheLanguageFile)
@@ -35,7 +35,7 @@ TEST_F(Basics, ListTextsComeFromTheLanguageFile)
     file.close();
     Language::setCode(Language::English);
     Language::reload();
-    EXPECT_EQ(basicColourText(4), "Blue");
+    EXPECT_EQ(BasicColourList::text(4), "Blue");
     EXPECT_EQ(sweepDirectionText(3), "Bottom to top");
     EXPECT_EQ(sameColourMessage(), "Same colours");
     EXPECT_EQ(waterDripPatternText(1), QStringLiteral("倒V形滴水花样")); // not in the file
