@@ -7,6 +7,7 @@
 
 #include "document/document.h"
 #include "document/new_grid.h"
+#include "palette/palette_file.h"
 #include "palette/palette_state.h"
 #include "patterns/basic_colour_list.h"
 #include "patterns/blinds.h"
@@ -15,6 +16,7 @@
 #include "patterns/water_drip.h"
 #include "settings/prompt.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -105,7 +107,7 @@ const QStringList kOptions = {
     QStringLiteral("--fg"),         QStringLiteral("--bg"),            QStringLiteral("--step"),
     QStringLiteral("--direction"),  QStringLiteral("--slats"),         QStringLiteral("--repeat"),
     QStringLiteral("--block-height"), QStringLiteral("--block-width"), QStringLiteral("--frequency"),
-    QStringLiteral("--palette-index"),
+    QStringLiteral("--palette"),    QStringLiteral("--palette-index"),
 };
 
 // Options each family takes besides the common ones.
@@ -116,7 +118,7 @@ QStringList familyOptions(const QString &family)
     if (family == QLatin1String("blinds"))
         return {"--fg", "--bg", "--step", "--direction", "--slats", "--repeat"};
     if (family == QLatin1String("stacking"))
-        return {"--fg", "--bg", "--block-height", "--block-width", "--frequency", "--direction", "--palette-index"};
+        return {"--fg", "--bg", "--block-height", "--block-width", "--frequency", "--direction", "--palette", "--palette-index"};
     if (family == QLatin1String("water-drip"))
         return {"--fg", "--bg"};
     return {};
@@ -221,7 +223,17 @@ int runGenerate(const QStringList &args)
         p.frequency = opt.number("--frequency", 4);
         p.direction = direction;
         p.area = generationArea(area, doc.rows(), doc.cols());
-        palette.selected = opt.number("--palette-index", 0, 0, palette.count() - 1);
+        if (opt.has("--palette")) {
+            // A gradient program's palette is refused by a normal program,
+            // as the palette bar refuses it.
+            PaletteFileRead read = readPaletteFile(opt.text("--palette"), doc.geometry().scanMode);
+            if (read.error != PaletteFileRead::None) {
+                complain(kName, QStringLiteral("%1: %2").arg(opt.text("--palette"), paletteReadErrorText(read.error)));
+                return ExitFailure;
+            }
+            palette.colours = std::move(read.colours);
+        }
+        palette.selected = opt.number("--palette-index", 0, 0, std::max(palette.count() - 1, 0));
         if (!opt.error().isEmpty())
             return usageError(kName, opt.error());
         made = runStacking(target, p, prompt);

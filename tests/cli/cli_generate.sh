@@ -51,6 +51,16 @@ expect_frames "$work/sc.wst" 48
 run stack_over 0 generate stacking "$work/so.wst" --rows 1 --cols 4 --block-height 1 --block-width 1 --frequency 0 --add-mode 1
 expect_frames "$work/so.wst" 8
 
+# A palette file of two records (green, blue) for the palette flow.
+printf '\x01\0\0\0\x01\x01\0\0\xFF\0\0\x02\0\0\0\x01\x01\0\0\0\xFF\0' >"$work/two.col"
+run flow 0 generate stacking "$work/flow.wst" --rows 2 --cols 4 --fg 8 --palette "$work/two.col" --palette-index 1
+expect_frames "$work/flow.wst" 6
+run flow_index 2 generate stacking "$work/x.wst" --rows 2 --cols 4 --fg 8 --palette "$work/two.col" --palette-index 2
+expect_stderr flow_index '--palette-index'
+printf 'xyz' >"$work/bad.col"
+run flow_bad 2 generate stacking "$work/x.wst" --rows 2 --cols 4 --fg 8 --palette "$work/bad.col"
+expect_stderr flow_bad 'bad.col'
+
 # A defined area (counted from 1) keeps the curtain inside it: 3 columns.
 run area 0 generate curtain "$work/area.wst" --rows 4 --cols 8 --area 2,2,4,3
 expect_frames "$work/area.wst" 4

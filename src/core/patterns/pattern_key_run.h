@@ -1,0 +1,21 @@
+#pragma once
+// One press of a pattern key on the document: the moved picture of the
+// current frame inside the defined area (the whole grid when none),
+// combined with the old colours by the colour action, added by the
+// AddMode. Frames are made one at a time, so it cannot be undone, like
+// every frame edit.
+
+#include "patterns/pattern_keys.h"
+
+class Document;
+struct EditingState;
+
+// The frame a key press makes from `current` (rows x cols): outside the
+// rectangle a copy, inside colourAction(old, moved).
+Frame patternKeyFrame(const Frame &current, int rows, int cols, const GridRect &rect, PatternAction action,
+                      PatternKey key, int count, int colourAction, ColorValue blank);
+
+// Presses the key: nothing happens without a current frame. Returns whether
+// a frame was added.
+bool pressPatternKey(Document &doc, const EditingState &editing, PatternAction action, PatternKey key,
+                     int count);

@@ -1,0 +1,101 @@
+// Pattern keys on the document: the area, the colour action, the AddMode.
+#include "patterns/pattern_key_run.h"
+#include "editing/editing_state.h"
+#include "pattern_test_support.h"
+
+namespace {
+
+using PatternKeyPress = PatternTest;
+using Rows = std::vector<std::string>;
+
+const Rows kFourByThree = {"abcd", "efgh", "ijkl"};
+
+// A frame whose cells hold the letters of `rows` (as colour values).
+Frame lettered(const Rows &rows)
+{
+    Frame f(rows.size() * rows.front().size());
+    size_t i = 0;
+    for (const std::string &row : rows)
+        for (char c : row)
+            f[i++] = ColorValue(uint8_t(c));
+    return f;
+}
+
+Rows letters(const Frame &f, int rows, int cols)
+{
+    Rows out;
+    for (int y = 0; y < rows; ++y) {
+        std::string row;
+        for (int x = 0; x < cols; ++x)
+            row += char(f.at(x, y, cols));
+        out.push_back(row);
+    }
+    return out;
+}
+
+TEST_F(PatternKeyPress, APressInsertsTheMovedCopyAfterTheCurrentFrame)
+{
+    auto doc = documentOf(1, 4, 2);
+    doc->frames().at(0) = lettered({"abcd"});
+    EditingState editing;
+    EXPECT_TRUE(pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::D, 1));
+    ASSERT_EQ(doc->frameCount(), 3);
+    EXPECT_EQ(doc->currentIndex(), 1);
+    EXPECT_EQ(letters(doc->frames().at(1), 1, 4), Rows{std::string(1, '\0') + "abc"});
+    EXPECT_EQ(letters(doc->frames().at(0), 1, 4), Rows{"abcd"});
+}
+
+TEST_F(PatternKeyPress, OnlyTheAreaMovesAndVacatedCellsTakeTheBlankColour)
+{
+    auto doc = documentOf(3, 4);
+    doc->setBackgroundColor('_');
+    doc->frames().at(0) = lettered(kFourByThree);
+    EditingState editing;
+    editing.area = drawnArea(1, 0, 2, 1);
+    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::S, 1);
+    // The blank colour repeats the background's low byte into all three.
+    Frame f = doc->frames().at(1);
+    EXPECT_EQ(f.at(1, 0, 4), makeColor('_', '_', '_'));
+    f.set(1, 0, 4, '_');
+    f.set(2, 0, 4, f.at(2, 0, 4) == makeColor('_', '_', '_') ? '_' : '?');
+    EXPECT_EQ(letters(f, 3, 4), (Rows{"a__d", "ebch", "ijkl"}));
+}
+
+TEST_F(PatternKeyPress, TheColourActionCombinesOldAndMovedColours)
+{
+    auto doc = documentOf(1, 3);
+    doc->frames().at(0) = Frame(3, 0);
+    doc->frames().at(0)[0] = kRed;
+    EditingState editing;
+    editing.colourAction = 4; // xor
+    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::F, 1);
+    EXPECT_EQ(strip(*doc, 1), "##.");
+    editing.colourAction = 2; // and: only where old and moved agree
+    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::F, 1);
+    EXPECT_EQ(strip(*doc, 2), ".#.");
+}
+
+TEST_F(PatternKeyPress, TheAddModeDecidesWhereTheFrameGoes)
+{
+    auto doc = documentOf(1, 2, 2);
+    doc->frames().at(0) = lettered({"ab"});
+    EditingState editing;
+    editing.addMode = 2;
+    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::B, 1);
+    EXPECT_EQ(doc->frameCount(), 2);
+    EXPECT_EQ(letters(doc->frames().at(0), 1, 2), Rows{"ba"});
+    editing.addMode = 1;
+    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::B, 1);
+    EXPECT_EQ(doc->frameCount(), 2);
+    EXPECT_EQ(doc->currentIndex(), 1);
+    EXPECT_EQ(letters(doc->frames().at(0), 1, 2), Rows{"ab"});
+}
+
+TEST_F(PatternKeyPress, NothingHappensWithoutAFrame)
+{
+    Document doc(gridOf(2, 2));
+    EXPECT_FALSE(pressPatternKey(doc, EditingState{}, PatternAction::Move, PatternKey::A, 1));
+    EXPECT_EQ(doc.frameCount(), 0);
+}
+
+} // namespace
