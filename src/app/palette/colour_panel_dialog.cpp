@@ -1,0 +1,275 @@
+#include "palette/colour_panel_dialog.h"
+
+#include "palette/colour_table_view.h"
+#include "palette/palette_colours.h"
+#include "palette/working_list_view.h"
+#include "settings/language.h"
+#include "shell/app_context.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+// The table mode items have no language keys: English literals in English,
+// the Chinese (converted in the traditional setting) otherwise.
+QString modeText(const char *english, const QString &chinese)
+{
+    switch (Language::code()) {
+    case Language::English: return QString::fromLatin1(english);
+    case Language::Traditional: return ToTraditional(chinese);
+    default: return chinese;
+    }
+}
+
+QPushButton *button(QWidget *owner, const char *name, const char *key, const QString &chinese)
+{
+    auto *b = new QPushButton(captionText("CFButton", key, chinese), owner);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+void showColour(QPushButton *b, ColorValue c)
+{
+    b->setStyleSheet(QStringLiteral("QPushButton { background: %1; min-width: 40px; }").arg(qColorOf(c).name()));
+}
+
+} // namespace
+
+ColourPanelDialog::ColourPanelDialog(AppContext &ctx, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx),
+      m_model(ctx.palette, ctx.settings.geometry.baseColorNum, ctx.settings.geometry.scanMode, ctx.prompt)
+{
+    setObjectName(QStringLiteral("ColourPanelDialog"));
+    setWindowTitle(captionText("CFTitle", "Title", QStringLiteral("调色板")));
+    pickColour = [](const QColor &initial, QWidget *owner) -> std::optional<QColor> {
+        const QColor c = QColorDialog::getColor(initial, owner);
+        if (!c.isValid())
+            return std::nullopt;
+        return c;
+    };
+
+    // --- table choice ---------------------------------------------------------
+    m_mode = new QComboBox(this);
+    m_mode->setObjectName(QStringLiteral("tableMode"));
+    m_mode->addItems({modeText("Single color", QStringLiteral("纯色")), modeText("Mixed color", QStringLiteral("混合色")),
+                      modeText("Customize", QStringLiteral("自定义"))});
+    m_grade = new QComboBox(this);
+    m_grade->setObjectName(QStringLiteral("grades"));
+    const QString gradeDefaults[4] = {QStringLiteral("16等级"), QStringLiteral("32等级"), QStringLiteral("64等级"),
+                                      QStringLiteral("128等级")};
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray key = "ComboBoxColorGradeItem" + QByteArray::number(i);
+        m_grade->addItem(captionText("CFComboBox", key.constData(), gradeDefaults[i]));
+    }
+    // A normal program has one grade per row; there is nothing to choose.
+    m_grade->setEnabled(m_model.gradesSelectable());
+    m_startButton = new QPushButton(this);
+    m_startButton->setObjectName(QStringLiteral("customStart"));
+    m_endButton = new QPushButton(this);
+    m_endButton->setObjectName(QStringLiteral("customEnd"));
+    for (QPushButton *b : {m_startButton, m_endButton})
+        b->setAutoDefault(false);
+
+    auto *choice = new QHBoxLayout;
+    choice->addWidget(m_mode);
+    choice->addSpacing(12);
+    choice->addWidget(new QLabel(captionText("CFLabel", "LabelColorGrade", QStringLiteral("渐变颜色等级")), this));
+    choice->addWidget(m_grade);
+    choice->addSpacing(12);
+    choice->addWidget(m_startButton);
+    choice->addWidget(m_endButton);
+    choice->addStretch(1);
+
+    // --- table and readout ------------------------------------------------------
+    m_table = new ColourTableView(m_model, this);
+    m_readout = new QLabel(this);
+    m_readout->setObjectName(QStringLiteral("readout"));
+    m_readout->setMinimumWidth(200);
+
+    // --- sliders -----------------------------------------------------------------
+    auto *sliders = new QGridLayout;
+    const char *labelKeys[3] = {"LabelRed", "LabelGreen", "LabelBlue"};
+    const QString labelDefaults[3] = {QStringLiteral("红"), QStringLiteral("绿"), QStringLiteral("蓝")};
+    for (int c = 0; c < 3; ++c) {
+        m_sliders[size_t(c)] = new QSlider(Qt::Horizontal, this);
+        m_sliders[size_t(c)]->setObjectName(QStringLiteral("slider%1").arg(c));
+        m_numbers[size_t(c)] = new QSpinBox(this);
+        m_numbers[size_t(c)]->setObjectName(QStringLiteral("number%1").arg(c));
+        sliders->addWidget(new QLabel(captionText("CFLabel", labelKeys[c], labelDefaults[c]), this), c, 0);
+        sliders->addWidget(m_sliders[size_t(c)], c, 1);
+        sliders->addWidget(m_numbers[size_t(c)], c, 2);
+        connect(m_sliders[size_t(c)], &QSlider::valueChanged, this, [this, c](int v) { sliderMoved(c, v); });
+        // Typing a number moves its slider, which does the rest.
+        connect(m_numbers[size_t(c)], &QSpinBox::valueChanged, m_sliders[size_t(c)], &QSlider::setValue);
+    }
+
+    // --- working list ---------------------------------------------------------------
+    auto *group = new QGroupBox(captionText("CFGroupBox", "GroupBoxSelectPalette", QStringLiteral("被选中的色板")), this);
+    m_working = new WorkingListView(m_model.working(), group);
+    m_count = new QLabel(group);
+    m_count->setObjectName(QStringLiteral("workingCount"));
+    auto *groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(m_working);
+    groupLayout->addWidget(m_count);
+
+    QPushButton *open = button(this, "open", "OpenBtn", QStringLiteral("打开色板"));
+    QPushButton *save = button(this, "save", "SaveBtn", QStringLiteral("保存色板"));
+    QPushButton *restore = button(this, "restore", "RestoreBtn", QStringLiteral("恢复"));
+    QPushButton *clear = button(this, "clear", "ClearBtn", QStringLiteral("清空"));
+    QPushButton *remove = button(this, "delete", "DeleteBtn", QStringLiteral("删除"));
+    QPushButton *system = button(this, "system", "SysBtn", QStringLiteral("系统色板"));
+    auto *fileButtons = new QVBoxLayout;
+    for (QPushButton *b : {open, save, restore, clear, remove, system})
+        fileButtons->addWidget(b);
+    fileButtons->addStretch(1);
+
+    auto *ok = new QPushButton(captionText("AutoButton", "ButtonConfirm", QStringLiteral("确定")), this);
+    ok->setObjectName(QStringLiteral("confirm"));
+    auto *cancel = new QPushButton(captionText("AutoButton", "ButtonCancel", QStringLiteral("取消")), this);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &ColourPanelDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &ColourPanelDialog::reject);
+
+    auto *tableLabel = new QLabel(captionText("CFLabel", "LabelBaseColor", QStringLiteral("基本色")), this);
+    auto *lower = new QHBoxLayout;
+    lower->addLayout(sliders, 1);
+    lower->addWidget(m_readout);
+    auto *listRow = new QHBoxLayout;
+    listRow->addWidget(group, 1);
+    listRow->addLayout(fileButtons);
+    auto *okRow = new QHBoxLayout;
+    okRow->addStretch(1);
+    okRow->addWidget(ok);
+    okRow->addWidget(cancel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(choice);
+    layout->addWidget(tableLabel);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(lower);
+    layout->addLayout(listRow);
+    layout->addLayout(okRow);
+
+    connect(m_mode, &QComboBox::currentIndexChanged, this, [this](int i) {
+        m_model.setMode(TableMode(i));
+        tableRebuilt();
+    });
+    connect(m_grade, &QComboBox::currentIndexChanged, this, [this](int i) {
+        m_model.setGradeIndex(i);
+        tableRebuilt();
+    });
+    auto pickCustom = [this](bool start) {
+        const ColorValue old = start ? m_model.customStart() : m_model.customEnd();
+        const std::optional<QColor> c = pickColour(qColorOf(old), this);
+        if (!c)
+            return;
+        if (start)
+            m_model.setCustomColours(colorValueOf(*c), m_model.customEnd());
+        else
+            m_model.setCustomColours(m_model.customStart(), colorValueOf(*c));
+        tableRebuilt();
+    };
+    connect(m_startButton, &QPushButton::clicked, this, [pickCustom] { pickCustom(true); });
+    connect(m_endButton, &QPushButton::clicked, this, [pickCustom] { pickCustom(false); });
+    connect(m_table, &ColourTableView::clicked, this, [this] {
+        showSliders();
+        workingChanged();
+    });
+    connect(m_table, &ColourTableView::hovered, m_readout, &QLabel::setText);
+
+    connect(open, &QPushButton::clicked, this, [this] {
+        m_model.openWithDialog();
+        workingChanged();
+    });
+    connect(save, &QPushButton::clicked, this, [this] { m_model.saveWithDialog(); });
+    connect(restore, &QPushButton::clicked, this, [this] {
+        m_model.restore(m_ctx.palette);
+        workingChanged();
+    });
+    connect(clear, &QPushButton::clicked, this, [this] {
+        m_model.clear();
+        workingChanged();
+    });
+    connect(remove, &QPushButton::clicked, this, [this] {
+        m_model.deleteLast();
+        workingChanged();
+    });
+    connect(system, &QPushButton::clicked, this, [this] {
+        if (const std::optional<QColor> c = pickColour(Qt::white, this)) {
+            m_model.append(colorValueOf(*c));
+            workingChanged();
+        }
+    });
+
+    tableRebuilt();
+    workingChanged();
+}
+
+void ColourPanelDialog::tableRebuilt()
+{
+    m_syncing = true;
+    for (int c = 0; c < 3; ++c) {
+        m_sliders[size_t(c)]->setRange(0, m_model.sliderMaximum());
+        m_numbers[size_t(c)]->setRange(0, m_model.sliderMaximum());
+    }
+    m_syncing = false;
+    showCustomColours();
+    showSliders();
+    m_table->update();
+}
+
+void ColourPanelDialog::showCustomColours()
+{
+    const bool custom = m_model.mode() == TableMode::Custom;
+    m_startButton->setEnabled(custom);
+    m_endButton->setEnabled(custom);
+    showColour(m_startButton, m_model.customStart());
+    showColour(m_endButton, m_model.customEnd());
+}
+
+void ColourPanelDialog::showSliders()
+{
+    m_syncing = true;
+    for (int c = 0; c < 3; ++c) {
+        m_sliders[size_t(c)]->setValue(m_model.sliders()[size_t(c)]);
+        m_numbers[size_t(c)]->setValue(m_model.sliders()[size_t(c)]);
+    }
+    m_syncing = false;
+}
+
+void ColourPanelDialog::sliderMoved(int channel, int value)
+{
+    m_numbers[size_t(channel)]->blockSignals(true);
+    m_numbers[size_t(channel)]->setValue(value);
+    m_numbers[size_t(channel)]->blockSignals(false);
+    if (m_syncing)
+        return;
+    m_model.setSlider(channel, value);
+    m_table->update();
+}
+
+void ColourPanelDialog::workingChanged()
+{
+    m_count->setText(QString::number(m_model.working().size()) + QStringLiteral(" / 512"));
+    m_working->update();
+}
+
+void ColourPanelDialog::accept()
+{
+    // An empty working list closes the panel as Cancel does.
+    if (m_model.acceptInto(m_ctx.palette))
+        QDialog::accept();
+    else
+        QDialog::reject();
+}

@@ -1,0 +1,146 @@
+#include "palette/palette_bar.h"
+
+#include "document/document.h"
+#include "palette/colour_panel_dialog.h"
+#include "palette/colour_panel_model.h"
+#include "palette/palette_colours.h"
+#include "palette/palette_strip.h"
+#include "settings/language.h"
+#include "shell/app_context.h"
+#include "shell/command_ids.h"
+#include "shell/command_registry.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const char *const kBrushNames[5] = {"None", "Single", "Small", "Large", "Huge"};
+
+void paintSwatch(QWidget *w, ColorValue c)
+{
+    w->setStyleSheet(QStringLiteral("background: %1; border: 1px solid #606060;").arg(qColorOf(c).name()));
+}
+
+} // namespace
+
+PaletteBar::PaletteBar(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("PaletteBar"));
+
+    m_baseLabel = new QLabel(this);
+    auto *swatches = new QGridLayout;
+    swatches->setSpacing(2);
+    for (int i = 0; i < 8; ++i) {
+        auto *b = new QToolButton(this);
+        b->setObjectName(QStringLiteral("base%1").arg(i));
+        b->setFixedSize(18, 18);
+        paintSwatch(b, kBaseColours[size_t(i)]);
+        connect(b, &QToolButton::clicked, this, [this, i] {
+            m_ctx.palette.currentColour = kBaseColours[size_t(i)];
+            refresh();
+            emit paletteChanged();
+        });
+        swatches->addWidget(b, i / 4, i % 4);
+        m_base[size_t(i)] = b;
+    }
+    m_current = new QFrame(this);
+    m_current->setObjectName(QStringLiteral("currentColour"));
+    m_current->setFixedSize(38, 38);
+
+    m_composeLabel = new QLabel(this);
+    m_strip = new PaletteStrip(ctx.palette, this);
+    connect(m_strip, &PaletteStrip::entrySelected, this, [this](int index) {
+        m_ctx.palette.selectEntry(index);
+        refresh();
+        emit paletteChanged();
+    });
+    connect(m_strip, &PaletteStrip::panelRequested, this, &PaletteBar::openColourPanel);
+
+    m_brushes = new QButtonGroup(this);
+    m_brushes->setExclusive(true);
+    auto *brushRow = new QHBoxLayout;
+    brushRow->setSpacing(2);
+    for (int i = 0; i < 5; ++i) {
+        auto *b = new QToolButton(this);
+        b->setText(QString::fromLatin1(kBrushNames[i]));
+        b->setObjectName(QStringLiteral("brush%1").arg(QString::fromLatin1(kBrushNames[i])));
+        b->setCheckable(true);
+        m_brushes->addButton(b, i);
+        brushRow->addWidget(b);
+    }
+    connect(m_brushes, &QButtonGroup::idClicked, this, &PaletteBar::chooseBrush);
+    m_cycle = new QCheckBox(this);
+    m_cycle->setObjectName(QStringLiteral("paletteCycle"));
+    brushRow->addSpacing(12);
+    brushRow->addWidget(m_cycle);
+    brushRow->addStretch(1);
+
+    auto *baseColumn = new QVBoxLayout;
+    baseColumn->addWidget(m_baseLabel);
+    baseColumn->addLayout(swatches);
+    auto *stripColumn = new QVBoxLayout;
+    stripColumn->addWidget(m_composeLabel);
+    stripColumn->addWidget(m_strip);
+    stripColumn->addLayout(brushRow);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->addLayout(baseColumn);
+    layout->addWidget(m_current, 0, Qt::AlignVCenter);
+    layout->addLayout(stripColumn, 1);
+
+    // Painting with the Single brush moves the selection with every point;
+    // the frame changes with it, so the bar follows the document.
+    connect(&ctx.doc, &Document::frameContentChanged, this, &PaletteBar::refresh);
+    connect(&ctx.commands, &CommandRegistry::commandRan, this, [this](int id) {
+        if (id == Cmd::LanguageChinese || id == Cmd::LanguageEnglish || id == Cmd::LanguageTraditional)
+            applyTexts();
+    });
+    applyTexts();
+    refresh();
+}
+
+QAbstractButton *PaletteBar::brushButton(Brush brush) const
+{
+    return m_brushes->button(brush == Brush::PenNoBrush ? 0 : int(brush));
+}
+
+void PaletteBar::chooseBrush(int id)
+{
+    // "None" is 5 while the pen is on, so painting knows the pen has no
+    // brush.
+    m_ctx.palette.brush = id == 0 ? (m_ctx.editing.penEnabled ? Brush::PenNoBrush : Brush::None) : Brush(id);
+}
+
+void PaletteBar::refresh()
+{
+    paintSwatch(m_current, m_ctx.palette.currentColour);
+    if (QAbstractButton *b = brushButton(m_ctx.palette.brush))
+        b->setChecked(true);
+    m_strip->update();
+}
+
+void PaletteBar::applyTexts()
+{
+    m_baseLabel->setText(lookedUpText("Label", "LabelBaseColor", QStringLiteral("基本色")));
+    m_composeLabel->setText(lookedUpText("Label", "LabelComposeColor", QStringLiteral("合成色")));
+    m_cycle->setText(lookedUpText("CheckBox", "PaletteCheckBox", QStringLiteral("调色板颜色循环")));
+}
+
+void PaletteBar::openColourPanel()
+{
+    {
+        ColourPanelDialog dialog(m_ctx, m_ctx.window ? m_ctx.window : this);
+        dialog.exec();
+    }
+    colourPanelClosed(m_ctx.palette);
+    refresh();
+    emit paletteChanged();
+}

@@ -1,0 +1,175 @@
+// The palette bar and the colour panel: strip clicks, brushes, the table
+// clicks with Ctrl and the 512-colour limit, OK and Cancel.
+
+#include "editor_context.h"
+#include "palette/colour_panel_dialog.h"
+#include "palette/colour_table_view.h"
+#include "palette/palette_bar.h"
+#include "palette/palette_strip.h"
+#include "settings/language.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+QPoint centreOf(const ColourTableView *view, int row, int column) { return view->cellRect(row, column).center(); }
+
+} // namespace
+
+class PaletteWidgetsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
+        Language::setCode(Language::Chinese);
+        Language::reload();
+    }
+
+    void stripClicksSelectTheEntryUnderTheMouseClippedToTheList()
+    {
+        EditorContext e;
+        e.palette.colours = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF};
+        PaletteBar bar(e.ctx);
+        bar.resize(600, 80);
+        bar.show();
+        PaletteStrip *strip = bar.strip();
+        const int cell = strip->width() / 4;
+        QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(cell * 2 + cell / 2, 5));
+        QCOMPARE(e.palette.selected, 2);
+        QCOMPARE(e.palette.currentColour, ColorValue(0xFF0000));
+        QCOMPARE(strip->entryAt(strip->width() + 50), 3);
+        QCOMPARE(strip->entryAt(strip->width() - 1), 3);
+        QCOMPARE(strip->entryAt(0), 0);
+    }
+
+    void baseSwatchesSetTheCurrentColourAndBrushesTheSelection()
+    {
+        EditorContext e;
+        PaletteBar bar(e.ctx);
+        bar.show();
+        QCOMPARE(e.palette.brush, Brush::Single); // selected when the bar is made
+        QVERIFY(bar.brushButton(Brush::Single)->isChecked());
+        QTest::mouseClick(bar.baseSwatch(4), Qt::LeftButton);
+        QCOMPARE(e.palette.currentColour, ColorValue(0x00FFFF)); // yellow
+        QTest::mouseClick(bar.brushButton(Brush::Huge), Qt::LeftButton);
+        QCOMPARE(e.palette.brush, Brush::Huge);
+        e.editing.penEnabled = true;
+        QTest::mouseClick(bar.brushButton(Brush::None), Qt::LeftButton);
+        QCOMPARE(e.palette.brush, Brush::PenNoBrush);
+        QCOMPARE(bar.cycleBox()->text(), QStringLiteral("调色板颜色循环"));
+    }
+
+    void ctrlClickRunInTheColourPanelStopsAt512WithOneMessage()
+    {
+        EditorContext e;
+        e.settings.geometry.scanMode = 1;
+        e.settings.geometry.baseColorNum = 3;
+        ColourPanelDialog dialog(e.ctx);
+        dialog.resize(900, 600);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.gradeBox()->setCurrentIndex(3); // 128 grades: 896 cells
+        ColourTableView *table = dialog.tableView();
+        QCOMPARE(dialog.model().working().size(), size_t(3));
+        QTest::mouseClick(table, Qt::LeftButton, {}, centreOf(table, 0, 0));
+        QTest::mouseClick(table, Qt::LeftButton, Qt::ControlModifier, centreOf(table, 6, 127));
+        QCOMPARE(dialog.model().working().size(), size_t(512));
+        QCOMPARE(e.prompt.shown.size(), size_t(1));
+        QCOMPARE(e.prompt.lastText(), QStringLiteral("调色板中颜色数量最多512种"));
+        // The run took the table in row-major order after the first click.
+        QCOMPARE(dialog.model().working()[3], dialog.model().table().at(0, 0));
+        QCOMPARE(dialog.model().working()[5], dialog.model().table().at(0, 1));
+        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("workingCount"))->text(), QStringLiteral("512 / 512"));
+    }
+
+    void tableClicksMoveTheSlidersAndSlidersRecolourTheCell()
+    {
+        EditorContext e;
+        ColourPanelDialog dialog(e.ctx);
+        dialog.resize(900, 600);
+        dialog.show();
+        QTest::mouseClick(dialog.tableView(), Qt::LeftButton, {}, centreOf(dialog.tableView(), 0, 1));
+        QCOMPARE(dialog.slider(0)->value(), 14); // red 238 / step 17
+        QCOMPARE(dialog.numberBox(0)->value(), 14);
+        dialog.numberBox(1)->setValue(15); // typing moves the slider
+        QCOMPARE(dialog.slider(1)->value(), 15);
+        QCOMPARE(dialog.model().table().at(0, 1), makeColor(238, 255, 0));
+    }
+
+    void customColourButtonsWorkOnlyInCustomMode()
+    {
+        EditorContext e;
+        ColourPanelDialog dialog(e.ctx);
+        QVERIFY(!dialog.customStartButton()->isEnabled());
+        dialog.modeBox()->setCurrentIndex(2);
+        QVERIFY(dialog.customStartButton()->isEnabled());
+        dialog.pickColour = [](const QColor &, QWidget *) { return std::optional<QColor>(QColor(0, 0, 255)); };
+        QTest::mouseClick(dialog.customEndButton(), Qt::LeftButton);
+        QCOMPARE(dialog.model().customEnd(), ColorValue(0xFF0000));
+        QCOMPARE(dialog.model().table().at(0, 15), ColorValue(0xFF0000));
+    }
+
+    void aNormalProgramHasOneGradeAndNoGradeChoice()
+    {
+        EditorContext e;
+        e.settings.geometry.scanMode = 0;
+        ColourPanelDialog dialog(e.ctx);
+        QVERIFY(!dialog.gradeBox()->isEnabled());
+        QCOMPARE(dialog.model().table().grades, 1);
+    }
+
+    void okWithAnEmptyListKeepsThePaletteAndClosingSelectsEntryZero()
+    {
+        EditorContext e;
+        e.palette.colours = {1, 2, 3};
+        e.palette.selectEntry(2);
+        PaletteBar bar(e.ctx);
+        // The panel is modal: answer it from inside its event loop.
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<ColourPanelDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("clear")), Qt::LeftButton);
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("confirm")), Qt::LeftButton);
+        });
+        bar.openColourPanel();
+        QCOMPARE(e.palette.colours, (std::vector<ColorValue>{1, 2, 3}));
+        QCOMPARE(e.palette.selected, 0);
+        QCOMPARE(e.palette.currentColour, ColorValue(1));
+
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<ColourPanelDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("delete")), Qt::LeftButton);
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("confirm")), Qt::LeftButton);
+        });
+        bar.openColourPanel();
+        QCOMPARE(e.palette.colours, (std::vector<ColorValue>{1, 2}));
+    }
+
+    void englishTextsComeFromTheLanguageFile()
+    {
+        Language::setCode(Language::English);
+        EditorContext e;
+        ColourPanelDialog dialog(e.ctx);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Palette"));
+        QCOMPARE(dialog.modeBox()->itemText(0), QStringLiteral("Single color"));
+        QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("system"))->text(), QStringLiteral("System colours"));
+        Language::setCode(Language::Chinese);
+    }
+};
+
+QTEST_MAIN(PaletteWidgetsTest)
+#include "palette_widgets_test.moc"
