@@ -105,7 +105,7 @@ void encodeToMemory(benchmark::State &state, int format, int greyLevels)
     sink.reserve(qsizetype(outputBytes() + kPorts * 512));
     PortBuffers buffers;
     for (auto _ : state) {
-        sink.clear();
+        sink.resize(0);
         QBuffer device(&sink);
         device.open(QIODevice::WriteOnly);
         for (const PortTaps &port : ports) {

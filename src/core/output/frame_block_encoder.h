@@ -57,11 +57,12 @@ private:
     uint64_t m_groups = 0;        // format 2: pixel groups after rounding n up
     uint64_t m_unpackedLength = 0;
     uint64_t m_blockLength = 0;
-    GreyLevelTable m_grey;
+    GreyLevelReduction m_grey;
     // Format 2: byte offsets within a group for each order list row taken,
     // -1 for a row that gives 0. Formats 4, 9, 10, 12: colour channel
     // (0 red, 1 green, 2 blue) of each row taken.
     std::vector<int64_t> m_groupOffsets;
+    bool m_groupsHaveZeroRows = false;
     std::vector<uint8_t> m_channels;
     uint16_t m_headerL = 0;
     uint16_t m_headerN = 0;

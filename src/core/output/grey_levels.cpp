@@ -1,6 +1,6 @@
 #include "output/grey_levels.h"
 
-#include <cstddef>
+#include <cstring>
 
 int greyLevelShift(int greyLevels)
 {
@@ -22,19 +22,29 @@ int greyLevelShift(int greyLevels)
     }
 }
 
-GreyLevelTable::GreyLevelTable(int greyLevels, int format)
+GreyLevelReduction::GreyLevelReduction(int greyLevels, int format)
+    : shift(greyLevelShift(greyLevels)), topBit(greyLevels == 128 && format == 11 ? 0x80 : 0)
 {
-    const int shift = greyLevelShift(greyLevels);
-    const uint8_t top = greyLevels == 128 && format == 11 ? 0x80 : 0;
-    identity = shift == 0 && top == 0;
-    for (int v = 0; v < 256; ++v)
-        map[size_t(v)] = uint8_t((v >> shift) | top);
 }
 
-void GreyLevelTable::apply(uint8_t *bytes, size_t n) const
+void GreyLevelReduction::apply(uint8_t *bytes, size_t n) const
 {
-    if (identity)
+    if (identity())
         return;
-    for (size_t i = 0; i < n; ++i)
-        bytes[i] = map[bytes[i]];
+    const unsigned s = unsigned(shift);
+    const uint8_t top = topBit;
+    // Eight bytes at a time: one 64-bit shift, then the bits that moved in
+    // from the next byte up are masked away.
+    constexpr uint64_t ones = 0x0101010101010101ull;
+    const uint64_t keep = ones * (0xFFu >> s);
+    const uint64_t set = ones * top;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, bytes + i, 8);
+        w = ((w >> s) & keep) | set;
+        std::memcpy(bytes + i, &w, 8);
+    }
+    for (; i < n; ++i)
+        bytes[i] = uint8_t((bytes[i] >> s) | top);
 }

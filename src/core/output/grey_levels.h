@@ -2,7 +2,6 @@
 // Grey-level reduction of the bytes of a frame block: every byte is shifted
 // right so that only as many levels remain as the controller shows.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -10,14 +9,17 @@
 // 64 → 2, 128 → 1, anything else (256) → 0.
 int greyLevelShift(int greyLevels);
 
-// The reduction as a table over all byte values. Format 11 ("LPD8806") with
-// 128 levels also sets the top bit of every byte, zeros included: those
-// drivers take a byte without it as the start of a frame.
-struct GreyLevelTable
+// The reduction of one run of bytes. Format 11 ("LPD8806") with 128 levels
+// also sets the top bit of every byte, zeros included: those drivers take a
+// byte without it as the start of a frame.
+struct GreyLevelReduction
 {
-    std::array<uint8_t, 256> map{};
-    bool identity = true;
+    int shift = 0;
+    uint8_t topBit = 0;
 
-    GreyLevelTable(int greyLevels, int format);
+    GreyLevelReduction(int greyLevels, int format);
+    bool identity() const { return shift == 0 && topBit == 0; }
+    uint8_t operator()(uint8_t v) const { return uint8_t((v >> shift) | topBit); }
+    // A plain loop the compiler turns into vector shifts.
     void apply(uint8_t *bytes, size_t n) const;
 };

@@ -26,6 +26,10 @@ PortFileHeader makePortFileHeader(const PortHeaderValues &values, const FrameBlo
     return h;
 }
 
+namespace {
+constexpr int kPrefetchFrames = 2;
+}
+
 bool writePortStream(QIODevice &out, const PortTaps &port, const FrameBlockEncoder &encoder,
                      bool singleColour, const PortHeaderValues &header, const FrameSequence &frames,
                      int first, int last, PortBuffers &buffers,
@@ -52,6 +56,15 @@ bool writePortStream(QIODevice &out, const PortTaps &port, const FrameBlockEncod
         const Frame &frame = frames.at(f);
         const ColorValue *colours = frame.data();
         const size_t points = frame.size();
+        if (f + kPrefetchFrames <= last) {
+            // Each frame is a buffer of its own, so the hardware sees a new
+            // stream per frame; asking for a later frame's cells now hides
+            // most of the wait for memory.
+            const Frame &ahead = frames.at(f + kPrefetchFrames);
+            for (size_t t = 0; t < tapCount; t += 8)
+                if (taps[t].cell < ahead.size())
+                    __builtin_prefetch(ahead.data() + taps[t].cell);
+        }
         if (singleColour) {
             for (size_t t = 0; t < tapCount; ++t)
                 if (taps[t].cell < points)
