@@ -58,3 +58,7 @@ const QStringList &controllerModelNames();
 const QStringList &communicationFormatNames();
 const QList<int> &greyLevelChoices();
 constexpr int kInitialGreyLevelIndex = 6; // "256"
+
+// The largest cycle the panel and the command-line tool take: the list gets
+// up to three rows per pixel of the cycle.
+constexpr int kMaxCycle = 4096;

@@ -1,0 +1,271 @@
+#include "links/controller_panel.h"
+
+#include "document/document.h"
+#include "links/order_list_follower.h"
+#include "links/parameter_file.h"
+#include "links/rgb_order_view.h"
+#include "settings/language.h"
+#include "settings/prompt.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+// The panel's own texts: Chinese, English, or the Chinese in traditional
+// characters.
+QString panelText(const char *english, const char *chinese)
+{
+    const QString zh = QString::fromUtf8(chinese);
+    switch (Language::code()) {
+    case Language::Chinese:
+        return zh;
+    case Language::Traditional:
+        return ToTraditional(zh);
+    default:
+        return QString::fromUtf8(english);
+    }
+}
+
+const QString kZariFilter = QStringLiteral("Zari file(*.zari)");
+
+} // namespace
+
+ControllerPanel::ControllerPanel(ControllerParams &params, Document &doc, Prompt &prompt, QWidget *parent)
+    : QWidget(parent), m_params(params), m_doc(doc), m_prompt(prompt)
+{
+    setObjectName(QStringLiteral("ControllerPanel"));
+    m_follower = new OrderListFollower(doc, params, this);
+    connect(m_follower, &OrderListFollower::orderListRebuilt, this, &ControllerPanel::showValues);
+
+    auto *form = new QFormLayout;
+    m_modelLabel = new QLabel(this);
+    m_model = new QComboBox(this);
+    m_model->setObjectName(QStringLiteral("ControllerModel"));
+    m_model->addItems(controllerModelNames());
+    form->addRow(m_modelLabel, m_model);
+
+    // The property group, the SD card speed and the scan switch exist with
+    // their values but stay hidden; the output reads them all the same.
+    m_property = new QGroupBox(this);
+    auto *propertyRow = new QHBoxLayout(m_property);
+    m_dividerA = new QSpinBox(m_property);
+    m_dividerA->setRange(2, 256);
+    m_dividerB = new QSpinBox(m_property);
+    m_dividerB->setRange(2, 256);
+    m_rate = new QDoubleSpinBox(m_property);
+    m_rate->setRange(0.3, 25.0);
+    m_rate->setDecimals(1);
+    propertyRow->addWidget(m_dividerA);
+    propertyRow->addWidget(m_dividerB);
+    propertyRow->addWidget(m_rate);
+    m_property->hide();
+
+    m_greyLabel = new QLabel(this);
+    m_grey = new QComboBox(this);
+    m_grey->setObjectName(QStringLiteral("GreyLevels"));
+    for (int levels : greyLevelChoices())
+        m_grey->addItem(QString::number(levels), levels);
+    form->addRow(m_greyLabel, m_grey);
+
+    m_formatLabel = new QLabel(this);
+    m_format = new QComboBox(this);
+    m_format->setObjectName(QStringLiteral("CommunicationFormat"));
+    m_format->addItems(communicationFormatNames());
+    form->addRow(m_formatLabel, m_format);
+
+    m_sdLabel = new QLabel(this);
+    m_sdSpeed = new QSpinBox(this);
+    m_sdSpeed->setRange(0, 0x7FFFFFFF);
+    m_scan = new QCheckBox(this);
+    m_sdLabel->hide();
+    m_sdSpeed->hide();
+    m_scan->hide();
+
+    m_orderGroup = new QGroupBox(this);
+    auto *orderLayout = new QVBoxLayout(m_orderGroup);
+    auto *cycleRow = new QHBoxLayout;
+    m_cycleLabel = new QLabel(m_orderGroup);
+    m_cycle = new QLineEdit(m_orderGroup);
+    m_cycle->setObjectName(QStringLiteral("Cycle"));
+    m_cycle->setMaximumWidth(60);
+    cycleRow->addWidget(m_cycleLabel);
+    cycleRow->addWidget(m_cycle);
+    cycleRow->addStretch();
+    orderLayout->addLayout(cycleRow);
+    m_cycleNote = new QLabel(m_orderGroup);
+    m_cycleNote->setObjectName(QStringLiteral("CycleNote"));
+    m_cycleNote->setWordWrap(true);
+    m_cycleNote->setStyleSheet(QStringLiteral("color: #b00000;"));
+    m_cycleNote->hide();
+    orderLayout->addWidget(m_cycleNote);
+    m_order = new RgbOrderView(m_orderGroup);
+    m_order->setMinimumHeight(160);
+    orderLayout->addWidget(m_order, 1);
+    auto *buttons = new QHBoxLayout;
+    m_null = new QPushButton(QStringLiteral("null"), m_orderGroup);
+    m_open = new QPushButton(m_orderGroup);
+    m_save = new QPushButton(m_orderGroup);
+    buttons->addWidget(m_null);
+    buttons->addWidget(m_open);
+    buttons->addWidget(m_save);
+    orderLayout->addLayout(buttons);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_property);
+    layout->addWidget(m_sdLabel);
+    layout->addWidget(m_sdSpeed);
+    layout->addWidget(m_scan);
+    layout->addWidget(m_orderGroup, 1);
+
+    // Each control writes its value straight into the set.
+    connect(m_model, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (!m_showing && i >= 0)
+            m_params.controllerModel = i;
+    });
+    connect(m_grey, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (!m_showing && i >= 0)
+            m_params.greyLevels = m_grey->itemData(i).toInt();
+    });
+    connect(m_format, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (m_showing || i < 0)
+            return;
+        m_params.communicationFormat = i;
+        showValues();
+    });
+    connect(m_dividerA, &QSpinBox::valueChanged, this, [this](int v) {
+        if (!m_showing)
+            m_params.dividerA = v;
+    });
+    connect(m_dividerB, &QSpinBox::valueChanged, this, [this](int v) {
+        if (!m_showing)
+            m_params.dividerB = v;
+    });
+    connect(m_rate, &QDoubleSpinBox::valueChanged, this, [this](double v) {
+        if (!m_showing)
+            m_params.rate = float(v);
+    });
+    connect(m_sdSpeed, &QSpinBox::valueChanged, this, [this](int v) {
+        if (!m_showing)
+            m_params.sdCardSpeed = v;
+    });
+    connect(m_scan, &QCheckBox::toggled, this, [this](bool on) {
+        if (!m_showing)
+            m_params.scanEnhancement = on ? 1 : 0;
+    });
+    connect(m_cycle, &QLineEdit::textEdited, this, &ControllerPanel::cycleEdited);
+    connect(m_null, &QPushButton::clicked, this, [this] {
+        m_params.addNullRow();
+        showOrderList();
+    });
+    connect(m_open, &QPushButton::clicked, this, &ControllerPanel::openParameterFile);
+    connect(m_save, &QPushButton::clicked, this, &ControllerPanel::saveParameterFile);
+    // The view is rebuilt after the drop has finished with its items.
+    connect(m_order, &RgbOrderView::rowDropped, this,
+            [this](int from, int target) {
+                const int at = m_params.orderList.moveRow(from, target);
+                showOrderList();
+                if (at >= 0)
+                    m_order->setCurrentItem(m_order->topLevelItem(at));
+            },
+            Qt::QueuedConnection);
+
+    applyTexts();
+    showValues();
+}
+
+void ControllerPanel::applyTexts()
+{
+    m_modelLabel->setText(panelText("Controller", "控制器："));
+    m_property->setTitle(panelText("Property", "属性："));
+    m_greyLabel->setText(panelText("Gray", "灰度级别："));
+    m_formatLabel->setText(panelText("Format", "通信格式："));
+    m_sdLabel->setText(panelText("SD SPEED", "SD卡速度："));
+    m_scan->setText(panelText("scan", "扫描增强"));
+    m_orderGroup->setTitle(panelText("RGB order", "RGB顺序"));
+    m_cycleLabel->setText(panelText("Cycle", "周期："));
+    m_open->setText(panelText("open", "打开"));
+    m_save->setText(panelText("save", "保存"));
+    m_cycleNote->setText(panelText("The cycle must be a whole number from 1 to 4096; the list is kept.",
+                                   "周期必须是1到4096之间的整数，列表保持不变。"));
+}
+
+void ControllerPanel::showValues()
+{
+    m_showing = true;
+    m_model->setCurrentIndex(m_params.controllerModel);
+    m_format->setCurrentIndex(m_params.communicationFormat);
+    const int greyIndex = greyLevelChoices().indexOf(m_params.greyLevels);
+    m_grey->setCurrentIndex(greyIndex >= 0 ? greyIndex : kInitialGreyLevelIndex);
+    m_dividerA->setValue(m_params.dividerA);
+    m_dividerB->setValue(m_params.dividerB);
+    m_rate->setValue(double(m_params.rate));
+    m_sdSpeed->setValue(m_params.sdCardSpeed);
+    m_scan->setChecked(m_params.scanEnhancement != 0);
+    if (m_cycle->text() != QString::number(m_params.cycle))
+        m_cycle->setText(QString::number(m_params.cycle));
+    m_cycleNote->hide();
+    m_showing = false;
+    showOrderList();
+}
+
+void ControllerPanel::showOrderList()
+{
+    m_order->showList(m_params.orderList);
+}
+
+void ControllerPanel::cycleEdited(const QString &text)
+{
+    // Every change of the edit rebuilds the list. A cycle below 1 would
+    // leave the list empty and divide by zero in the output; it is refused
+    // with a note beside the edit (a message box would interrupt every
+    // retyping of the number).
+    bool ok = false;
+    const int cycle = text.trimmed().toInt(&ok);
+    if (!ok || cycle < 1 || cycle > kMaxCycle) {
+        m_cycleNote->show();
+        return;
+    }
+    m_cycleNote->hide();
+    m_params.changeCycle(cycle, m_doc.geometry().baseColorNum);
+    showOrderList();
+}
+
+void ControllerPanel::openParameterFile()
+{
+    const QString path = m_prompt.chooseOpenFile(QString(), kZariFilter);
+    if (path.isEmpty())
+        return;
+    const ParameterFileResult r = readParameterFile(path);
+    switch (r.kind) {
+    case ParameterFileResult::Loaded:
+        applyParameterFile(m_params, *r.contents);
+        showValues();
+        break;
+    case ParameterFileResult::NotParameterFile:
+        break;
+    case ParameterFileResult::Failed:
+        m_prompt.inform(r.message, PromptIcon::Error);
+        break;
+    }
+}
+
+void ControllerPanel::saveParameterFile()
+{
+    const QString path = m_prompt.chooseSaveFile(QString(), kZariFilter);
+    if (path.isEmpty())
+        return;
+    if (!writeParameterFile(path, m_params))
+        // The same fixed text as the other saves of the panels.
+        m_prompt.inform(QStringLiteral("Save file fail."), PromptIcon::Error);
+}
