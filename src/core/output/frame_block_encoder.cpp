@@ -130,13 +130,14 @@ void FrameBlockEncoder::computeHeaderLengths(const BlockLayout &layout)
     m_headerN = uint16_t(uint64_t(pixels) & 0xFFFF);
 }
 
-size_t FrameBlockEncoder::encodeUnpacked(const uint8_t *s, uint8_t *out) const
+template <class T>
+size_t FrameBlockEncoder::encodeUnpacked(const T *s, T *out) const
 {
     const size_t n = size_t(m_n);
     switch (m_family) {
     case BlockFamily::Plain: {
         const size_t len = m_single ? n : 3 * n;
-        std::memcpy(out, s, len);
+        std::memcpy(out, s, len * sizeof(T));
         return len;
     }
     case BlockFamily::Reversed: {
@@ -160,14 +161,14 @@ size_t FrameBlockEncoder::encodeUnpacked(const uint8_t *s, uint8_t *out) const
         // Whole groups need no test against the real count; with the
         // pixels 0 .. n − 1 that is every group but possibly the last.
         const uint64_t whole = real / stride;
-        uint8_t *o = out;
+        T *o = out;
         for (uint64_t i = 0; i < groups; ++i) {
             // Colour takes the groups from the last to the first, single
             // colour from the first to the last.
             const uint64_t g = single ? i : groups - 1 - i;
             const uint64_t base = g * stride;
             if (g < whole && !zeroRows) {
-                const uint8_t *group = s + base;
+                const T *group = s + base;
                 if (rows == 3) {
                     o[0] = group[offsets[0]];
                     o[1] = group[offsets[1]];
@@ -191,6 +192,9 @@ size_t FrameBlockEncoder::encodeUnpacked(const uint8_t *s, uint8_t *out) const
     case BlockFamily::Bits: {
         if (!m_single)
             return 0;
+        if constexpr (sizeof(T) != 1)
+            return 0; // not a selection of pixel bytes: no byte map
+        else {
         const size_t len = (n + 7) / 8;
         // Eight pixels per byte, the first in the lowest bit.
         for (size_t b = 0; b < len; ++b) {
@@ -202,11 +206,12 @@ size_t FrameBlockEncoder::encodeUnpacked(const uint8_t *s, uint8_t *out) const
             out[b] = v;
         }
         return len;
+        }
     }
     case BlockFamily::OrderRows: {
         const size_t rows = m_channels.size();
         const uint8_t *ch = m_channels.data();
-        uint8_t *o = out;
+        T *o = out;
         if (rows == 3) {
             // The common case, an "r", "g", "b" list in some order.
             const uint8_t c0 = ch[0], c1 = ch[1], c2 = ch[2];
@@ -249,4 +254,31 @@ void FrameBlockEncoder::encode(const uint8_t *pixels, uint8_t *out) const
     const size_t padded = size_t(paddedLength());
     if (padded > len)
         std::memset(out + len, 0, padded - len);
+}
+
+std::vector<uint32_t> FrameBlockEncoder::byteTargets() const
+{
+    // Beyond this a table of positions would cost more memory than the
+    // straight encoding costs time.
+    constexpr uint64_t kMaxMappedBlock = 16u * 1024u * 1024u;
+    if (m_family == BlockFamily::Bits || m_pack || m_unpackedLength > kMaxMappedBlock)
+        return {};
+    // Encode the pixel byte numbers (from 1; 0 is a constant zero) instead
+    // of the bytes: the result says where each pixel byte goes.
+    const size_t bytes = pixelBufferSize();
+    std::vector<uint32_t> numbers(bytes);
+    for (size_t b = 0; b < bytes; ++b)
+        numbers[b] = uint32_t(b + 1);
+    std::vector<uint32_t> traced(static_cast<size_t>(m_unpackedLength));
+    const size_t len = encodeUnpacked<uint32_t>(numbers.data(), traced.data());
+    std::vector<uint32_t> targets(bytes, kNowhere);
+    for (size_t j = 0; j < len; ++j) {
+        if (traced[j] == 0)
+            continue;
+        uint32_t &t = targets[traced[j] - 1];
+        if (t != kNowhere)
+            return {}; // a channel taken twice
+        t = uint32_t(j);
+    }
+    return targets;
 }

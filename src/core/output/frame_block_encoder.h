@@ -41,12 +41,25 @@ public:
     // bytes). Afterwards out[blockLength() .. paddedLength()) is zero.
     void encode(const uint8_t *pixels, uint8_t *out) const;
 
+    // Where each byte of the pixel buffer lands in the block: one block
+    // position per pixel byte, kNowhere for a byte the block does not use.
+    // Only for layouts in which every block byte is one pixel byte or a
+    // constant 0 taken by at most one position each (every format but the
+    // bit packing, the two-byte packing and order lists that repeat a
+    // channel), and blocks of a sensible size; empty otherwise. The writer
+    // then puts the colours straight into the block.
+    static constexpr uint32_t kNowhere = 0xFFFFFFFFu;
+    std::vector<uint32_t> byteTargets() const;
+    // The grey-level reduction of every block byte.
+    const GreyLevelReduction &greyReduction() const { return m_grey; }
+
     // Header bytes 0–1 and 12–13 by the header length rule.
     uint16_t headerDataLength() const { return m_headerL; }
     uint16_t headerPixelLength() const { return m_headerN; }
 
 private:
-    size_t encodeUnpacked(const uint8_t *s, uint8_t *out) const;
+    template <class T>
+    size_t encodeUnpacked(const T *s, T *out) const;
     void computeHeaderLengths(const BlockLayout &layout);
 
     BlockFamily m_family;

@@ -7,11 +7,15 @@
 #include "settings/prompt.h"
 
 #include <QSaveFile>
+#include <memory>
 #include <algorithm>
 #include <limits>
 #include <optional>
 
 namespace {
+
+// Open files at a time; far below the usual limit of the process.
+constexpr size_t kPortsAtOnce = 64;
 
 // A port whose blocks cannot be built (a pixel number or order list far
 // beyond any real installation, from a damaged file): named, nothing written.
@@ -84,20 +88,13 @@ PortDataResult writePortDataFiles(const Document &doc, const ControllerParams &p
         return PortDataResult::Failed;
     }
 
-    const bool single = doc.geometry().baseColorNum == 1;
     const BlockLayout layout = BlockLayout::from(params, doc.geometry().baseColorNum);
 
     // Every port is checked before the first file is created, so a refused
     // run leaves no mixture of new and old files behind.
-    std::vector<FrameBlockEncoder> encoders;
-    encoders.reserve(ports.size());
     for (const PortTaps &port : ports) {
-        if (port.pixelCount > std::numeric_limits<int>::max() / 3) {
-            prompt.inform(portTooLargeText(port.port), PromptIcon::Error);
-            return PortDataResult::Failed;
-        }
-        encoders.emplace_back(layout, int(port.pixelCount));
-        if (!encoders.back().fits()) {
+        if (port.pixelCount > std::numeric_limits<int>::max() / 3
+            || !FrameBlockEncoder(layout, int(port.pixelCount)).fits()) {
             prompt.inform(portTooLargeText(port.port), PromptIcon::Error);
             return PortDataResult::Failed;
         }
@@ -120,27 +117,44 @@ PortDataResult writePortDataFiles(const Document &doc, const ControllerParams &p
     const int first = request.fromFrame - 1;
     const int last = std::min(request.toFrame, doc.frameCount()) - 1;
     const int rangeLength = request.toFrame - request.fromFrame + 1;
-    PortBuffers buffers;
-    for (size_t i = 0; i < ports.size(); ++i) {
-        const QString path = portFileName(request.chosenPath, request.circuitry, ports[i].port);
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
-            prompt.inform(cannotCreateText(path, file.errorString()), PromptIcon::Error);
-            return PortDataResult::Failed;
+    // Ports are written a batch at a time, all files of a batch open
+    // together, so each frame is read once per batch.
+    for (size_t begin = 0; begin < ports.size(); begin += kPortsAtOnce) {
+        const size_t end = std::min(ports.size(), begin + kPortsAtOnce);
+        std::vector<std::unique_ptr<QSaveFile>> files;
+        std::vector<QIODevice *> devices;
+        std::vector<PortBlockWriter> writers;
+        writers.reserve(end - begin);
+        for (size_t i = begin; i < end; ++i) {
+            const QString path = portFileName(request.chosenPath, request.circuitry, ports[i].port);
+            files.push_back(std::make_unique<QSaveFile>(path));
+            if (!files.back()->open(QIODevice::WriteOnly)) {
+                prompt.inform(cannotCreateText(path, files.back()->errorString()), PromptIcon::Error);
+                return PortDataResult::Failed;
+            }
+            devices.push_back(files.back().get());
+            writers.emplace_back(ports[i], layout);
         }
-        const bool ok = writePortStream(file, ports[i], encoders[i], single, header, doc.frames(), first, last,
-                                        buffers, [&](int done) {
-                                            if (progress)
-                                                progress(int(50LL * done / rangeLength));
-                                        });
-        if (!ok || !file.commit()) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            prompt.inform(cannotWriteText(path, reason), PromptIcon::Error);
-            return PortDataResult::Failed;
+        size_t failed = 0;
+        const bool ok = writePortStreams(devices, writers, header, doc.frames(), first, last,
+                                         [&](int done) {
+                                             if (progress)
+                                                 progress(int(50LL * done / rangeLength));
+                                         },
+                                         &failed);
+        if (!ok) {
+            prompt.inform(cannotWriteText(files[failed]->fileName(), files[failed]->errorString()),
+                          PromptIcon::Error);
+            return PortDataResult::Failed; // the open files are dropped unwritten
         }
-        if (written)
-            *written << path;
+        for (const std::unique_ptr<QSaveFile> &file : files) {
+            if (!file->commit()) {
+                prompt.inform(cannotWriteText(file->fileName(), file->errorString()), PromptIcon::Error);
+                return PortDataResult::Failed;
+            }
+            if (written)
+                *written << file->fileName();
+        }
     }
     prompt.inform(outputSuccessMessage());
     return PortDataResult::Written;
