@@ -129,8 +129,6 @@ void BM_EncodeFormat0Plain(benchmark::State &state) { encodeToMemory(state, 0, 2
 void BM_EncodeFormat2Groups(benchmark::State &state) { encodeToMemory(state, 2, 256); }
 void BM_EncodeFormat4OrderRows64Levels(benchmark::State &state) { encodeToMemory(state, 4, 64); }
 void BM_EncodeFormat1Reversed(benchmark::State &state) { encodeToMemory(state, 1, 256); }
-void BM_FillOnlyFormat8(benchmark::State &state) { encodeToMemory(state, 8, 256); }
-BENCHMARK(BM_FillOnlyFormat8)->Unit(benchmark::kMillisecond);
 
 // The whole command's work: sixteen port files written and committed.
 void BM_WritePortFiles(benchmark::State &state)
