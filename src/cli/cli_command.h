@@ -35,3 +35,4 @@ int runTransform(const QStringList &args);
 int runWire(const QStringList &args);
 int runCheckWiring(const QStringList &args);
 int runGenerate(const QStringList &args);
+int runMakeLed(const QStringList &args);

@@ -4,7 +4,7 @@
 
 namespace {
 
-const std::array<CliCommand, 7> kCommands = {{
+const std::array<CliCommand, 8> kCommands = {{
     {"info", "print a project's layout, frame count and grid as one JSON object",
      "usage: brightloom-cli info FILE\n"
      "\n"
@@ -119,6 +119,35 @@ const std::array<CliCommand, 7> kCommands = {{
      "Exit status: 0 written; 1 written, but IN was truncated; 2 nothing written\n"
      "(bad arguments, unreadable IN, equal colours, OUT not writable).\n",
      runGenerate},
+    {"make-led", "write the controller port data files of a project and its wiring",
+     "usage: brightloom-cli make-led PROJECT.wst WIRING.line OUT.led [options]\n"
+     "\n"
+     "Writes one port data file per controller port, as the LED data command\n"
+     "does: OUT without its \".led\" ending, then _01.led, _02.led ... (a name\n"
+     "without the ending is kept whole). The controller values start as the\n"
+     "controller panel starts them.\n"
+     "\n"
+     "Options:\n"
+     "  --params FILE.zari  open a parameter file: cycle, order list, group extra\n"
+     "  --cycle C           then set the cycle (1..4096), rebuilding the order list\n"
+     "  --group-extra E     extra bytes per cycle group in the header (default 0)\n"
+     "  --controller I      0 KV-M2 (default), 1 KV-M1\n"
+     "  --format I          communication format 0..13 (default 2, SPI595)\n"
+     "  --grey N            grey levels: 2, 8, 16, 32, 64, 128, 256 (default)\n"
+     "  --speed S           frames per second (default 30)\n"
+     "  --from A --to B     frames to write, counted from 1 (default all)\n"
+     "  --sd-speed N        SD card speed (default 3)\n"
+     "  --scan 0|1          scan enhancement (default 0)\n"
+     "  --divider-a A       2..256 (default 8)\n"
+     "  --divider-b B       2..256 (default 7)\n"
+     "  --rate R            0.3..25 (default 10)\n"
+     "  --neon              neon circuitry: the wiring must be neon, OUT ends in .bin\n"
+     "\n"
+     "Exit status: 0 written (the files are named on standard output); 1 the\n"
+     "KV-M2 timing check refused the values (\"err 参数\"), nothing written;\n"
+     "2 nothing written (bad arguments, unreadable or mismatched files, a file\n"
+     "that cannot be written).\n",
+     runMakeLed},
 }};
 
 } // namespace
