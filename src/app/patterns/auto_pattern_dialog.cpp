@@ -1,0 +1,86 @@
+#include "patterns/auto_pattern_dialog.h"
+
+#include "patterns/later_pattern_page.h"
+#include "patterns/solid_pattern_pages.h"
+#include "settings/language.h"
+#include "shell/app_context.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString exitText()
+{
+    switch (Language::code()) {
+    case Language::English:
+        return QStringLiteral("Exit");
+    case Language::Traditional:
+        return ToTraditional(QStringLiteral("退出"));
+    default:
+        return QStringLiteral("退出");
+    }
+}
+
+} // namespace
+
+QString AutoPatternDialog::tabText(int tab)
+{
+    static const char *const kDefaults[kTabCount] = {"拉幕",     "百叶窗", "堆积木", "滴水",
+                                                     "文字输入", "音符跳动", "图片", "调色盘填充"};
+    if (tab < 0 || tab >= kTabCount)
+        return QString();
+    const QByteArray key = "TabSheet" + QByteArray::number(tab + 1);
+    return lookedUpText("AutoPageControl", key.constData(), QString::fromUtf8(kDefaults[tab]));
+}
+
+AutoPatternDialog::AutoPatternDialog(AppContext &ctx, QWidget *parent) : QDialog(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("AutoPatternDialog"));
+    setWindowTitle(lookedUpText("AutoTile", "Title", QStringLiteral("自动花样")));
+
+    m_tabs = new QTabWidget(this);
+    for (int t = 0; t < kTabCount; ++t) {
+        auto *holder = new QWidget(m_tabs);
+        auto *holderLayout = new QVBoxLayout(holder);
+        holderLayout->setContentsMargins(0, 0, 0, 0);
+        m_tabs->addTab(holder, tabText(t));
+    }
+    m_exit = new QPushButton(exitText(), this);
+    m_exit->setObjectName(QStringLiteral("exit"));
+    m_exit->setAutoDefault(false);
+    connect(m_exit, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_exit);
+    layout->addLayout(buttons);
+
+    showPage(0);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &AutoPatternDialog::showPage);
+    setMinimumWidth(360);
+}
+
+void AutoPatternDialog::showPage(int tab)
+{
+    // Settings are not carried over: the old page goes, the new one starts
+    // from its defaults.
+    delete m_page;
+    m_page = nullptr;
+    QWidget *holder = m_tabs->widget(tab);
+    if (!holder)
+        return;
+    switch (tab) {
+    case 0: m_page = new CurtainPage(m_ctx, holder); break;
+    case 1: m_page = new BlindsPage(m_ctx, holder); break;
+    case 2: m_page = new StackingPage(m_ctx, holder); break;
+    case 3: m_page = new WaterDripPage(m_ctx, holder); break;
+    default: m_page = new LaterPatternPage(holder); break;
+    }
+    holder->layout()->addWidget(m_page);
+    m_page->show();
+}

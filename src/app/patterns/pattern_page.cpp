@@ -1,0 +1,103 @@
+#include "patterns/pattern_page.h"
+
+#include "document/document.h"
+#include "patterns/basic_colour_list.h"
+#include "patterns/pattern_run_progress.h"
+#include "patterns/sweep_direction.h"
+#include "settings/language.h"
+#include "shell/app_context.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+PatternPage::PatternPage(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
+{
+    m_colourGroup = new QGroupBox(lookedUpText("AutoGroupBox", "GroupBoxColor", QStringLiteral("颜色")), this);
+    m_colourGroup->setObjectName(QStringLiteral("colourGroup"));
+    m_foreground = new QComboBox(m_colourGroup);
+    m_foreground->setObjectName(QStringLiteral("foreground"));
+    m_background = new QComboBox(m_colourGroup);
+    m_background->setObjectName(QStringLiteral("background"));
+    addColourItems(m_foreground);
+    addColourItems(m_background);
+    m_foreground->setCurrentIndex(0);            // red
+    m_background->setCurrentIndex(BasicColourList::kCount - 1); // black
+    auto *colours = new QFormLayout(m_colourGroup);
+    colours->addRow(lookedUpText("AutoLabel", "LabelForColor", QStringLiteral("前景色")), m_foreground);
+    colours->addRow(lookedUpText("AutoLabel", "LabelGrdColor", QStringLiteral("背景色")), m_background);
+
+    m_form = new QFormLayout;
+    m_confirm = new QPushButton(lookedUpText("AutoButton", "ButtonConfirm", QStringLiteral("确定")), this);
+    m_confirm->setObjectName(QStringLiteral("confirm"));
+    m_confirm->setDefault(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_colourGroup);
+    layout->addLayout(m_form);
+    layout->addStretch(1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_confirm);
+    layout->addLayout(buttons);
+
+    connect(m_confirm, &QPushButton::clicked, this, [this] { run(); });
+}
+
+void PatternPage::addColourItems(QComboBox *box)
+{
+    for (int i = 0; i < BasicColourList::kCount; ++i)
+        box->addItem(BasicColourList::text(i));
+}
+
+QLabel *PatternPage::addLabel(const char *key, const QString &chineseDefault)
+{
+    auto *label = new QLabel(lookedUpText("AutoLabel", key, chineseDefault), this);
+    label->setObjectName(QString::fromLatin1(key));
+    return label;
+}
+
+QLineEdit *PatternPage::addNumber(const char *labelKey, const QString &labelDefault, int value,
+                                  const char *objectName)
+{
+    auto *edit = new QLineEdit(QString::number(value), this);
+    edit->setObjectName(QString::fromLatin1(objectName));
+    edit->setValidator(new QIntValidator(edit));
+    m_form->addRow(addLabel(labelKey, labelDefault), edit);
+    return edit;
+}
+
+QComboBox *PatternPage::addDirection()
+{
+    auto *box = new QComboBox(this);
+    box->setObjectName(QStringLiteral("direction"));
+    for (int i = 0; i < kSweepDirectionCount; ++i)
+        box->addItem(sweepDirectionText(i));
+    box->setCurrentIndex(0);
+    m_form->addRow(addLabel("LabelMode", QStringLiteral("方式")), box);
+    return box;
+}
+
+int PatternPage::numberOf(const QLineEdit *edit)
+{
+    bool ok = false;
+    const int v = edit->text().trimmed().toInt(&ok);
+    return ok ? v : 0;
+}
+
+int PatternPage::run()
+{
+    PatternTarget target(m_ctx.doc, m_ctx.editing.addMode, m_ctx.editing.area, &m_ctx.palette);
+    PatternRunProgress progress(m_ctx.window);
+    target.progress = progress.callback();
+    m_confirm->setEnabled(false); // no second run from inside the first
+    const int made = generate(target);
+    m_confirm->setEnabled(true);
+    emit ran(made);
+    return made;
+}

@@ -1,0 +1,54 @@
+#include "patterns/pattern_run_progress.h"
+
+#include "settings/language.h"
+
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QStatusBar>
+
+PatternRunProgress::PatternRunProgress(QWidget *window) : m_window(window)
+{
+    if (window)
+        m_bar = window->findChild<QProgressBar *>();
+}
+
+PatternRunProgress::~PatternRunProgress()
+{
+    if (!m_shown)
+        return;
+    if (auto *main = qobject_cast<QMainWindow *>(m_window.data()))
+        main->statusBar()->clearMessage();
+    if (m_bar) {
+        m_bar->reset();
+        m_bar->setVisible(false);
+    }
+}
+
+PatternProgress PatternRunProgress::callback()
+{
+    return [this](int made, int expected) { show(made, expected); };
+}
+
+void PatternRunProgress::show(int made, int expected)
+{
+    auto *main = qobject_cast<QMainWindow *>(m_window.data());
+    if (!main)
+        return;
+    m_shown = true;
+    const QString text = expected > 0
+                             ? pairedText(QStringLiteral("Pattern: %1 of %2 frames").arg(made).arg(expected),
+                                          QStringLiteral("花样：%1/%2帧").arg(made).arg(expected))
+                             : pairedText(QStringLiteral("Pattern: %1 frames").arg(made),
+                                          QStringLiteral("花样：%1帧").arg(made));
+    main->statusBar()->showMessage(text);
+    if (m_bar && expected > 0) {
+        m_bar->setRange(0, expected);
+        m_bar->setValue(made);
+        m_bar->setVisible(true);
+    }
+    // Painted at once, without running the event loop: no timer or input
+    // event may touch the document in the middle of a run.
+    main->statusBar()->repaint();
+    if (m_bar)
+        m_bar->repaint();
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Progress of a long pattern run on the main window's status bar: the
+// frames made so far, and the window's progress indicator when it has one.
+// The run itself is synchronous; the status bar is repainted directly,
+// without running the event loop.
+
+#include "patterns/pattern_target.h"
+
+#include <QPointer>
+
+class QWidget;
+class QProgressBar;
+
+class PatternRunProgress
+{
+public:
+    explicit PatternRunProgress(QWidget *window);
+    ~PatternRunProgress();
+    PatternRunProgress(const PatternRunProgress &) = delete;
+    PatternRunProgress &operator=(const PatternRunProgress &) = delete;
+
+    PatternProgress callback();
+
+private:
+    void show(int made, int expected);
+
+    QPointer<QWidget> m_window;
+    QPointer<QProgressBar> m_bar;
+    bool m_shown = false;
+};

@@ -1,0 +1,272 @@
+// The "自动花样" dialog, its pages and the operation panel's pattern keys.
+
+#include "canvas/canvas_view.h"
+#include "document/document.h"
+#include "patterns/auto_pattern_dialog.h"
+#include "patterns/pattern_commands.h"
+#include "patterns/pattern_key_panel.h"
+#include "patterns/solid_pattern_pages.h"
+#include "scripted_prompt.h"
+#include "settings/language.h"
+#include "shell/app_context.h"
+#include "shell/command_ids.h"
+#include "shell/command_registry.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+GridGeometry grid(int rows, int cols)
+{
+    GridGeometry g;
+    g.rows = int16_t(rows);
+    g.cols = int16_t(cols);
+    return g;
+}
+
+// Everything a dialog needs, around a document of `frames` black frames.
+struct Editor
+{
+    explicit Editor(int rows = 24, int cols = 40, int frames = 1) : doc(grid(rows, cols))
+    {
+        if (frames > 0) {
+            doc.startNew(grid(rows, cols));
+            for (int i = 1; i < frames; ++i)
+                doc.frames().append(doc.backgroundFrame());
+        }
+    }
+
+    AppSettings settings;
+    Document doc;
+    ScriptedPrompt prompt;
+    CommandRegistry commands;
+    EditingState editing;
+    PaletteState palette;
+    AppContext ctx{settings, doc, prompt, commands, editing, palette, nullptr};
+};
+
+template <typename T> T *child(QWidget *w, const char *name)
+{
+    return w->findChild<T *>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class PatternDialogTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
+        Language::setCode(Language::Chinese);
+        Language::reload();
+    }
+
+    void opensOnTheCurtainPageWithItsTexts()
+    {
+        Editor e;
+        AutoPatternDialog dialog(e.ctx);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("自动花样"));
+        QCOMPARE(dialog.tabs()->count(), 8);
+        QCOMPARE(dialog.tabs()->tabText(2), QStringLiteral("堆积木"));
+        QCOMPARE(dialog.tabs()->tabText(7), QStringLiteral("调色盘填充"));
+        QCOMPARE(dialog.exitButton()->text(), QStringLiteral("退出"));
+        auto *page = qobject_cast<CurtainPage *>(dialog.page());
+        QVERIFY(page);
+        QCOMPARE(page->confirmButton()->text(), QStringLiteral("确定"));
+        QCOMPARE(child<QComboBox>(page, "foreground")->currentText(), QStringLiteral("红"));
+        QCOMPARE(child<QComboBox>(page, "background")->currentText(), QStringLiteral("黑"));
+        QCOMPARE(page->stepEdit()->text(), QStringLiteral("1"));
+        QCOMPARE(page->directionBox()->currentText(), QStringLiteral("从左到右"));
+    }
+
+    void englishTextsAndTheBuiltInExit()
+    {
+        Language::setCode(Language::English);
+        Editor e;
+        AutoPatternDialog dialog(e.ctx);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Auto Pattern"));
+        QCOMPARE(dialog.exitButton()->text(), QStringLiteral("Exit"));
+        dialog.tabs()->setCurrentIndex(2);
+        auto *fg = child<QComboBox>(dialog.page(), "foreground");
+        QCOMPARE(fg->count(), 18);
+        QCOMPARE(fg->itemText(0), QStringLiteral("Red"));
+        QCOMPARE(fg->itemText(8), QStringLiteral("Up")); // no trailing tab
+        QCOMPARE(fg->itemText(11), QStringLiteral("right"));
+    }
+
+    void switchingTabsRestoresThePageDefaults()
+    {
+        Editor e;
+        AutoPatternDialog dialog(e.ctx);
+        auto *curtain = qobject_cast<CurtainPage *>(dialog.page());
+        curtain->stepEdit()->setText(QStringLiteral("5"));
+        child<QComboBox>(curtain, "foreground")->setCurrentIndex(3);
+        curtain->directionBox()->setCurrentIndex(2);
+
+        dialog.tabs()->setCurrentIndex(1);
+        QVERIFY(qobject_cast<BlindsPage *>(dialog.page()));
+        QCOMPARE(child<QLineEdit>(dialog.page(), "slats")->text(), QStringLiteral("2"));
+        child<QLineEdit>(dialog.page(), "slats")->setText(QStringLiteral("9"));
+        QCOMPARE(dialog.findChildren<PatternPage *>().size(), 1); // one page at a time
+
+        dialog.tabs()->setCurrentIndex(0);
+        curtain = qobject_cast<CurtainPage *>(dialog.page());
+        QVERIFY(curtain);
+        QCOMPARE(curtain->stepEdit()->text(), QStringLiteral("1"));
+        QCOMPARE(child<QComboBox>(curtain, "foreground")->currentIndex(), 0);
+        QCOMPARE(curtain->directionBox()->currentIndex(), 0);
+        dialog.tabs()->setCurrentIndex(1);
+        QCOMPARE(child<QLineEdit>(dialog.page(), "slats")->text(), QStringLiteral("2"));
+        QCOMPARE(child<QLineEdit>(dialog.page(), "repeat")->text(), QStringLiteral("1"));
+    }
+
+    void theLaterTabsSaySo()
+    {
+        Editor e;
+        AutoPatternDialog dialog(e.ctx);
+        for (int t = 4; t < 8; ++t) {
+            dialog.tabs()->setCurrentIndex(t);
+            auto *label = child<QLabel>(dialog.page(), "laterText");
+            QVERIFY(label);
+            QCOMPARE(label->text(), QStringLiteral("这一页的花样将在以后的版本中提供。"));
+        }
+    }
+
+    void aRunInsertsItsFramesAfterTheCurrentOne()
+    {
+        Editor e(24, 40, 3);
+        e.doc.goToFrame(1);
+        e.doc.frames().at(2)[0] = 0x123456; // the old third frame, to find it again
+        AutoPatternDialog dialog(e.ctx);
+        dialog.show();
+        auto *curtain = qobject_cast<CurtainPage *>(dialog.page());
+        curtain->stepEdit()->setText(QStringLiteral("3"));
+        QTest::mouseClick(curtain->confirmButton(), Qt::LeftButton);
+        QCOMPARE(e.doc.frameCount(), 3 + 14);
+        QCOMPARE(e.doc.currentIndex(), 15);
+        QCOMPARE(e.doc.frames().at(16)[0], ColorValue(0x123456));
+        QCOMPARE(e.doc.frames().at(2).at(2, 0, 40), ColorValue(0x0000FF));
+        QCOMPARE(e.doc.frames().at(2).at(3, 0, 40), ColorValue(0x000000));
+        QVERIFY(e.prompt.shown.empty());
+        // The dialog stays open for the next run.
+        dialog.tabs()->setCurrentIndex(3);
+        QTest::mouseClick(qobject_cast<PatternPage *>(dialog.page())->confirmButton(), Qt::LeftButton);
+        QCOMPARE(e.doc.frameCount(), 17 + 24 * 25 / 2 + 24 * 20);
+    }
+
+    void equalColoursShowTheMessageAndAddNothing()
+    {
+        Editor e;
+        AutoPatternDialog dialog(e.ctx);
+        dialog.show();
+        dialog.tabs()->setCurrentIndex(1);
+        child<QComboBox>(dialog.page(), "foreground")->setCurrentIndex(7);
+        QTest::mouseClick(qobject_cast<PatternPage *>(dialog.page())->confirmButton(), Qt::LeftButton);
+        QCOMPARE(e.prompt.texts(), QStringList{QStringLiteral("前景色和背景色相同")});
+        QCOMPARE(e.doc.frameCount(), 1);
+    }
+
+    void theStackingPageKeepsTheAreaItWasCreatedWith()
+    {
+        Editor e(4, 6);
+        e.editing.area.defined = true;
+        e.editing.area.x0 = 1;
+        e.editing.area.y0 = 0;
+        e.editing.area.x1 = 2;
+        e.editing.area.y1 = 3;
+        AutoPatternDialog dialog(e.ctx);
+        dialog.show();
+        dialog.tabs()->setCurrentIndex(2);
+        auto *page = qobject_cast<StackingPage *>(dialog.page());
+        QCOMPARE(page->area(), (GridRect{1, 0, 2, 3}));
+        e.editing.area.defined = false; // cancelled after the page appeared
+        QTest::mouseClick(page->confirmButton(), Qt::LeftButton);
+        QVERIFY(e.doc.frameCount() > 1);
+        const Frame &last = e.doc.frames().at(e.doc.frameCount() - 1);
+        QCOMPARE(last.at(0, 0, 6), ColorValue(0));        // outside the area
+        QCOMPARE(last.at(1, 3, 6), ColorValue(0x0000FF)); // inside, filled
+        // A new page takes the area as it is now: the whole grid.
+        dialog.tabs()->setCurrentIndex(0);
+        dialog.tabs()->setCurrentIndex(2);
+        QCOMPARE(qobject_cast<StackingPage *>(dialog.page())->area(), (GridRect{0, 0, 5, 3}));
+    }
+
+    void theCommandIsEnabledOnlyWithAFrame()
+    {
+        Editor empty(24, 40, 0);
+        registerPatternCommands(empty.ctx);
+        QVERIFY(empty.commands.has(Cmd::AutoDesign));
+        QVERIFY(!empty.commands.isEnabled(Cmd::AutoDesign));
+        Editor one;
+        registerPatternCommands(one.ctx);
+        QVERIFY(one.commands.isEnabled(Cmd::AutoDesign));
+    }
+
+    void theExitButtonClosesAndKeepsTheFrames()
+    {
+        Editor e(2, 4);
+        AutoPatternDialog dialog(e.ctx);
+        dialog.show();
+        QTest::mouseClick(qobject_cast<PatternPage *>(dialog.page())->confirmButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.exitButton(), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(e.doc.frameCount(), 5);
+    }
+
+    // --- pattern keys ----------------------------------------------------------
+
+    void theKeysMakeFramesAndFollowTheActionType()
+    {
+        Editor e(1, 4);
+        e.doc.frames().at(0)[0] = 0x0000FF;
+        QWidget holder;
+        auto *slot = new QVBoxLayout(&holder);
+        CanvasView canvas(e.ctx);
+        PatternKeyPanel *panel = installPatternKeys(e.ctx, slot, &canvas);
+        QCOMPARE(panel->parentWidget(), &holder);
+        QCOMPARE(panel->actionBox()->count(), 8);
+        QCOMPARE(panel->actionBox()->itemText(5), QStringLiteral("放光"));
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("1"));
+        QVERIFY(panel->keyButton(PatternKey::A)->toolTip().startsWith(QStringLiteral("按键盘'A'")));
+
+        QTest::mouseClick(panel->keyButton(PatternKey::D), Qt::LeftButton);
+        QCOMPARE(e.doc.frameCount(), 2);
+        QCOMPARE(e.doc.frames().at(1)[1], ColorValue(0x0000FF));
+        QCOMPARE(e.doc.frames().at(1)[0], ColorValue(0));
+
+        // The canvas's letters reach the same keys; the count is the amount.
+        panel->countEdit()->setText(QStringLiteral("2"));
+        QTest::keyClick(&canvas, Qt::Key_D);
+        QCOMPARE(e.doc.frameCount(), 3);
+        QCOMPARE(e.doc.frames().at(2)[3], ColorValue(0x0000FF));
+
+        const qint64 before = panel->keyButton(PatternKey::W)->icon().cacheKey();
+        const QString tipBefore = panel->keyButton(PatternKey::W)->toolTip();
+        panel->actionBox()->setCurrentIndex(6); // rotate
+        QVERIFY(panel->keyButton(PatternKey::W)->icon().cacheKey() != before);
+        QVERIFY(panel->keyButton(PatternKey::W)->toolTip() != tipBefore);
+    }
+
+    void anEmptyCountCountsAsOne()
+    {
+        Editor e(1, 3);
+        e.doc.frames().at(0)[0] = 0x0000FF;
+        PatternKeyPanel panel(e.ctx);
+        panel.countEdit()->setText(QString());
+        QVERIFY(panel.press(PatternKey::D));
+        QCOMPARE(e.doc.frames().at(1)[1], ColorValue(0x0000FF));
+    }
+};
+
+QTEST_MAIN(PatternDialogTest)
+#include "pattern_dialog_test.moc"
