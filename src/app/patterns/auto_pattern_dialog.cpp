@@ -42,6 +42,7 @@ AutoPatternDialog::AutoPatternDialog(AppContext &ctx, QWidget *parent) : QDialog
     setWindowTitle(lookedUpText("AutoTile", "Title", QStringLiteral("自动花样")));
 
     m_tabs = new QTabWidget(this);
+    m_tabs->setUsesScrollButtons(false); // all eight tabs in view
     for (int t = 0; t < kTabCount; ++t) {
         auto *holder = new QWidget(m_tabs);
         auto *holderLayout = new QVBoxLayout(holder);
@@ -62,7 +63,6 @@ AutoPatternDialog::AutoPatternDialog(AppContext &ctx, QWidget *parent) : QDialog
 
     showPage(0);
     connect(m_tabs, &QTabWidget::currentChanged, this, &AutoPatternDialog::showPage);
-    setMinimumWidth(360);
 }
 
 void AutoPatternDialog::showPage(int tab)
