@@ -5,6 +5,7 @@
 // mode call into it; it edits the bound document's Wiring and talks to the
 // user only through the Prompt and its status signal.
 
+#include "document/document.h"
 #include "wiring/fill_order.h"
 #include "wiring/wiring_clipboard.h"
 #include "wiring/wiring_rect.h"
@@ -15,9 +16,7 @@
 #include <QPointer>
 #include <QString>
 
-class Document;
 class Prompt;
-class Wiring;
 
 enum class WiringEditMode { Define = 0, Copy = 1, DeleteZone = 2, Paste = 3, MovePixel = 4, InsertPixel = 5 };
 

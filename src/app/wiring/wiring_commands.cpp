@@ -1,0 +1,13 @@
+#include "wiring/wiring_commands.h"
+
+#include "shell/app_context.h"
+#include "shell/command_ids.h"
+#include "shell/command_registry.h"
+#include "wiring/circuitry_check.h"
+
+void registerWiringCommands(AppContext &ctx)
+{
+    // It works on the document's wiring whether or not the wiring page is
+    // open; other circuitry and an empty wiring get their own message.
+    ctx.commands.add(Cmd::CircuitryCheck, [&ctx] { runCircuitryCheck(ctx.doc, ctx.prompt); });
+}

@@ -1,0 +1,181 @@
+// The wiring page and the canvas in wiring mode, driven by real mouse
+// events on the offscreen platform.
+#include "canvas_fixture.h"
+#include "shell/command_ids.h"
+#include "wiring/port_picker.h"
+#include "wiring/wiring_canvas_tool.h"
+#include "wiring/wiring_commands.h"
+#include "wiring/wiring_editor.h"
+#include "wiring/wiring_tool_page.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+
+namespace {
+
+QPoint centre(const CanvasView &v, int x, int y) { return v.canvasGeometry().cellCentre(x, y); }
+
+void send(CanvasView &v, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons,
+          Qt::KeyboardModifiers mods)
+{
+    QMouseEvent e(type, QPointF(p), v.mapToGlobal(QPointF(p)), button, buttons, mods);
+    QCoreApplication::sendEvent(&v, &e);
+}
+
+// A drag with the left button from one cell centre to another.
+void drag(CanvasView &v, QPoint from, QPoint to, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    send(v, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, mods);
+    send(v, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton, mods);
+    send(v, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, mods);
+    send(v, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, mods);
+}
+
+struct WiringFixture : CanvasFixture
+{
+    WiringFixture() : CanvasFixture(true, smallGrid(3, 3)), page(ctx)
+    {
+        registerWiringCommands(ctx);
+        QObject::connect(&view, &CanvasView::statusTextChanged,
+                         [this](int pane, const QString &text) { panes[pane] = text; });
+        page.setWiringMode(true, &view);
+    }
+    WiringToolPage page;
+    QMap<int, QString> panes;
+};
+
+} // namespace
+
+class WiringPageTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void enteringWiringModeTakesTheCanvas()
+    {
+        CanvasFixture f(true, smallGrid(3, 3));
+        WiringToolPage page(f.ctx);
+        QMap<int, QString> panes;
+        connect(&f.view, &CanvasView::statusTextChanged, [&](int pane, const QString &t) { panes[pane] = t; });
+        QVERIFY(f.view.tool() == nullptr);
+        page.portBox()->setValue(9);
+        page.setWiringMode(true, &f.view);
+        QCOMPARE(f.doc.wiring().kind(), CircuitryKind::Led);
+        QCOMPARE(page.portBox()->value(), 1);
+        QVERIFY(f.view.tool() == &page.canvasTool());
+        QCOMPARE(panes.value(0), QStringLiteral("Control mode with Ctrl, Shift and Alt. Mouse decides directions."));
+        page.setWiringMode(false, &f.view);
+        QVERIFY(f.view.tool() == nullptr);
+    }
+
+    void ctrlDragNumbersASnake()
+    {
+        WiringFixture f;
+        drag(f.view, centre(f.view, 0, 0), centre(f.view, 2, 2), Qt::ControlModifier);
+        const Wiring &w = f.doc.wiring();
+        QCOMPARE(w.count(), 9);
+        const QPoint snake[9] = {{0, 0}, {1, 0}, {2, 0}, {2, 1}, {1, 1}, {0, 1}, {0, 2}, {1, 2}, {2, 2}};
+        for (int i = 0; i < 9; ++i) {
+            QCOMPARE(w.pixel(i).pixel, i);
+            QCOMPARE(QPoint(w.pixel(i).column, w.pixel(i).row), snake[i]);
+            QCOMPARE(w.pixel(i).port, 0);
+        }
+        QCOMPARE(f.panes.value(0), QStringLiteral("X:0,Y:0,W:2,H:2"));
+    }
+
+    void dragWithoutModifierFromBottomRightRunsBackwards()
+    {
+        WiringFixture f;
+        f.page.portBox()->setValue(4);
+        drag(f.view, centre(f.view, 2, 1), centre(f.view, 0, 0));
+        const Wiring &w = f.doc.wiring();
+        QCOMPARE(w.count(), 6);
+        QCOMPARE(QPoint(w.pixel(0).column, w.pixel(0).row), QPoint(2, 1));
+        QCOMPARE(QPoint(w.pixel(5).column, w.pixel(5).row), QPoint(0, 0));
+        QCOMPARE(w.pixel(5).port, 3);
+    }
+
+    void portPickerSetsThePortBox()
+    {
+        WiringFixture f;
+        PortPicker *picker = f.page.portPicker();
+        picker->resize(160, 80); // swatches of 20 x 20
+        QCOMPARE(picker->portAt(QPoint(50, 30)), 11);
+        QTest::mouseClick(picker, Qt::LeftButton, Qt::NoModifier, QPoint(50, 30));
+        QCOMPARE(f.page.portBox()->value(), 11);
+        QCOMPARE(f.page.editor().portBox(), 11);
+        QTest::mouseClick(picker, Qt::LeftButton, Qt::NoModifier, QPoint(159, 79));
+        QCOMPARE(f.page.portBox()->value(), 32);
+        // The next drag wires port 32 (31 inside).
+        drag(f.view, centre(f.view, 1, 1), centre(f.view, 1, 1));
+        QCOMPARE(f.doc.wiring().pixel(0).port, 31);
+    }
+
+    void portBoxZeroIsRefused()
+    {
+        WiringFixture f;
+        f.page.portBox()->setValue(0);
+        QCOMPARE(f.prompt.lastText(), QStringLiteral("Port set error!"));
+        QCOMPARE(f.prompt.shown.back().icon, PromptIcon::Error);
+    }
+
+    void wiringDisplayDrawsCellsInPortColours()
+    {
+        WiringFixture f;
+        f.page.portBox()->setValue(2);
+        drag(f.view, centre(f.view, 0, 0), centre(f.view, 1, 0));
+        const QImage img = f.view.renderImage();
+        const QPoint wired = centre(f.view, 1, 0);
+        QCOMPARE(pixelColour(img, wired.x(), wired.y()), portColour(1));
+        // An unwired cell's ellipse is black inside; the frame colours are
+        // not shown in wiring mode.
+        const QPoint unwired = centre(f.view, 2, 2);
+        QCOMPARE(pixelColour(img, unwired.x(), unwired.y()), 0u);
+        // The hover text shows the port and pixel from 1.
+        send(f.view, QEvent::MouseMove, wired, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCOMPARE(f.panes.value(3), QStringLiteral("2th Port,2th Pixel"));
+    }
+
+    void rightClickLeavesAToolMode()
+    {
+        WiringFixture f;
+        drag(f.view, centre(f.view, 0, 0), centre(f.view, 2, 0));
+        f.page.findChild<QAction *>(QStringLiteral("LineTool1"))->trigger();
+        QCOMPARE(f.page.editor().mode(), WiringEditMode::InsertPixel);
+        QVERIFY(f.page.findChild<QAction *>(QStringLiteral("LineTool1"))->isChecked());
+        send(f.view, QEvent::MouseButtonPress, centre(f.view, 1, 1), Qt::RightButton, Qt::RightButton,
+             Qt::NoModifier);
+        QCOMPARE(f.page.editor().mode(), WiringEditMode::Define);
+        QVERIFY(!f.page.findChild<QAction *>(QStringLiteral("LineTool1"))->isChecked());
+        QCOMPARE(f.page.editor().anchor(), QPoint(-100, -100));
+    }
+
+    void checkButtonRunsTheCircuitryCheck()
+    {
+        WiringFixture f;
+        drag(f.view, centre(f.view, 0, 0), centre(f.view, 2, 0));
+        f.page.findChild<QPushButton *>(QStringLiteral("LineButton7"))->click();
+        QCOMPARE(f.prompt.lastText(), QStringLiteral("检查通过,没有错误。"));
+    }
+
+    void captionsFollowTheLanguage()
+    {
+        WiringFixture f;
+        auto *copy = f.page.findChild<QPushButton *>(QStringLiteral("LineButton0"));
+        QCOMPARE(copy->text(), QStringLiteral("Copy"));
+        Language::setCode(Language::Chinese);
+        f.page.applyTexts();
+        QCOMPARE(copy->text(), QStringLiteral("复制"));
+        QCOMPARE(f.page.findChild<QLabel *>(QStringLiteral("LineTitle"))->text(), QStringLiteral("线路定义----LED"));
+        Language::setCode(Language::Traditional);
+        f.page.applyTexts();
+        QCOMPARE(f.page.findChild<QLabel *>(QStringLiteral("LineTitle"))->text(), QStringLiteral("線路定義----LED"));
+        Language::setCode(Language::English);
+    }
+};
+
+QTEST_MAIN(WiringPageTest)
+#include "wiring_page_test.moc"
