@@ -7,6 +7,10 @@
 #include "wiring/wiring_operations.h"
 
 #include "scripted_prompt.h"
+#include "wiring/wiring_display.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -65,6 +69,30 @@ void BM_CircuitryCheck(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * recordBytes(n));
 }
 BENCHMARK(BM_CircuitryCheck)->Unit(benchmark::kMillisecond);
+
+// One repaint of the wiring display with every cell of the rectangle in
+// view (2-pixel cells): crosses, chains and one ellipse per cell.
+void BM_WiringDisplay(benchmark::State &state)
+{
+    const int n = side();
+    Document doc(square(n));
+    doc.wiring().setKind(CircuitryKind::Led);
+    defineRectangle(doc.wiring(), 0, {0, 0}, {n - 1, n - 1}, WiringModifier::Ctrl);
+    CanvasGeometry g;
+    g.setGrid(n, n, 2, 2);
+    g.setClientSize(QSize(2 * n + 40, 2 * n + 40));
+    g.actualSize();
+    QImage image(g.usableSize(), QImage::Format_ARGB32_Premultiplied);
+    WiringDisplay d;
+    d.wiring = &doc.wiring();
+    for (auto _ : state) {
+        image.fill(Qt::black);
+        QPainter p(&image);
+        paintWiring(p, g, d);
+    }
+    state.SetBytesProcessed(state.iterations() * int64_t(image.sizeInBytes()));
+}
+BENCHMARK(BM_WiringDisplay)->Unit(benchmark::kMillisecond);
 
 void BM_MemcpySameBytes(benchmark::State &state)
 {

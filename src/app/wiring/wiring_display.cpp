@@ -42,13 +42,74 @@ void drawChain(QPainter &p, const CanvasGeometry &g, const WiringDisplay &d, con
         if (dashedRest && px.column == d.remembered.x() && px.row == d.remembered.y())
             rest << c;
     }
-    p.setPen(QPen(qColour(colour), arm, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // A one-pixel chain goes through the raster engine's thin-line path
+    // (width 0); wider ones are stroked with round joins.
+    p.setPen(arm <= 1 ? QPen(qColour(colour), 0) : QPen(qColour(colour), arm, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     if (solid.size() > 1)
         p.drawPolyline(solid);
     if (rest.size() > 1) {
         p.setPen(QPen(qColour(colour), 1, d.mode == WiringEditMode::InsertPixel ? Qt::DashLine : Qt::DashDotLine));
         p.drawPolyline(rest);
     }
+}
+
+// The look of one cell's ellipse, drawn once by QPainter: each pixel is
+// outside, outline or fill. Every cell then copies it, which is what keeps
+// a repaint of a whole large grid fast.
+struct EllipseStamp
+{
+    enum : uint8_t { Outside = 0, Outline = 1, Fill = 2 };
+    int dx = 0;
+    int dy = 0;
+    QSize size;
+    std::vector<uint8_t> kind;
+
+    EllipseStamp(int rx, int ry) : dx(rx), dy(ry), size(2 * rx + 3, 2 * ry + 3)
+    {
+        QImage img(size, QImage::Format_ARGB32);
+        img.fill(Qt::transparent);
+        {
+            QPainter p(&img);
+            p.setPen(QPen(QColor(0, 255, 0), 1));
+            p.setBrush(QColor(255, 0, 0));
+            p.drawEllipse(QPoint(rx + 1, ry + 1), rx, ry);
+        }
+        kind.resize(size_t(size.width()) * size_t(size.height()));
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                const QRgb c = img.pixel(x, y);
+                kind[size_t(y) * size_t(size.width()) + size_t(x)] =
+                    qAlpha(c) == 0 ? Outside : qGreen(c) > qRed(c) ? Outline : Fill;
+            }
+    }
+
+    // Copies the stamp centred on `c` into 32-bit pixels (`stride` pixels
+    // a line), clipped to `width` x `height`.
+    void put(uint32_t *bits, qsizetype stride, int width, int height, QPoint c, uint32_t fill,
+             uint32_t outline) const
+    {
+        const int x0 = c.x() - dx - 1;
+        const int y0 = c.y() - dy - 1;
+        const int xFrom = std::max(0, -x0);
+        const int xTo = std::min(size.width(), width - x0);
+        for (int y = std::max(0, -y0); y < size.height() && y0 + y < height; ++y) {
+            uint32_t *line = bits + qsizetype(y0 + y) * stride + x0;
+            const uint8_t *k = kind.data() + size_t(y) * size_t(size.width());
+            for (int x = xFrom; x < xTo; ++x)
+                if (k[x] != Outside)
+                    line[x] = k[x] == Fill ? fill : outline;
+        }
+    }
+};
+
+uint32_t argb(ColorValue c) { return 0xFF000000u | (redOf(c) << 16) | (greenOf(c) << 8) | blueOf(c); }
+
+bool stampable(const QPainter &p)
+{
+    const QImage *img = dynamic_cast<const QImage *>(p.device());
+    return img && img->depth() == 32 && img->format() != QImage::Format_RGBA8888
+           && img->format() != QImage::Format_RGBX8888 && img->format() != QImage::Format_RGBA8888_Premultiplied
+           && p.transform().isIdentity() && !p.hasClipping();
 }
 
 } // namespace
@@ -95,14 +156,35 @@ void paintWiring(QPainter &p, const CanvasGeometry &g, const WiringDisplay &d)
     // Every visible cell: an ellipse in its map colour (black when unwired).
     const VisibleSpan cols = g.visibleColumns();
     const VisibleSpan rows = g.visibleRows();
-    p.setPen(QPen(qColour(d.gridLineColor), 1));
     const int lastRow = std::min(rows.last, w.rows() - 1);
     const int lastCol = std::min(cols.last, w.cols() - 1);
-    for (int y = std::max(rows.first, 0); y <= lastRow; ++y)
-        for (int x = std::max(cols.first, 0); x <= lastCol; ++x) {
-            p.setBrush(qColour(w.cellColour(x, y)));
-            p.drawEllipse(g.cellCentre(x, y), dx, dy);
+    if (stampable(p)) {
+        // The raster engine has drawn everything above straight into the
+        // image, so the stamps go on top of it.
+        QImage &image = *static_cast<QImage *>(p.device());
+        uint32_t *bits = reinterpret_cast<uint32_t *>(image.bits());
+        const qsizetype stride = image.bytesPerLine() / 4;
+        const EllipseStamp stamp(dx, dy);
+        const uint32_t outline = argb(d.gridLineColor);
+        // Cell centres of one row and one column serve every cell.
+        std::vector<int> centreX;
+        for (int x = std::max(cols.first, 0); x <= lastCol; ++x)
+            centreX.push_back(g.cellCentre(x, 0).x());
+        for (int y = std::max(rows.first, 0); y <= lastRow; ++y) {
+            const int cy = g.cellCentre(0, y).y();
+            int i = 0;
+            for (int x = std::max(cols.first, 0); x <= lastCol; ++x, ++i)
+                stamp.put(bits, stride, image.width(), image.height(), QPoint(centreX[size_t(i)], cy),
+                          argb(w.cellColour(x, y)), outline);
         }
+    } else {
+        p.setPen(QPen(qColour(d.gridLineColor), 1));
+        for (int y = std::max(rows.first, 0); y <= lastRow; ++y)
+            for (int x = std::max(cols.first, 0); x <= lastCol; ++x) {
+                p.setBrush(qColour(w.cellColour(x, y)));
+                p.drawEllipse(g.cellCentre(x, y), dx, dy);
+            }
+    }
     p.restore();
 }
 
