@@ -15,6 +15,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -198,6 +202,29 @@ private slots:
         dialog.tabs()->setCurrentIndex(0);
         dialog.tabs()->setCurrentIndex(2);
         QCOMPARE(qobject_cast<StackingPage *>(dialog.page())->area(), (GridRect{0, 0, 5, 3}));
+    }
+
+    void aLongRunMovesTheStatusIndicatorAndLeavesItAtRest()
+    {
+        Editor e(1, 1000);
+        QMainWindow window;
+        auto *bar = new QProgressBar;
+        bar->setRange(0, 50);
+        window.statusBar()->addPermanentWidget(bar);
+        e.ctx.window = &window;
+        window.show();
+        QSignalSpy moved(bar, &QProgressBar::valueChanged);
+        AutoPatternDialog dialog(e.ctx, &window);
+        dialog.show();
+        QTest::mouseClick(qobject_cast<PatternPage *>(dialog.page())->confirmButton(), Qt::LeftButton);
+        QCOMPARE(e.doc.frameCount(), 1001);
+        QList<int> values;
+        for (const QList<QVariant> &args : moved)
+            values << args.at(0).toInt();
+        // 256, 512 and 768 of 1000 frames, then the end of the run.
+        QCOMPARE(values, (QList<int>{12, 25, 38, 50, 0}));
+        QVERIFY(bar->isVisibleTo(&window));
+        QVERIFY(window.statusBar()->currentMessage().isEmpty());
     }
 
     void theCommandIsEnabledOnlyWithAFrame()

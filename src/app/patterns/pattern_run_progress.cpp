@@ -3,6 +3,8 @@
 #include "settings/language.h"
 
 #include <QMainWindow>
+
+#include <algorithm>
 #include <QProgressBar>
 #include <QStatusBar>
 
@@ -19,8 +21,8 @@ PatternRunProgress::~PatternRunProgress()
     if (auto *main = qobject_cast<QMainWindow *>(m_window.data()))
         main->statusBar()->clearMessage();
     if (m_bar) {
-        m_bar->reset();
-        m_bar->setVisible(false);
+        m_bar->setValue(m_bar->minimum()); // as a finished frame load leaves it
+        m_bar->repaint();
     }
 }
 
@@ -41,10 +43,11 @@ void PatternRunProgress::show(int made, int expected)
                              : pairedText(QStringLiteral("Pattern: %1 frames").arg(made),
                                           QStringLiteral("花样：%1帧").arg(made));
     main->statusBar()->showMessage(text);
+    // The indicator keeps its own scale (the frame-load positions); the run
+    // moves it in proportion.
     if (m_bar && expected > 0) {
-        m_bar->setRange(0, expected);
-        m_bar->setValue(made);
-        m_bar->setVisible(true);
+        const qint64 span = qint64(m_bar->maximum()) - m_bar->minimum();
+        m_bar->setValue(int(m_bar->minimum() + span * std::min(made, expected) / expected));
     }
     // Painted at once, without running the event loop: no timer or input
     // event may touch the document in the middle of a run.

@@ -1,6 +1,8 @@
 #pragma once
 // Progress of a long pattern run on the main window's status bar: the
-// frames made so far, and the window's progress indicator when it has one.
+// frames made so far as a message, and the window's progress indicator
+// (when it has one) moved along its own scale and back to its minimum at
+// the end.
 // The run itself is synchronous; the status bar is repainted directly,
 // without running the event loop.
 
