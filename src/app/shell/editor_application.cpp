@@ -1,0 +1,72 @@
+#include "shell/editor_application.h"
+
+#include "common/widget_prompt.h"
+#include "settings/language.h"
+#include "settings/program_folder.h"
+#include "shell/document_commands.h"
+#include "shell/main_window.h"
+#include "shell/recent_files.h"
+#include "shell/register_commands.h"
+
+#include <QDebug>
+
+namespace {
+
+AppSettings loadedSettings(const QString &path)
+{
+    AppSettings s = LoadSettings(path);
+    // Every run starts in English, whatever the file holds.
+    Language::setCode(s.languageCode);
+    return s;
+}
+
+} // namespace
+
+EditorApplication::EditorApplication(const EditorOptions &options)
+    : m_settingsPath(options.settingsPath.isEmpty() ? settingsFilePath() : options.settingsPath),
+      m_settings(loadedSettings(m_settingsPath)),
+      m_doc(m_settings.geometry),
+      m_ownPrompt(options.prompt ? nullptr : std::make_unique<WidgetPrompt>()),
+      m_prompt(options.prompt ? options.prompt : m_ownPrompt.get()),
+      m_ctx{m_settings, m_doc, *m_prompt, m_commands, m_editing, m_palette, nullptr},
+      m_recent(std::make_unique<RecentFiles>(options.recentFilesPath.isEmpty() ? RecentFiles::defaultStorePath()
+                                                                               : options.recentFilesPath))
+{
+    m_doc.setBackgroundColor(m_settings.backgroundColor);
+    m_doc.setNewFrameCopiesCurrent(m_settings.newFrameCopiesCurrent);
+    // The start-up document: no frames, named "NewFile", the start-up menu.
+    m_doc.setStartup(true);
+    m_window = std::make_unique<MainWindow>(m_ctx, *m_recent);
+    if (m_ownPrompt)
+        m_ownPrompt->setParentWindow(m_window.get());
+    registerAllCommands(m_ctx, *m_window);
+    m_window->refreshCommandStates();
+}
+
+EditorApplication::~EditorApplication()
+{
+    saveSettings();
+    m_window.reset();
+}
+
+void EditorApplication::show() { m_window->showMaximized(); }
+
+bool EditorApplication::openOnStart(const QString &path)
+{
+    return m_window->documents().openFile(path, false);
+}
+
+bool EditorApplication::saveSettings()
+{
+    if (m_settingsSaved)
+        return true;
+    m_settingsSaved = true;
+    m_settings.geometry = m_doc.geometry();
+    m_settings.languageCode = uint8_t(Language::code());
+    m_settings.backgroundColor = m_doc.backgroundColor();
+    if (!SaveSettings(m_settings, m_settingsPath)) {
+        qWarning().noquote() << "Brightloom: the settings could not be written to" << m_settingsPath;
+        return false;
+    }
+    return true;
+}

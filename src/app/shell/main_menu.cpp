@@ -1,0 +1,100 @@
+#include "shell/main_menu.h"
+
+#include "shell/command_actions.h"
+#include "shell/command_ids.h"
+#include "shell/menu_layout.h"
+#include "shell/recent_files.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+MainMenu::MainMenu(QMenuBar &bar, CommandActions &actions, RecentFiles &recent)
+    : QObject(&bar), m_bar(bar), m_actions(actions), m_recent(recent)
+{
+}
+
+void MainMenu::showStartupMenu() { build(false); }
+
+void MainMenu::showFullMenu()
+{
+    if (!m_full)
+        build(true);
+}
+
+void MainMenu::build(bool full)
+{
+    m_bar.clear();
+    qDeleteAll(m_menus);
+    m_menus.clear();
+    m_recentActions.clear();
+    m_fileMenu = nullptr;
+    m_recentEnd = nullptr;
+    m_full = full;
+
+    const auto &layout = full ? MenuLayout::fullMenu() : MenuLayout::startupMenu();
+    for (const MenuLayout::Menu &spec : layout) {
+        auto *menu = new QMenu(&m_bar);
+        menu->setProperty("menuTitle", int(spec.title));
+        menu->setToolTipsVisible(false);
+        connect(menu, &QMenu::aboutToShow, this, &MainMenu::aboutToShowMenu);
+        for (size_t i = 0; i < spec.items.size(); ++i) {
+            const int id = spec.items[i];
+            if (id == MenuLayout::kSeparator) {
+                menu->addSeparator();
+            } else if (id == MenuLayout::kRecentFiles) {
+                m_fileMenu = menu;
+                // The recent entries go between the separators around this
+                // place; an end marker keeps the spot.
+                m_recentEnd = new QAction(menu);
+                m_recentEnd->setVisible(false);
+                menu->addAction(m_recentEnd);
+            } else {
+                menu->addAction(m_actions.action(id));
+            }
+        }
+        m_bar.addMenu(menu);
+        m_menus << menu;
+    }
+    applyTexts(m_languageCode);
+}
+
+void MainMenu::applyTexts(int languageCode)
+{
+    m_languageCode = languageCode;
+    m_actions.applyTexts(languageCode);
+    for (QMenu *menu : std::as_const(m_menus))
+        menu->setTitle(menuTitleText(MenuTitle(menu->property("menuTitle").toInt()), languageCode));
+    refreshRecentFiles();
+}
+
+void MainMenu::refreshRecentFiles()
+{
+    if (!m_fileMenu || !m_recentEnd)
+        return;
+    for (QAction *a : std::as_const(m_recentActions)) {
+        m_fileMenu->removeAction(a);
+        if (a != m_actions.action(Cmd::FileMru1))
+            a->deleteLater();
+    }
+    m_recentActions.clear();
+    const QStringList &files = m_recent.files();
+    if (files.isEmpty()) {
+        // An empty list shows its disabled placeholder item.
+        QAction *placeholder = m_actions.action(Cmd::FileMru1);
+        m_fileMenu->insertAction(m_recentEnd, placeholder);
+        m_recentActions << placeholder;
+        return;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        auto *a = new QAction(m_recent.menuText(i), m_fileMenu);
+        a->setData(files[i]);
+        const QString path = files[i];
+        connect(a, &QAction::triggered, this, [this, path] {
+            if (onRecentFile)
+                onRecentFile(path);
+        });
+        m_fileMenu->insertAction(m_recentEnd, a);
+        m_recentActions << a;
+    }
+}

@@ -1,0 +1,381 @@
+#include "shell/main_window.h"
+
+#include "canvas/canvas_view.h"
+#include "document/document.h"
+#include "settings/language.h"
+#include "shell/app_context.h"
+#include "shell/canvas_printing.h"
+#include "shell/command_actions.h"
+#include "shell/command_ids.h"
+#include "shell/command_registry.h"
+#include "shell/command_texts.h"
+#include "shell/document_commands.h"
+#include "shell/main_menu.h"
+#include "shell/play_panel.h"
+#include "shell/playback_controller.h"
+#include "shell/tool_pages.h"
+#include "shell/toolbar_icons.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+namespace {
+
+// The tool bar: New, Open, Save, Cut, Copy, Paste, Print, a separator,
+// About. The ones marked are hidden until the first New or Open.
+struct ToolButton
+{
+    int id;
+    bool editingOnly;
+};
+const ToolButton kToolButtons[] = {
+    {Cmd::FileNew, false}, {Cmd::FileOpen, false}, {Cmd::FileSave, true}, {Cmd::EditCut, true},
+    {Cmd::EditCopy, true}, {Cmd::EditPaste, true}, {Cmd::FilePrint, true}, {0, false},
+    {Cmd::AppAbout, false},
+};
+
+constexpr int kPaneWidths[4] = {0, 120, 180, 250};
+
+QList<QString> localFiles(const QMimeData *mime)
+{
+    QList<QString> files;
+    if (!mime || !mime->hasUrls())
+        return files;
+    for (const QUrl &url : mime->urls())
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    return files;
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_recent(recent)
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    m_ctx.window = this;
+    setAcceptDrops(true);
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
+
+    m_actions = new CommandActions(m_ctx.commands, this);
+    m_canvas = new CanvasView(m_ctx, this);
+    m_canvas->setObjectName(QStringLiteral("CanvasView"));
+    setCentralWidget(m_canvas);
+
+    createToolBar();
+    m_playPanel = new PlayPanel(m_ctx.doc, this);
+    m_playBar = new QToolBar(this);
+    m_playBar->setObjectName(QStringLiteral("PlayPanelBar"));
+    m_playBar->addWidget(m_playPanel);
+    addToolBar(Qt::TopToolBarArea, m_playBar);
+    createDocks();
+    createStatusBar();
+
+    m_playback = new PlaybackController(m_ctx.doc, *m_playPanel, this);
+    connect(m_playback, &PlaybackController::playingChanged, this, &MainWindow::onPlayingChanged);
+    m_documents = new DocumentCommands(m_ctx, *m_playback, m_recent, this);
+    m_documents->loadProgress = [this](int position) { showLoadProgress(position); };
+    connect(m_documents, &DocumentCommands::documentReady, this, [this] {
+        showEditingLayout();
+        m_canvas->actualSize();
+        m_canvas->refreshStatusTexts();
+    });
+    connect(m_documents, &DocumentCommands::titleChanged, this, &MainWindow::updateTitle);
+    m_printing = new CanvasPrinting(*m_canvas, this);
+
+    m_menu = new MainMenu(*menuBar(), *m_actions, m_recent);
+    m_menu->onRecentFile = [this](const QString &path) { m_documents->openFile(path); };
+    connect(m_menu, &MainMenu::aboutToShowMenu, this, &MainWindow::refreshCommandStates);
+    m_menu->showStartupMenu();
+
+    auto *next = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(next, &QShortcut::activated, this, [this] { focusNextPane(true); });
+    auto *previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
+    connect(previous, &QShortcut::activated, this, [this] { focusNextPane(false); });
+
+    connect(m_canvas, &CanvasView::statusTextChanged, this, [this](int pane, const QString &text) {
+        if (pane >= 1 && pane <= 3)
+            m_panes[pane]->setText(text);
+    });
+
+    // Every command and every change of the document may change what is
+    // enabled or checked.
+    connect(&m_ctx.commands, &CommandRegistry::commandRan, this, &MainWindow::refreshCommandStates);
+    Document &doc = m_ctx.doc;
+    for (auto signal : {&Document::framesChanged, &Document::frameContentChanged, &Document::geometryChanged,
+                        &Document::wiringChanged, &Document::contentsReplaced})
+        connect(&doc, signal, this, &MainWindow::refreshCommandStates);
+    connect(&doc, &Document::currentFrameChanged, this, &MainWindow::refreshCommandStates);
+    connect(&doc, &Document::modifiedChanged, this, [this] {
+        refreshCommandStates();
+        updateTitle();
+    });
+
+    applyLanguage();
+    updateTitle();
+    refreshCommandStates();
+}
+
+MainWindow::~MainWindow()
+{
+    // Hiding the bars while the window goes away must not ask the half
+    // destroyed window for its state.
+    for (QObject *sender : std::initializer_list<QObject *>{m_toolBar, m_toolDock, m_paletteDock, &m_ctx.commands,
+                                                            &m_ctx.doc})
+        sender->disconnect(this);
+    m_ctx.window = nullptr;
+}
+
+void MainWindow::createToolBar()
+{
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_toolBar->setIconSize(QSize(24, 24));
+    for (const ToolButton &b : kToolButtons) {
+        if (b.id == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction *a = m_actions->action(b.id);
+        a->setIcon(toolBarIcon(b.id));
+        m_toolBar->addAction(a);
+        if (b.editingOnly) {
+            // None of these is in the start-up menu, so hiding the action
+            // hides just the button.
+            a->setVisible(false);
+            m_editingButtons << a;
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    connect(m_toolBar, &QToolBar::visibilityChanged, this, &MainWindow::refreshCommandStates);
+}
+
+void MainWindow::createDocks()
+{
+    m_toolDock = new QDockWidget(this);
+    m_toolDock->setObjectName(QStringLiteral("ToolBarDock"));
+    m_toolDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    m_toolTabs = new QTabWidget(m_toolDock);
+    m_toolTabs->setObjectName(QStringLiteral("ToolTabs"));
+    m_toolTabs->addTab(createAnimatePage(m_ctx, m_toolTabs), QStringLiteral("Animate"));
+    m_toolTabs->addTab(createDataPage(m_ctx, m_toolTabs), QStringLiteral(" Data "));
+    m_toolTabs->addTab(createLinePage(m_ctx, m_toolTabs), QStringLiteral(" Line "));
+    m_toolTabs->setMinimumWidth(240);
+    connect(m_toolTabs, &QTabWidget::currentChanged, this, [this](int index) { setWiringMode(index == 2); });
+    m_toolDock->setWidget(m_toolTabs);
+    addDockWidget(Qt::LeftDockWidgetArea, m_toolDock);
+
+    m_paletteDock = new QDockWidget(this);
+    m_paletteDock->setObjectName(QStringLiteral("PaletteDock"));
+    m_paletteDock->setAllowedAreas(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea);
+    m_paletteDock->setWidget(createPaletteBar(m_ctx, m_paletteDock));
+    addDockWidget(Qt::BottomDockWidgetArea, m_paletteDock);
+
+    // The bars appear with the first New or Open.
+    m_toolDock->hide();
+    m_paletteDock->hide();
+    m_playBar->hide();
+    for (QDockWidget *dock : {m_toolDock, m_paletteDock})
+        connect(dock, &QDockWidget::visibilityChanged, this, &MainWindow::refreshCommandStates);
+}
+
+void MainWindow::createStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    for (int i = 0; i < 4; ++i) {
+        m_panes[i] = new QLabel(bar);
+        m_panes[i]->setObjectName(QStringLiteral("StatusPane%1").arg(i));
+        if (kPaneWidths[i] > 0)
+            m_panes[i]->setFixedWidth(kPaneWidths[i]);
+    }
+    bar->addWidget(m_panes[0], 1);
+    m_progress = new QProgressBar(bar);
+    m_progress->setObjectName(QStringLiteral("LoadProgress"));
+    m_progress->setRange(0, 50);
+    m_progress->setValue(0);
+    m_progress->setTextVisible(false);
+    m_progress->setFixedWidth(140);
+    m_progress->setMaximumHeight(14);
+    bar->addPermanentWidget(m_progress);
+    for (int i = 1; i < 4; ++i)
+        bar->addPermanentWidget(m_panes[i]);
+}
+
+QLabel *MainWindow::statusPane(int pane) const { return pane >= 0 && pane < 4 ? m_panes[pane] : nullptr; }
+
+void MainWindow::applyLanguage()
+{
+    const int code = Language::code();
+    m_menu->applyTexts(code);
+    m_toolDock->setWindowTitle(QStringLiteral("TOOL Bar"));
+    m_paletteDock->setWindowTitle(lookedUpText("MainFrame", "PaletteBarTitle", QStringLiteral("调色板")));
+    m_playBar->setWindowTitle(lookedUpText("MainFrame", "PlayPanelTitle", QStringLiteral("播放")));
+    m_toolBar->setWindowTitle(plainCommandText(Cmd::ViewToolbar, code));
+    m_playPanel->applyTexts();
+    m_panes[0]->setText(lookedUpText("MainFrame", "Ready", QStringLiteral("就绪")));
+    m_canvas->refreshStatusTexts();
+}
+
+void MainWindow::setLanguage(int code)
+{
+    if (code == Language::code())
+        return;
+    Language::setCode(code);
+    m_ctx.settings.languageCode = uint8_t(code);
+    applyLanguage();
+    refreshCommandStates();
+}
+
+void MainWindow::refreshCommandStates() { m_actions->refresh(); }
+
+void MainWindow::showEditingLayout()
+{
+    m_menu->showFullMenu();
+    m_menu->applyTexts(Language::code());
+    if (!m_editingLayout) {
+        for (QAction *a : std::as_const(m_editingButtons))
+            a->setVisible(true);
+        m_toolDock->show();
+        m_paletteDock->show();
+        m_playBar->show();
+        m_editingLayout = true;
+    }
+    refreshCommandStates();
+}
+
+bool MainWindow::isEditingLayout() const { return m_editingLayout; }
+
+void MainWindow::setWiringMode(bool on)
+{
+    // The wiring editor takes over the canvas's mouse here once it exists.
+    (void)on;
+}
+
+void MainWindow::showLoadProgress(int position)
+{
+    // 0 ends the display: the indicator goes back to its minimum.
+    m_progress->setValue(position <= 0 ? m_progress->minimum() : position);
+    // The load runs inside the command; paint the bar now rather than when
+    // the load is over.
+    m_progress->repaint();
+}
+
+void MainWindow::updateTitle()
+{
+    setWindowTitle(m_documents->documentName() + QStringLiteral(" - Brightloom"));
+}
+
+QList<QWidget *> MainWindow::focusPanes() const
+{
+    QList<QWidget *> panes{m_canvas};
+    if (!m_toolDock->isHidden())
+        panes << m_toolTabs;
+    if (!m_paletteDock->isHidden())
+        panes << m_paletteDock->widget();
+    if (!m_playBar->isHidden())
+        panes << m_playPanel;
+    return panes;
+}
+
+void MainWindow::focusNextPane(bool forward)
+{
+    const QList<QWidget *> panes = focusPanes();
+    QWidget *focus = QApplication::focusWidget();
+    int at = -1;
+    for (int i = 0; i < panes.size(); ++i)
+        if (focus && (focus == panes[i] || panes[i]->isAncestorOf(focus)))
+            at = i;
+    for (int step = 1; step <= panes.size(); ++step) {
+        const int n = int(panes.size());
+        const int i = ((at + (forward ? step : -step)) % n + n) % n;
+        QWidget *pane = panes[i];
+        QWidget *target = nullptr;
+        if (pane->focusPolicy() & Qt::TabFocus) {
+            target = pane;
+        } else {
+            for (QWidget *child : pane->findChildren<QWidget *>())
+                if ((child->focusPolicy() & Qt::TabFocus) && child->isVisibleTo(pane) && child->isEnabled()) {
+                    target = child;
+                    break;
+                }
+        }
+        if (target) {
+            target->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+}
+
+void MainWindow::toggleToolBar() { m_toolBar->setVisible(m_toolBar->isHidden()); }
+
+void MainWindow::toggleStatusBar() { statusBar()->setVisible(statusBar()->isHidden()); }
+
+void MainWindow::toggleShortcutTool() { m_toolDock->setVisible(m_toolDock->isHidden()); }
+
+void MainWindow::togglePaletteBar() { m_paletteDock->setVisible(m_paletteDock->isHidden()); }
+
+void MainWindow::onPlayingChanged(bool playing)
+{
+    m_canvas->setPlayShowsWiredOnly(playing);
+    if (playing) {
+        // Full screen on top of everything; only the play panel stays.
+        m_placementBeforePlay = saveGeometry();
+        m_statesBeforePlay = windowState();
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        m_toolBar->hide();
+        m_toolDock->hide();
+        m_paletteDock->hide();
+        showFullScreen();
+    } else {
+        setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        m_toolBar->show();
+        m_toolDock->show();
+        m_paletteDock->show();
+        if (m_statesBeforePlay & Qt::WindowMaximized) {
+            showMaximized();
+        } else {
+            showNormal();
+            restoreGeometry(m_placementBeforePlay);
+        }
+    }
+    m_canvas->update();
+    refreshCommandStates();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    m_playback->stop();
+    if (!m_documents->maybeSave()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QList<QString> files = localFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // One document at a time: the first file dropped is opened.
+    m_documents->openFile(files.first());
+}

@@ -1,0 +1,17 @@
+#include "shell/register_commands.h"
+
+#include "canvas/canvas_commands.h"
+#include "canvas/canvas_view.h"
+#include "shell/main_window.h"
+#include "shell/shell_commands.h"
+#include "transforms/transform_commands.h"
+
+// One call per subsystem. Ids that nobody registers stay disabled: Undo,
+// SaveAsAVI, Scroll Mode, Flash and VIDEO for good, the others until their
+// subsystem arrives.
+void registerAllCommands(AppContext &ctx, MainWindow &window)
+{
+    registerShellCommands(ctx, window);
+    registerCanvasCommands(ctx, *window.canvas());
+    registerTransformCommands(ctx);
+}

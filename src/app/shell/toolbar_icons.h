@@ -1,0 +1,7 @@
+#pragma once
+// The tool bar's icons, drawn at start so that they look the same with or
+// without an icon theme.
+
+#include <QIcon>
+
+QIcon toolBarIcon(int commandId);
