@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QToolBar>
+#include <ctime>
 
 class ShellPlaybackTest : public QObject
 {
@@ -322,15 +323,23 @@ void ShellPlaybackTest::eightyFramesPerSecondKeepsItsPeriod()
     QCOMPARE(e.window().playback().period(), 12);
     QElapsedTimer clock;
     clock.start();
+    const std::clock_t cpuStart = std::clock();
     while (clock.elapsed() < 2000)
         QTest::qWait(20);
+    const double cpuMs = double(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC;
     const qint64 ticks = e.window().playback().tickCount();
     const double expected = clock.elapsed() / 12.0;
     e.commands().trigger(Cmd::Stop);
-    qInfo("80 fps on a 128 x 128 grid: %lld ticks in %lld ms (%.0f expected)", ticks, clock.elapsed(), expected);
-    // A shared build machine may lose the odd tick; a period that does not
-    // hold (a slow repaint per frame) loses many more.
-    QVERIFY2(ticks >= 0.85 * expected, qPrintable(QString::number(ticks)));
+    const double cpuPerTick = ticks > 0 ? cpuMs / double(ticks) : 1e9;
+    qInfo("80 fps on a 128 x 128 grid: %lld ticks in %lld ms (%.0f expected), %.2f ms of processor time per tick",
+          ticks, clock.elapsed(), expected, cpuPerTick);
+    // The period holds when one tick with its repaint costs well under
+    // 12 ms of processor time. That is measured on the processor, not the
+    // wall clock, so a busy shared build machine does not make it fail;
+    // the tick count only has to show that the timer really ran at about
+    // that rate.
+    QVERIFY2(cpuPerTick < 8.0, qPrintable(QString::number(cpuPerTick)));
+    QVERIFY2(ticks >= 0.5 * expected, qPrintable(QString::number(ticks)));
     QVERIFY(ticks <= expected + 2);
 }
 

@@ -9,6 +9,7 @@
 #include "shell/register_commands.h"
 
 #include <QDebug>
+#include <QScreen>
 
 namespace {
 
@@ -49,7 +50,14 @@ EditorApplication::~EditorApplication()
     m_window.reset();
 }
 
-void EditorApplication::show() { m_window->showMaximized(); }
+void EditorApplication::show()
+{
+    // Without a window manager (a bare X server) maximising does nothing,
+    // so the window first takes the whole screen itself.
+    if (QScreen *screen = m_window->screen())
+        m_window->setGeometry(screen->availableGeometry());
+    m_window->showMaximized();
+}
 
 bool EditorApplication::openOnStart(const QString &path)
 {
