@@ -4,6 +4,7 @@
 
 #include "shell/editor_application.h"
 #include "shell/splash_window.h"
+#include "shell/toolbar_icons.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(BRIGHTLOOM_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Brightloom"));
     QApplication::setDesktopFileName(QStringLiteral("brightloom"));
+    QApplication::setWindowIcon(applicationIcon());
 
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Brightloom, the LED lighting animation editor."));

@@ -157,6 +157,9 @@ void ShellFilesTest::saveAsAsksForANameAndSaveReusesIt()
     QVERIFY(e.commands().trigger(Cmd::FileSaveAs));
     QCOMPARE(e.doc().filePath(), e.dir.filePath(QStringLiteral("second.wst")));
     QCOMPARE(e.window().recentFiles().files().value(0), e.dir.filePath(QStringLiteral("second.wst")));
+    // The File menu lists it at once.
+    QVERIFY(e.itemTexts(0).contains(e.window().recentFiles().menuText(0)));
+    QVERIFY(e.window().recentFiles().menuText(0).endsWith(QStringLiteral("second.wst")));
     // A cancelled Save As writes nothing.
     QVERIFY(e.commands().trigger(Cmd::FileSaveAs));
     QCOMPARE(e.doc().filePath(), e.dir.filePath(QStringLiteral("second.wst")));

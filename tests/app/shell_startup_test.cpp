@@ -6,6 +6,7 @@
 
 #include "canvas/canvas_view.h"
 #include "settings/profile_file.h"
+#include "shell/about_dialog.h"
 #include "shell/command_actions.h"
 #include "shell/command_ids.h"
 #include "shell/play_panel.h"
@@ -38,6 +39,7 @@ private slots:
     void toolBarDockHoldsThreePages();
     void f6MovesFocusBetweenCanvasAndDocks();
     void settingsAreWrittenAtExit();
+    void aboutNamesVersionAndLicences();
 };
 
 void ShellStartupTest::startsWithStartupDocumentMenuAndHiddenBars()
@@ -328,6 +330,20 @@ void ShellStartupTest::settingsAreWrittenAtExit()
     QCOMPARE(e.doc().rows(), 33);
     QCOMPARE(e.doc().frameCount(), 0);
     QCOMPARE(e.menuTitles().first(), QStringLiteral("File(&F)"));
+}
+
+void ShellStartupTest::aboutNamesVersionAndLicences()
+{
+    Language::setCode(1);
+    AboutDialog about;
+    const QString text = about.text();
+    QVERIFY(text.startsWith(QStringLiteral("Brightloom\n")));
+    QVERIFY(text.contains(QStringLiteral("Version " BRIGHTLOOM_VERSION)));
+    for (const char *licence : {"(LGPLv3)", "OpenCC (Apache 2.0)", "libusb (LGPL 2.1)", "FFmpeg (LGPL 2.1+)"})
+        QVERIFY2(text.contains(QLatin1String(licence)), licence);
+    Language::setCode(0);
+    QVERIFY(AboutDialog().text().contains(QStringLiteral("版本 " BRIGHTLOOM_VERSION)));
+    Language::setCode(1);
 }
 
 QTEST_MAIN(ShellStartupTest)

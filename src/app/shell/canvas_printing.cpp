@@ -1,6 +1,8 @@
 #include "shell/canvas_printing.h"
 
 #include "canvas/canvas_view.h"
+#include "settings/language.h"
+#include "settings/prompt.h"
 
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -8,8 +10,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-CanvasPrinting::CanvasPrinting(CanvasView &canvas, QWidget *window)
-    : QObject(window), m_canvas(canvas), m_window(window)
+CanvasPrinting::CanvasPrinting(CanvasView &canvas, Prompt &prompt, QWidget *window)
+    : QObject(window), m_canvas(canvas), m_prompt(prompt), m_window(window)
 {
 }
 
@@ -35,8 +37,12 @@ bool CanvasPrinting::printTo(QPrinter &target)
 void CanvasPrinting::print()
 {
     QPrintDialog dialog(&printer(), m_window);
-    if (dialog.exec() == QDialog::Accepted)
-        printTo(printer());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!printTo(printer()))
+        m_prompt.inform(pairedText(QStringLiteral("The printer could not be started."),
+                                   QStringLiteral("无法启动打印机。")),
+                        PromptIcon::Error);
 }
 
 void CanvasPrinting::preview()

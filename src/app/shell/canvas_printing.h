@@ -8,12 +8,13 @@
 class QPrinter;
 class QWidget;
 class CanvasView;
+class Prompt;
 
 class CanvasPrinting : public QObject
 {
     Q_OBJECT
 public:
-    CanvasPrinting(CanvasView &canvas, QWidget *window);
+    CanvasPrinting(CanvasView &canvas, Prompt &prompt, QWidget *window);
     ~CanvasPrinting() override;
 
     void print();
@@ -27,6 +28,7 @@ public:
 
 private:
     CanvasView &m_canvas;
+    Prompt &m_prompt;
     QWidget *m_window;
     std::unique_ptr<QPrinter> m_printer;
 };

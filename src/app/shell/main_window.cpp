@@ -92,7 +92,9 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
         m_canvas->refreshStatusTexts();
     });
     connect(m_documents, &DocumentCommands::titleChanged, this, &MainWindow::updateTitle);
-    m_printing = new CanvasPrinting(*m_canvas, this);
+    // Open, Save and Save As put the file at the top of the recent list.
+    connect(m_documents, &DocumentCommands::titleChanged, this, [this] { m_menu->refreshRecentFiles(); });
+    m_printing = new CanvasPrinting(*m_canvas, m_ctx.prompt, this);
 
     m_menu = new MainMenu(*menuBar(), *m_actions, m_recent);
     m_menu->onRecentFile = [this](const QString &path) { m_documents->openFile(path); };

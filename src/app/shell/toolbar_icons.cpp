@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <cmath>
 
 namespace {
 
@@ -127,4 +128,27 @@ QIcon toolBarIcon(int commandId)
     drawIcon(p, commandId);
     p.end();
     return QIcon(pixmap);
+}
+
+QIcon applicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 64.0, size / 64.0);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(12, 14, 32));
+        p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x) {
+                p.setBrush(QColor::fromHsvF(std::fmod(0.68 + (x + y) * 0.07, 1.0), 0.8, 1.0));
+                p.drawEllipse(QPointF(14 + 12 * x, 14 + 12 * y), 5, 5);
+            }
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }

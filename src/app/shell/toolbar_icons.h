@@ -5,3 +5,6 @@
 #include <QIcon>
 
 QIcon toolBarIcon(int commandId);
+
+// The program's own icon: a small wall of lamps lit by a rainbow wave.
+QIcon applicationIcon();
