@@ -64,8 +64,6 @@ bool DocumentCommands::newDocument()
     // mark as they were.
     if (!runNewGridDialog(dialog))
         return false;
-    // The operation panel's area belonged to the old grid.
-    m_ctx.editing.area.defined = false;
     doc.setFilePath(QString());
     doc.setModified(true);
     emit titleChanged();
@@ -100,7 +98,6 @@ bool DocumentCommands::openFile(const QString &path, bool askToSaveFirst)
         emit titleChanged();
         return false;
     }
-    m_ctx.editing.area.defined = false;
     m_recent.add(path);
     emit titleChanged();
     emit documentReady();

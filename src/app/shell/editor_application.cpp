@@ -1,6 +1,7 @@
 #include "shell/editor_application.h"
 
 #include "common/widget_prompt.h"
+#include "palette/colour_pad_file.h"
 #include "settings/language.h"
 #include "settings/program_folder.h"
 #include "shell/document_commands.h"
@@ -35,6 +36,9 @@ EditorApplication::EditorApplication(const EditorOptions &options)
 {
     m_doc.setBackgroundColor(m_settings.backgroundColor);
     m_doc.setNewFrameCopiesCurrent(m_settings.newFrameCopiesCurrent);
+    // The palette list the program starts with (red, green and blue when
+    // the start file gives none).
+    m_palette.colours = loadStartPalette();
     // The start-up document: no frames, named "NewFile", the start-up menu.
     m_doc.setStartup(true);
     m_window = std::make_unique<MainWindow>(m_ctx, *m_recent);

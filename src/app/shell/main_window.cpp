@@ -2,6 +2,7 @@
 
 #include "canvas/canvas_view.h"
 #include "document/document.h"
+#include "editing/editing_commands.h"
 #include "settings/language.h"
 #include "shell/app_context.h"
 #include "shell/canvas_printing.h"
@@ -72,6 +73,9 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
     m_canvas = new CanvasView(m_ctx, this);
     m_canvas->setObjectName(QStringLiteral("CanvasView"));
     setCentralWidget(m_canvas);
+    // The mouse paints on the canvas; the wiring editor takes over on the
+    // " Line " page.
+    installPaintingTool(m_ctx, *m_canvas);
 
     createToolBar();
     m_playPanel = new PlayPanel(m_ctx.doc, this);

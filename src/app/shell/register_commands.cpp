@@ -2,6 +2,7 @@
 
 #include "canvas/canvas_commands.h"
 #include "canvas/canvas_view.h"
+#include "editing/editing_commands.h"
 #include "shell/main_window.h"
 #include "shell/shell_commands.h"
 #include "transforms/transform_commands.h"
@@ -14,4 +15,5 @@ void registerAllCommands(AppContext &ctx, MainWindow &window)
     registerShellCommands(ctx, window);
     registerCanvasCommands(ctx, *window.canvas());
     registerTransformCommands(ctx);
+    registerEditingCommands(ctx);
 }

@@ -1,5 +1,7 @@
 #include "shell/tool_pages.h"
 
+#include "editing/operation_panel.h"
+#include "palette/palette_bar.h"
 #include "shell/app_context.h"
 
 #include <QWidget>
@@ -15,15 +17,10 @@ QWidget *emptyPage(QWidget *parent, const char *name)
 
 } // namespace
 
-QWidget *createAnimatePage(AppContext &, QWidget *parent) { return emptyPage(parent, "AnimatePage"); }
+QWidget *createAnimatePage(AppContext &ctx, QWidget *parent) { return new OperationPanel(ctx, parent); }
 
 QWidget *createDataPage(AppContext &, QWidget *parent) { return emptyPage(parent, "DataPage"); }
 
 QWidget *createLinePage(AppContext &, QWidget *parent) { return emptyPage(parent, "LinePage"); }
 
-QWidget *createPaletteBar(AppContext &, QWidget *parent)
-{
-    QWidget *bar = emptyPage(parent, "PaletteBar");
-    bar->setMinimumHeight(64);
-    return bar;
-}
+QWidget *createPaletteBar(AppContext &ctx, QWidget *parent) { return new PaletteBar(ctx, parent); }
