@@ -3,6 +3,7 @@
 #include "canvas/canvas_commands.h"
 #include "canvas/canvas_view.h"
 #include "editing/editing_commands.h"
+#include "patterns/pattern_commands.h"
 #include "shell/main_window.h"
 #include "shell/shell_commands.h"
 #include "transforms/transform_commands.h"
@@ -16,4 +17,5 @@ void registerAllCommands(AppContext &ctx, MainWindow &window)
     registerCanvasCommands(ctx, *window.canvas());
     registerTransformCommands(ctx);
     registerEditingCommands(ctx);
+    registerPatternCommands(ctx);
 }
