@@ -4,6 +4,7 @@
 
 #include "shell_test_support.h"
 
+#include "canvas/canvas_tool.h"
 #include "canvas/canvas_view.h"
 #include "settings/profile_file.h"
 #include "shell/about_dialog.h"
@@ -286,6 +287,15 @@ void ShellStartupTest::toolBarDockHoldsThreePages()
     QCOMPARE(tabs->tabText(1), QStringLiteral(" Data "));
     QCOMPARE(tabs->tabText(2), QStringLiteral(" Line "));
     QCOMPARE(e.window().toolDock()->windowTitle(), QStringLiteral("TOOL Bar"));
+    // The " Line " page hands the canvas's mouse to the wiring editor and
+    // gives it back to painting when another page is chosen.
+    CanvasTool *painting = e.window().canvas()->tool();
+    QVERIFY(painting);
+    tabs->setCurrentIndex(2);
+    QVERIFY(e.window().canvas()->tool() != painting);
+    QVERIFY(e.window().canvas()->tool()->drawsGridItself());
+    tabs->setCurrentIndex(0);
+    QCOMPARE(e.window().canvas()->tool(), painting);
 }
 
 void ShellStartupTest::f6MovesFocusBetweenCanvasAndDocks()

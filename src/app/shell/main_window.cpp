@@ -3,6 +3,8 @@
 #include "canvas/canvas_view.h"
 #include "document/document.h"
 #include "editing/editing_commands.h"
+#include "editing/operation_panel.h"
+#include "patterns/pattern_commands.h"
 #include "settings/language.h"
 #include "shell/app_context.h"
 #include "shell/canvas_printing.h"
@@ -16,6 +18,7 @@
 #include "shell/playback_controller.h"
 #include "shell/tool_pages.h"
 #include "shell/toolbar_icons.h"
+#include "wiring/wiring_tool_page.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,6 +34,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -174,7 +178,10 @@ void MainWindow::createDocks()
     m_toolDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     m_toolTabs = new QTabWidget(m_toolDock);
     m_toolTabs->setObjectName(QStringLiteral("ToolTabs"));
-    m_toolTabs->addTab(createAnimatePage(m_ctx, m_toolTabs), QStringLiteral("Animate"));
+    QWidget *animate = createAnimatePage(m_ctx, m_toolTabs);
+    if (auto *panel = qobject_cast<OperationPanel *>(animate))
+        installPatternKeys(m_ctx, panel->patternSlot(), m_canvas);
+    m_toolTabs->addTab(animate, QStringLiteral("Animate"));
     m_toolTabs->addTab(createDataPage(m_ctx, m_toolTabs), QStringLiteral(" Data "));
     m_toolTabs->addTab(createLinePage(m_ctx, m_toolTabs), QStringLiteral(" Line "));
     m_toolTabs->setMinimumWidth(240);
@@ -265,8 +272,9 @@ bool MainWindow::isEditingLayout() const { return m_editingLayout; }
 
 void MainWindow::setWiringMode(bool on)
 {
-    // The wiring editor takes over the canvas's mouse here once it exists.
-    (void)on;
+    // The wiring page's tool takes over the canvas's mouse and drawing.
+    if (auto *page = qobject_cast<WiringToolPage *>(m_toolTabs->widget(2)))
+        page->setWiringMode(on, m_canvas);
 }
 
 void MainWindow::showLoadProgress(int position)

@@ -60,8 +60,8 @@ public:
     void showEditingLayout();
     bool isEditingLayout() const;
 
-    // The " Line " page is selected: the canvas is in wiring mode. Nothing
-    // to do until the wiring editor exists.
+    // The " Line " page is selected: the canvas is in wiring mode, the
+    // wiring page's tool has its mouse.
     void setWiringMode(bool on);
     // FrameLoadProgress: 0..50 on the status bar's indicator; 0 ends it.
     void showLoadProgress(int position);

@@ -7,6 +7,7 @@
 #include "shell/main_window.h"
 #include "shell/shell_commands.h"
 #include "transforms/transform_commands.h"
+#include "wiring/wiring_commands.h"
 
 // One call per subsystem. Ids that nobody registers stay disabled: Undo,
 // SaveAsAVI, Scroll Mode, Flash and VIDEO for good, the others until their
@@ -18,4 +19,5 @@ void registerAllCommands(AppContext &ctx, MainWindow &window)
     registerTransformCommands(ctx);
     registerEditingCommands(ctx);
     registerPatternCommands(ctx);
+    registerWiringCommands(ctx);
 }

@@ -3,6 +3,7 @@
 #include "editing/operation_panel.h"
 #include "palette/palette_bar.h"
 #include "shell/app_context.h"
+#include "wiring/wiring_tool_page.h"
 
 #include <QWidget>
 
@@ -21,6 +22,6 @@ QWidget *createAnimatePage(AppContext &ctx, QWidget *parent) { return new Operat
 
 QWidget *createDataPage(AppContext &, QWidget *parent) { return emptyPage(parent, "DataPage"); }
 
-QWidget *createLinePage(AppContext &, QWidget *parent) { return emptyPage(parent, "LinePage"); }
+QWidget *createLinePage(AppContext &ctx, QWidget *parent) { return new WiringToolPage(ctx, parent); }
 
 QWidget *createPaletteBar(AppContext &ctx, QWidget *parent) { return new PaletteBar(ctx, parent); }
