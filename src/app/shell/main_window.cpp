@@ -115,7 +115,7 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
     connect(previous, &QShortcut::activated, this, [this] { focusNextPane(false); });
 
     connect(m_canvas, &CanvasView::statusTextChanged, this, [this](int pane, const QString &text) {
-        if (pane >= 1 && pane <= 3)
+        if (pane >= 0 && pane <= 3)
             m_panes[pane]->setText(text);
     });
 
