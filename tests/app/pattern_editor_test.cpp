@@ -1,0 +1,102 @@
+// The pattern generator inside the whole editor: the AutoPlay menu's
+// "自动花样" with its modal dialog, and the pattern keys on the operation
+// panel and the canvas.
+
+#include "shell_test_support.h"
+
+#include "canvas/canvas_view.h"
+#include "wiring/wiring_operations.h"
+#include "patterns/auto_pattern_dialog.h"
+#include "patterns/pattern_key_panel.h"
+#include "patterns/pattern_page.h"
+#include "shell/command_ids.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+class PatternEditorTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void autoDesignRunsAWaterDripAfterTheCurrentFrame()
+    {
+        TestEditor e;
+        QVERIFY(!e.commands().isEnabled(Cmd::AutoDesign)); // the start-up document has no frame
+        e.makeFrames(24, 40, 3);
+        e.doc().goToFrame(1);
+        QVERIFY(e.commands().isEnabled(Cmd::AutoDesign));
+
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<AutoPatternDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            seen = true;
+            dialog->tabs()->setCurrentIndex(3);
+            qobject_cast<PatternPage *>(dialog->page())->confirmButton()->click();
+            dialog->exitButton()->click();
+        });
+        QVERIFY(e.commands().trigger(Cmd::AutoDesign));
+        QVERIFY(seen);
+        QCOMPARE(e.doc().frameCount(), 3 + 780);
+        QCOMPARE(e.doc().currentIndex(), 1 + 780);
+        QCOMPARE(e.doc().frames().at(782)[0], ColorValue(3)); // the old third frame follows the run
+    }
+
+    void theOperationPanelCarriesThePatternKeys()
+    {
+        TestEditor e;
+        e.makeFrames(4, 6, 1);
+        auto *panel = e.window().findChild<PatternKeyPanel *>();
+        QVERIFY(panel);
+        QCOMPARE(panel->actionBox()->count(), 8);
+        e.doc().frames().at(0).set(0, 0, 6, 0x0000FF);
+        panel->actionBox()->setCurrentIndex(0);
+        QTest::keyClick(e.window().canvas(), Qt::Key_S); // move down
+        QCOMPARE(e.doc().frameCount(), 2);
+        QCOMPARE(e.doc().frames().at(1).at(0, 1, 6), ColorValue(0x0000FF));
+        panel->keyButton(PatternKey::W)->click(); // and back up
+        QCOMPARE(e.doc().frameCount(), 3);
+        QCOMPARE(e.doc().frames().at(2).at(0, 0, 6), ColorValue(0x0000FF));
+    }
+
+    // A picture of a generated run playing, for a person to look at:
+    // taken only when BRIGHTLOOM_SCREENSHOTS names a folder (run it on a
+    // real display, such as Xvfb).
+    void screenshotOfARunPlaying()
+    {
+        const QString folder = qEnvironmentVariable("BRIGHTLOOM_SCREENSHOTS");
+        if (folder.isEmpty())
+            QSKIP("BRIGHTLOOM_SCREENSHOTS is not set");
+        TestEditor e;
+        e.app->show();
+        e.makeFrames(24, 40, 1);
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<AutoPatternDialog *>(QApplication::activeModalWidget());
+            dialog->tabs()->setCurrentIndex(2);
+            auto *fg = dialog->page()->findChild<QComboBox *>(QStringLiteral("foreground"));
+            fg->setCurrentIndex(8 + 9); // palette flow, wave down
+            QTest::qWait(300);
+            dialog->grab().save(folder + QStringLiteral("/pattern_dialog_in_editor.png"));
+            qobject_cast<PatternPage *>(dialog->page())->confirmButton()->click();
+            dialog->exitButton()->click();
+        });
+        e.commands().trigger(Cmd::AutoDesign);
+        // Playback shows wired points only: wire the whole grid to port 1.
+        defineRectangle(e.doc().wiring(), 0, QPoint(0, 0), QPoint(39, 23), WiringModifier::None);
+        e.doc().wiringEdited();
+        e.doc().goToFrame(0);
+        e.commands().trigger(Cmd::Play);
+        QTest::qWait(1500);
+        QApplication::primaryScreen()->grabWindow(0).save(folder + QStringLiteral("/pattern_run_playing.png"));
+        e.commands().trigger(Cmd::Stop);
+        QVERIFY(e.doc().frameCount() > 1);
+    }
+};
+
+QTEST_MAIN(PatternEditorTest)
+#include "pattern_editor_test.moc"
