@@ -272,12 +272,15 @@ ProjectReadResult readProjectData(const uint8_t *bytes, size_t size, const Frame
 
     // Only the frames the file really holds are made. Frames stored with no
     // bytes (a stored side of 0) come out black at the raised size; their
-    // number is bounded so that they take no more memory than one largest
-    // frame, however many the header promises.
+    // number is bounded (at most as many points as one largest frame, and
+    // at most kMaxEmptyFrames frames, since every frame costs an allocation
+    // of its own), however many the header promises.
+    constexpr int64_t kMaxEmptyFrames = 10000;
     const size_t points = size_t(rows * cols);
     const size_t frameBytes = size_t(storedPoints) * size_t(h.bytesPerPoint);
-    const int64_t fits = frameBytes > 0 ? int64_t(r.remaining() / frameBytes)
-                                        : int64_t(size_t(kMaxGridPoints) / points);
+    const int64_t fits = frameBytes > 0
+        ? int64_t(r.remaining() / frameBytes)
+        : std::min<int64_t>(int64_t(size_t(kMaxGridPoints) / points), kMaxEmptyFrames);
     const int64_t complete = std::min(h.frameCount, fits);
     data.truncated = complete < h.frameCount;
 

@@ -132,7 +132,13 @@ TEST(FrameOperations, InsertingManyFramesInTheMiddleStaysLinear)
     EXPECT_EQ(doc.frameCount(), 80000);
     EXPECT_EQ(doc.currentIndex(), 70000);
     EXPECT_EQ(doc.frames()[70001][0], 1u);
-    EXPECT_LT(ms, 1500);
+    // A quadratic sequence moves ~1.8 billion frames here (tens of seconds);
+    // the bound leaves room for a loaded machine and sanitizer builds.
+#if defined(__SANITIZE_ADDRESS__)
+    EXPECT_LT(ms, 15000);
+#else
+    EXPECT_LT(ms, 3000);
+#endif
 }
 
 } // namespace
