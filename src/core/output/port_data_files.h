@@ -47,8 +47,8 @@ bool timingAllows(const ControllerParams &params, int64_t pixelCount, int speed)
 // are now. The timing check runs for every port before the first file is
 // created; each file is saved atomically and every write is checked. Shows
 // "err 参数", a failure naming the file, or the success message through
-// `prompt`; progress goes 0..50 per port, then 0. `written` receives the
-// names of the files written.
+// `prompt`; progress goes 0..50 over the frames (once per batch of 64
+// ports), then 0. `written` receives the names of the files written.
 PortDataResult writePortDataFiles(const Document &doc, const ControllerParams &params,
                                   const PortDataRequest &request, Prompt &prompt,
                                   const FrameLoadProgress &progress = {}, QStringList *written = nullptr);
