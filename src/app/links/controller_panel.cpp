@@ -44,6 +44,9 @@ ControllerPanel::ControllerPanel(ControllerParams &params, Document &doc, Prompt
     : QWidget(parent), m_params(params), m_doc(doc), m_prompt(prompt)
 {
     setObjectName(QStringLiteral("ControllerPanel"));
+    // The list starts as the panel is made: the rows of the grid's base
+    // colours.
+    m_params.rebuildOrderList(doc.geometry().baseColorNum);
     m_follower = new OrderListFollower(doc, params, this);
     connect(m_follower, &OrderListFollower::orderListRebuilt, this, &ControllerPanel::showValues);
 

@@ -5,6 +5,7 @@
 // panels.
 
 #include "editing/editing_state.h"
+#include "links/controller_page.h"
 #include "palette/palette_state.h"
 #include "settings/app_settings.h"
 
@@ -22,4 +23,6 @@ struct AppContext
     EditingState &editing;
     PaletteState &palette;
     QWidget *window = nullptr; // parent of dialogs
+    // The controller panel's values, one set for the running program.
+    ControllerParams &controller = applicationControllerParams();
 };

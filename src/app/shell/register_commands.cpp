@@ -3,6 +3,7 @@
 #include "canvas/canvas_commands.h"
 #include "canvas/canvas_view.h"
 #include "editing/editing_commands.h"
+#include "output/output_commands.h"
 #include "patterns/pattern_commands.h"
 #include "shell/main_window.h"
 #include "shell/shell_commands.h"
@@ -20,4 +21,5 @@ void registerAllCommands(AppContext &ctx, MainWindow &window)
     registerEditingCommands(ctx);
     registerPatternCommands(ctx);
     registerWiringCommands(ctx);
+    registerOutputCommands(ctx);
 }
