@@ -64,6 +64,10 @@ private slots:
         QVERIFY(bar.brushButton(Brush::Single)->isChecked());
         QTest::mouseClick(bar.baseSwatch(4), Qt::LeftButton);
         QCOMPARE(e.palette.currentColour, ColorValue(0x00FFFF)); // yellow
+        QCOMPARE(bar.currentSwatch()->grab().toImage().pixelColor(19, 19), QColor(255, 255, 0));
+        // A change made elsewhere shows at the next paint.
+        e.palette.currentColour = 0xFF0000;
+        QCOMPARE(bar.currentSwatch()->grab().toImage().pixelColor(19, 19), QColor(0, 0, 255));
         QTest::mouseClick(bar.brushButton(Brush::Huge), Qt::LeftButton);
         QCOMPARE(e.palette.brush, Brush::Huge);
         e.editing.penEnabled = true;

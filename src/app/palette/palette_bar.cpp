@@ -16,6 +16,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -27,6 +28,30 @@ void paintSwatch(QWidget *w, ColorValue c)
 {
     w->setStyleSheet(QStringLiteral("background: %1; border: 1px solid #606060;").arg(qColorOf(c).name()));
 }
+
+// The current colour, read from the palette state whenever it is painted, so
+// it is never behind a change made elsewhere (a pattern page, painting).
+class CurrentColourSwatch : public QFrame
+{
+public:
+    CurrentColourSwatch(const PaletteState &palette, QWidget *parent) : QFrame(parent), m_palette(palette)
+    {
+        setFrameShape(QFrame::Box);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        {
+            QPainter p(this);
+            p.fillRect(contentsRect(), qColorOf(m_palette.currentColour));
+        }
+        QFrame::paintEvent(event);
+    }
+
+private:
+    const PaletteState &m_palette;
+};
 
 } // namespace
 
@@ -50,7 +75,7 @@ PaletteBar::PaletteBar(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
         swatches->addWidget(b, i / 4, i % 4);
         m_base[size_t(i)] = b;
     }
-    m_current = new QFrame(this);
+    m_current = new CurrentColourSwatch(ctx.palette, this);
     m_current->setObjectName(QStringLiteral("currentColour"));
     m_current->setFixedSize(38, 38);
 
@@ -121,7 +146,7 @@ void PaletteBar::chooseBrush(int id)
 
 void PaletteBar::refresh()
 {
-    paintSwatch(m_current, m_ctx.palette.currentColour);
+    m_current->update();
     if (QAbstractButton *b = brushButton(m_ctx.palette.brush))
         b->setChecked(true);
     m_strip->update();
