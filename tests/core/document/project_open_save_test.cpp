@@ -247,8 +247,19 @@ TEST_F(ProjectOpenSave, SaveIntoAReadOnlyFolderKeepsTheOldFile)
     ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
     const bool rootWrites = QFile(folder + QStringLiteral("/probe")).open(QIODevice::WriteOnly);
     if (rootWrites) {
+        // Folder permissions do not bind root; a target whose folder is a
+        // regular file cannot be created by anyone.
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        GTEST_SKIP() << "folder permissions do not bind this user (root); the write-limit case covers it";
+        const QString blocker = path("blocker");
+        ASSERT_TRUE(writeAll(blocker, old));
+        Document doc(smallGrid());
+        fillWithWork(doc);
+        EXPECT_FALSE(saveProjectFrom(doc, blocker + QStringLiteral("/p.wst"), prompt));
+        EXPECT_EQ(readAll(blocker), old);
+        EXPECT_EQ(readAll(target), old);
+        EXPECT_EQ(prompt.lastText(), QStringLiteral("Save file failure!"));
+        EXPECT_TRUE(doc.isModified());
+        return;
     }
     Document doc(smallGrid());
     fillWithWork(doc);
