@@ -6,22 +6,7 @@
 set -u
 cli=$1
 demo=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-run() {
-    local name=$1 want=$2
-    shift 2
-    "$cli" "$@" >"$work/$name.out" 2>"$work/$name.err"
-    local got=$?
-    [ "$got" -eq "$want" ] || fail "$name: exit $got, expected $want (stderr: $(cat "$work/$name.err"))"
-}
+source "$(dirname "$0")/cli_test_lib.sh"
 
 # frames FILE: the frame count that info reports.
 frames() { "$cli" info "$1" | sed -n 's/.*"frames": \([0-9]*\),.*/\1/p'; }

@@ -5,22 +5,7 @@
 #   cli_make_led.sh PATH/TO/brightloom-cli
 set -u
 cli=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-run() {
-    local name=$1 want=$2
-    shift 2
-    "$cli" "$@" >"$work/$name.out" 2>"$work/$name.err"
-    local got=$?
-    [ "$got" -eq "$want" ] || fail "$name: exit $got, expected $want (stderr: $(cat "$work/$name.err"))"
-}
+source "$(dirname "$0")/cli_test_lib.sh"
 expect_stderr() { grep -q -- "$2" "$work/$1.err" || fail "$1: standard error lacks '$2': $(cat "$work/$1.err")"; }
 # Bytes FROM..FROM+COUNT-1 of a file as hex pairs.
 bytes() { od -An -tx1 -j "$2" -N "$3" "$1" | tr -s ' \n' ' ' | sed 's/^ //;s/ $//'; }

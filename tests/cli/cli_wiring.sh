@@ -5,22 +5,7 @@
 #   cli_wiring.sh PATH/TO/brightloom-cli
 set -u
 cli=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-run() {
-    local name=$1 want=$2
-    shift 2
-    "$cli" "$@" >"$work/$name.out" 2>"$work/$name.err"
-    local got=$?
-    [ "$got" -eq "$want" ] || fail "$name: exit $got, expected $want (stderr: $(cat "$work/$name.err"))"
-}
+source "$(dirname "$0")/cli_test_lib.sh"
 expect_stdout() { grep -q -- "$2" "$work/$1.out" || fail "$1: standard output lacks '$2': $(cat "$work/$1.out")"; }
 expect_stderr() { grep -q -- "$2" "$work/$1.err" || fail "$1: standard error lacks '$2': $(cat "$work/$1.err")"; }
 size_is() { [ "$(stat -c %s "$1")" -eq "$2" ] || fail "$1 has $(stat -c %s "$1") bytes, expected $2"; }
