@@ -163,6 +163,8 @@ TEST_F(FseqRead, DamagedFilesAreRefusedWithTheirMessage)
                  b[second + i] = char(~b[second + i]);
          },
          QStringLiteral("FSEQ 第 1 个压缩块已损坏：无法解压或大小不符。")},
+        {"frames without channels", FseqCompression::None, [](QByteArray &b) { set32(b, 10, 0); },
+         QStringLiteral("FSEQ 文件的帧没有通道。")},
         {"more channels than a frame can hold", FseqCompression::None,
          [](QByteArray &b) { set32(b, 10, kFseqMaxChannels + 1); set32(b, 14, 1); },
          QStringLiteral("FSEQ 序列过大：1 帧 × 50331649 通道超出了读取上限。")},

@@ -197,6 +197,10 @@ FseqParseResult parseFseq(const uint8_t *data, size_t size)
             return refused(FseqText::sparseRangesWrong());
     }
 
+    // Frames without channels hold no bytes, so the file would not bound
+    // their number; no player has a use for them either.
+    if (h.channelsPerFrame == 0 && h.frameCount > 0)
+        return refused(FseqText::noChannels());
     if (h.channelsPerFrame > kFseqMaxChannels || h.sequenceBytes() > kFseqMaxSequenceBytes)
         return refused(FseqText::tooLarge(h.frameCount, h.channelsPerFrame));
 

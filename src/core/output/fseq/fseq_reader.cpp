@@ -160,14 +160,6 @@ std::optional<QString> readFseqFrames(const uint8_t *data, size_t size, const Fs
         }
         return std::nullopt;
     }
-    if (frameBytes == 0) {
-        // Frames without channels: nothing to inflate, every frame is empty.
-        for (uint32_t f = 0; f < h.frameCount; ++f)
-            if (!onFrame(f, nullptr))
-                break;
-        return std::nullopt;
-    }
-
     std::vector<uint8_t> buffer(frameBytes);
     std::unique_ptr<ZSTD_DCtx, ZstdFree> zstd;
     if (h.compression == FseqCompression::Zstd)

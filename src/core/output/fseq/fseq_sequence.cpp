@@ -94,7 +94,9 @@ FseqImportResult importFseqData(const uint8_t *data, size_t size, const FseqChan
     const FseqLayout &layout = *parsed.layout;
     const FseqHeader &h = layout.header;
     const size_t framePoints = size_t(std::max(0, points));
-    if (uint64_t(h.frameCount) * framePoints * sizeof(ColorValue) > kFseqMaxImportBytes
+    // Each frame costs its colours and its own allocation.
+    const uint64_t frameCost = framePoints * sizeof(ColorValue) + sizeof(Frame) + 16;
+    if (uint64_t(h.frameCount) * frameCost > kFseqMaxImportBytes
         || h.frameCount > uint32_t(std::numeric_limits<int32_t>::max())) {
         result.error = FseqText::tooLarge(h.frameCount, h.channelsPerFrame);
         return result;

@@ -24,6 +24,11 @@ QString headerDamaged()
     return text("HeaderDamaged", QStringLiteral("FSEQ 文件头已损坏：偏移或长度与文件不符。"));
 }
 
+QString noChannels()
+{
+    return text("NoChannels", QStringLiteral("FSEQ 文件的帧没有通道。"));
+}
+
 QString unknownCompression(int type)
 {
     return text("UnknownCompression", QStringLiteral("未知的 FSEQ 压缩方式 %d。"), {type});

@@ -15,6 +15,7 @@ QString text(const char *key, const QString &chineseDefault, std::initializer_li
 QString notSequence();
 QString unsupportedVersion(int major, int minor);
 QString headerDamaged();
+QString noChannels();
 QString unknownCompression(int type);
 QString blockIndexDamaged(int block);
 QString blockLengthsWrong();
