@@ -5,12 +5,13 @@
 // grid spans x 69..149 and y 54..114.
 
 #include "canvas/canvas_view.h"
+#include "common/app_context.h"
+#include "common/app_events.h"
+#include "common/command_registry.h"
 #include "document/document.h"
 #include "scripted_prompt.h"
 #include "settings/app_settings.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
-#include "shell/command_registry.h"
 
 #include <QImage>
 
@@ -41,7 +42,7 @@ struct CanvasFixture
     static constexpr int kCel = 20;
 
     explicit CanvasFixture(bool withFrame = true, GridGeometry g = smallGrid())
-        : settings(), doc(g), ctx{settings, doc, prompt, commands, editing, palette, nullptr}, view(ctx)
+        : settings(), doc(g), ctx{settings, doc, prompt, commands, editing, palette, controller, events}, view(ctx)
     {
         Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
         Language::setCode(Language::English);
@@ -68,6 +69,8 @@ struct CanvasFixture
     CommandRegistry commands;
     EditingState editing;
     PaletteState palette;
+    ControllerParams controller = ControllerParams::initial(GridGeometry().baseColorNum);
+    AppEvents events;
     AppContext ctx;
     CanvasView view;
 };

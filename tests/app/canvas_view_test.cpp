@@ -6,8 +6,8 @@
 #include "canvas/colour_button.h"
 #include "canvas/grid_options_dialog.h"
 #include "canvas_fixture.h"
+#include "common/command_ids.h"
 #include "document/new_grid.h"
-#include "shell/command_ids.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>

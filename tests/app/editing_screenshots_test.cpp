@@ -3,13 +3,13 @@
 // are written only when BRIGHTLOOM_SCREENSHOTS names a folder (run under a
 // real X server, for example xvfb-run).
 
+#include "common/command_ids.h"
 #include "document/document.h"
 #include "editing/operation_panel.h"
 #include "palette/colour_panel_dialog.h"
 #include "palette/palette_bar.h"
 #include "scripted_prompt.h"
 #include "settings/language.h"
-#include "shell/command_ids.h"
 #include "shell/editor_application.h"
 #include "shell/main_window.h"
 

@@ -2,10 +2,11 @@
 // A complete AppContext for widget tests: settings, a document of the given
 // size, a scripted prompt and the shared editing and palette state.
 
+#include "common/app_context.h"
+#include "common/app_events.h"
+#include "common/command_registry.h"
 #include "document/document.h"
 #include "scripted_prompt.h"
-#include "shell/app_context.h"
-#include "shell/command_registry.h"
 
 struct EditorContext
 {
@@ -24,5 +25,7 @@ struct EditorContext
     CommandRegistry commands;
     EditingState editing;
     PaletteState palette;
-    AppContext ctx{settings, doc, prompt, commands, editing, palette, nullptr};
+    ControllerParams controller = ControllerParams::initial(GridGeometry().baseColorNum);
+    AppEvents events;
+    AppContext ctx{settings, doc, prompt, commands, editing, palette, controller, events};
 };

@@ -1,11 +1,11 @@
 // The data generation commands end to end: the wiring checks, the question
 // about unwired points, the output dialog and the files it writes.
 
+#include "common/command_ids.h"
 #include "editor_context.h"
 #include "output/output_commands.h"
 #include "output/output_dialog.h"
 #include "settings/language.h"
-#include "shell/command_ids.h"
 
 #include <QApplication>
 #include <QFile>

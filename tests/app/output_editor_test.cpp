@@ -5,10 +5,10 @@
 
 #include "shell_test_support.h"
 
+#include "common/command_ids.h"
 #include "links/controller_panel.h"
 #include "links/rgb_order_view.h"
 #include "output/output_dialog.h"
-#include "shell/command_ids.h"
 #include "wiring/wiring_operations.h"
 
 #include <QApplication>
@@ -30,12 +30,15 @@ private slots:
         auto *panel = e.window().findChild<ControllerPanel *>();
         QVERIFY(panel);
         QCOMPARE(e.window().toolTabs()->widget(1), panel);
-        QCOMPARE(&e.app->context().controller, &applicationControllerParams());
 
         // A list arranged by the user goes with new grid settings.
         e.makeFrames(4, 6, 1);
         panel->nullButton()->click();
         QCOMPARE(panel->orderView()->topLevelItemCount(), 4);
+        // The panel edits the editor's one set of values, the one data
+        // generation reads.
+        QCOMPARE(e.app->context().controller.groupExtra, 1);
+        QCOMPARE(e.app->context().controller.orderList.count(), 4);
         e.prompt.answers = {PromptAnswer::No}; // do not save the changed document
         QVERIFY(e.newGrid(QStringLiteral("5"), QStringLiteral("6")));
         QCOMPARE(panel->orderView()->topLevelItemCount(), 3);

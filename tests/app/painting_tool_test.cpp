@@ -3,11 +3,11 @@
 // canvas keys and menus reach.
 
 #include "canvas_fixture.h"
+#include "common/command_ids.h"
 #include "editing/editing_commands.h"
 #include "editing/frame_range_dialog.h"
 #include "editing/painting_tool.h"
 #include "editing/paste_dialog.h"
-#include "shell/command_ids.h"
 #include "transforms/frame_range_fields.h"
 
 #include <QApplication>

@@ -1,6 +1,10 @@
 // The "自动花样" dialog, its pages and the operation panel's pattern keys.
 
 #include "canvas/canvas_view.h"
+#include "common/app_context.h"
+#include "common/app_events.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
 #include "document/document.h"
 #include "patterns/auto_pattern_dialog.h"
 #include "patterns/pattern_commands.h"
@@ -8,9 +12,6 @@
 #include "patterns/solid_pattern_pages.h"
 #include "scripted_prompt.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -53,7 +54,9 @@ struct Editor
     CommandRegistry commands;
     EditingState editing;
     PaletteState palette;
-    AppContext ctx{settings, doc, prompt, commands, editing, palette, nullptr};
+    ControllerParams controller = ControllerParams::initial(GridGeometry().baseColorNum);
+    AppEvents events;
+    AppContext ctx{settings, doc, prompt, commands, editing, palette, controller, events};
 };
 
 template <typename T> T *child(QWidget *w, const char *name)
@@ -212,6 +215,8 @@ private slots:
         bar->setRange(0, 50);
         window.statusBar()->addPermanentWidget(bar);
         e.ctx.window = &window;
+        e.ctx.statusBar = window.statusBar();
+        e.ctx.progress = bar;
         window.show();
         QSignalSpy moved(bar, &QProgressBar::valueChanged);
         AutoPatternDialog dialog(e.ctx, &window);

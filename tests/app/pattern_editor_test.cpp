@@ -5,11 +5,11 @@
 #include "shell_test_support.h"
 
 #include "canvas/canvas_view.h"
-#include "wiring/wiring_operations.h"
+#include "common/command_ids.h"
 #include "patterns/auto_pattern_dialog.h"
 #include "patterns/pattern_key_panel.h"
 #include "patterns/pattern_page.h"
-#include "shell/command_ids.h"
+#include "wiring/wiring_operations.h"
 
 #include <QApplication>
 #include <QComboBox>

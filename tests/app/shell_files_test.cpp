@@ -4,9 +4,9 @@
 
 #include "shell_test_support.h"
 
+#include "common/command_ids.h"
 #include "document/project_file.h"
 #include "shell/canvas_printing.h"
-#include "shell/command_ids.h"
 #include "shell/main_menu.h"
 #include "shell/play_panel.h"
 #include "shell/recent_files.h"

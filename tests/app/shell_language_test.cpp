@@ -3,8 +3,8 @@
 
 #include "shell_test_support.h"
 
+#include "common/command_ids.h"
 #include "shell/command_actions.h"
-#include "shell/command_ids.h"
 #include "shell/play_panel.h"
 
 #include <QDockWidget>

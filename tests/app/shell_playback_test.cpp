@@ -5,7 +5,7 @@
 #include "shell_test_support.h"
 
 #include "canvas/canvas_view.h"
-#include "shell/command_ids.h"
+#include "common/command_ids.h"
 #include "shell/play_panel.h"
 #include "shell/playback_controller.h"
 

@@ -6,10 +6,10 @@
 
 #include "canvas/canvas_tool.h"
 #include "canvas/canvas_view.h"
+#include "common/command_ids.h"
 #include "settings/profile_file.h"
 #include "shell/about_dialog.h"
 #include "shell/command_actions.h"
-#include "shell/command_ids.h"
 #include "shell/play_panel.h"
 
 #include <QComboBox>

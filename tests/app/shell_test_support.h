@@ -2,9 +2,9 @@
 // A whole editor for widget tests: settings and recent files in a temporary
 // folder, the language files of the source tree, and a scripted prompt.
 
+#include "common/command_registry.h"
 #include "scripted_prompt.h"
 #include "settings/language.h"
-#include "shell/command_registry.h"
 #include "shell/document_commands.h"
 #include "shell/editor_application.h"
 #include "shell/main_window.h"

@@ -1,11 +1,12 @@
 // The transform commands as the menus run them: enabled only with frames,
 // playback stopped before frames are replaced, the document changed.
 
+#include "common/app_context.h"
+#include "common/app_events.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
 #include "document/document.h"
 #include "scripted_prompt.h"
-#include "shell/app_context.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
 #include "transforms/transform_commands.h"
 
 #include <QSignalSpy>
@@ -21,7 +22,9 @@ struct Harness
     CommandRegistry commands;
     EditingState editing;
     PaletteState palette;
-    AppContext ctx{settings, doc, prompt, commands, editing, palette, nullptr};
+    ControllerParams controller = ControllerParams::initial(GridGeometry().baseColorNum);
+    AppEvents events;
+    AppContext ctx{settings, doc, prompt, commands, editing, palette, controller, events};
 
     bool playing = false;
     QStringList log; // what ran, in order

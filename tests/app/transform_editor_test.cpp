@@ -3,8 +3,8 @@
 // the canvas and the frames follow.
 
 #include "canvas/canvas_view.h"
+#include "common/command_ids.h"
 #include "document/document.h"
-#include "shell/command_ids.h"
 #include "shell/playback_controller.h"
 #include "shell_test_support.h"
 

@@ -1,7 +1,7 @@
 // The wiring page and the canvas in wiring mode, driven by real mouse
 // events on the offscreen platform.
 #include "canvas_fixture.h"
-#include "shell/command_ids.h"
+#include "common/command_ids.h"
 #include "wiring/port_picker.h"
 #include "wiring/wiring_canvas_tool.h"
 #include "wiring/wiring_commands.h"

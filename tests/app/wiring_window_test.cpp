@@ -3,7 +3,7 @@
 #include "shell_test_support.h"
 
 #include "canvas/canvas_view.h"
-#include "shell/command_ids.h"
+#include "common/command_ids.h"
 #include "wiring/wiring_editor.h"
 #include "wiring/wiring_tool_page.h"
 

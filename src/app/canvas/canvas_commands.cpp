@@ -2,9 +2,9 @@
 
 #include "canvas/canvas_view.h"
 #include "canvas/grid_options_dialog.h"
-#include "shell/app_context.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
+#include "common/app_context.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
 
 void registerCanvasCommands(AppContext &ctx, CanvasView &view)
 {

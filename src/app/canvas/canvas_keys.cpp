@@ -4,9 +4,9 @@
 
 #include "canvas/canvas_tool.h"
 #include "canvas/canvas_view.h"
-#include "shell/app_context.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
+#include "common/app_context.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
 
 #include <QCursor>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
 #include "canvas/canvas_view.h"
 
 #include "canvas/canvas_tool.h"
+#include "common/app_context.h"
 #include "document/document.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
 
 #include <QCursor>
 #include <QMouseEvent>

@@ -1,10 +1,10 @@
 #include "canvas/grid_options.h"
 
 #include "canvas/canvas_view.h"
+#include "common/app_context.h"
 #include "document/document.h"
 #include "document/new_grid.h"
 #include "settings/prompt.h"
-#include "shell/app_context.h"
 
 #include <limits>
 

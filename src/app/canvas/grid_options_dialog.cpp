@@ -2,8 +2,8 @@
 
 #include "canvas/canvas_view.h"
 #include "canvas/colour_button.h"
+#include "common/app_context.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,9 +1,9 @@
 #include "editing/block_move_dialog.h"
 
+#include "common/app_context.h"
 #include "document/document.h"
 #include "editing/block_geometry.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
 #include "transforms/frame_range_fields.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "editing/canvas_refresh.h"
 
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 #include <QWidget>
 

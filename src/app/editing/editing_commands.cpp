@@ -1,6 +1,9 @@
 #include "editing/editing_commands.h"
 
 #include "canvas/canvas_view.h"
+#include "common/app_context.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
 #include "document/document.h"
 #include "editing/block_geometry.h"
 #include "editing/canvas_refresh.h"
@@ -10,9 +13,6 @@
 #include "editing/paste_dialog.h"
 #include "editing/range_operations.h"
 #include "settings/prompt.h"
-#include "shell/app_context.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
 
 #include <QWidget>
 #include <memory>

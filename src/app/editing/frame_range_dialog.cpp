@@ -1,9 +1,9 @@
 #include "editing/frame_range_dialog.h"
 
+#include "common/app_context.h"
 #include "document/document.h"
 #include "editing/range_operations.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
 #include "transforms/frame_range_fields.h"
 
 #include <QGridLayout>

@@ -1,14 +1,14 @@
 #include "editing/operation_panel.h"
 
+#include "common/app_context.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
 #include "document/document.h"
 #include "editing/block_move_dialog.h"
-#include "editing/colour_action.h"
 #include "editing/canvas_refresh.h"
+#include "editing/colour_action.h"
 #include "editing/painting.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
 
 #include <QCheckBox>
 #include <QComboBox>

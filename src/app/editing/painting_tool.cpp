@@ -2,12 +2,12 @@
 
 #include "canvas/canvas_geometry.h"
 #include "canvas/canvas_view.h"
+#include "common/app_context.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
 #include "document/document.h"
 #include "editing/painting.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
 
 #include <QMenu>
 #include <QMouseEvent>

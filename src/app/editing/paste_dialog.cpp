@@ -1,8 +1,8 @@
 #include "editing/paste_dialog.h"
 
+#include "common/app_context.h"
 #include "document/document.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
 #include "transforms/frame_range_fields.h"
 
 #include <QCheckBox>

@@ -1,18 +1,9 @@
 #include "links/controller_page.h"
 
+#include "common/app_context.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
 #include "links/controller_panel.h"
-#include "shell/app_context.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
-#include "settings/grid_geometry.h"
-
-ControllerParams &applicationControllerParams()
-{
-    // The panel builds the list again for the document's grid when it is
-    // made; until then the rows of a three-colour grid, the default.
-    static ControllerParams params = ControllerParams::initial(GridGeometry().baseColorNum);
-    return params;
-}
 
 QWidget *createControllerPage(AppContext &ctx, QWidget *parent)
 {

@@ -1,19 +1,19 @@
 #include "output/output_commands.h"
 
+#include "common/app_context.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
+#include "common/status_progress.h"
 #include "output/output_checks.h"
 #include "output/output_dialog.h"
-#include "shell/app_context.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
-#include "shell/main_window.h"
 
 void runDataOutput(AppContext &ctx, CircuitryKind circuitry)
 {
     if (!confirmWiringForOutput(ctx.doc, circuitry, ctx.prompt))
         return;
     OutputDialog dialog(ctx.doc, ctx.controller, circuitry, ctx.prompt, ctx.window);
-    if (auto *window = qobject_cast<MainWindow *>(ctx.window))
-        dialog.setProgress([window](int position) { window->showLoadProgress(position); });
+    if (QProgressBar *bar = ctx.progress)
+        dialog.setProgress([bar](int position) { showProgressPosition(bar, position); });
     dialog.exec();
 }
 

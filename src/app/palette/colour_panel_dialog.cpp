@@ -1,10 +1,10 @@
 #include "palette/colour_panel_dialog.h"
 
+#include "common/app_context.h"
 #include "palette/colour_table_view.h"
 #include "palette/palette_colours.h"
 #include "palette/working_list_view.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
 
 #include <QColorDialog>
 #include <QComboBox>

@@ -1,14 +1,14 @@
 #include "palette/palette_bar.h"
 
+#include "common/app_context.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
 #include "document/document.h"
 #include "palette/colour_panel_dialog.h"
 #include "palette/colour_panel_model.h"
 #include "palette/palette_colours.h"
 #include "palette/palette_strip.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "patterns/auto_pattern_dialog.h"
 
+#include "common/app_context.h"
 #include "patterns/later_pattern_page.h"
 #include "patterns/solid_pattern_pages.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,12 +1,12 @@
 #include "patterns/pattern_commands.h"
 
 #include "canvas/canvas_view.h"
+#include "common/app_context.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
 #include "document/document.h"
 #include "patterns/auto_pattern_dialog.h"
 #include "patterns/pattern_key_panel.h"
-#include "shell/app_context.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
 
 #include <QLayout>
 

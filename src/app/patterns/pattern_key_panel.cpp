@@ -1,12 +1,12 @@
 #include "patterns/pattern_key_panel.h"
 
+#include "common/app_context.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
 #include "document/document.h"
 #include "patterns/pattern_key_pictures.h"
 #include "patterns/pattern_key_run.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,11 +1,11 @@
 #include "patterns/pattern_page.h"
 
+#include "common/app_context.h"
 #include "document/document.h"
 #include "patterns/basic_colour_list.h"
 #include "patterns/pattern_run_progress.h"
 #include "patterns/sweep_direction.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -93,7 +93,7 @@ int PatternPage::numberOf(const QLineEdit *edit)
 int PatternPage::run()
 {
     PatternTarget target(m_ctx.doc, m_ctx.editing.addMode, m_ctx.editing.area, &m_ctx.palette);
-    PatternRunProgress progress(m_ctx.window);
+    PatternRunProgress progress(m_ctx.statusBar, m_ctx.progress);
     target.progress = progress.callback();
     m_confirm->setEnabled(false); // no second run from inside the first
     const int made = generate(target);

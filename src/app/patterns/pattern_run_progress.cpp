@@ -2,24 +2,18 @@
 
 #include "settings/language.h"
 
-#include <QMainWindow>
-
 #include <algorithm>
 #include <QProgressBar>
 #include <QStatusBar>
 
-PatternRunProgress::PatternRunProgress(QWidget *window) : m_window(window)
-{
-    if (window)
-        m_bar = window->findChild<QProgressBar *>();
-}
+PatternRunProgress::PatternRunProgress(QStatusBar *status, QProgressBar *bar) : m_status(status), m_bar(bar) {}
 
 PatternRunProgress::~PatternRunProgress()
 {
     if (!m_shown)
         return;
-    if (auto *main = qobject_cast<QMainWindow *>(m_window.data()))
-        main->statusBar()->clearMessage();
+    if (m_status)
+        m_status->clearMessage();
     if (m_bar) {
         m_bar->setValue(m_bar->minimum()); // as a finished frame load leaves it
         m_bar->repaint();
@@ -33,16 +27,17 @@ PatternProgress PatternRunProgress::callback()
 
 void PatternRunProgress::show(int made, int expected)
 {
-    auto *main = qobject_cast<QMainWindow *>(m_window.data());
-    if (!main)
+    if (!m_status && !m_bar)
         return;
     m_shown = true;
-    const QString text = expected > 0
-                             ? pairedText(QStringLiteral("Pattern: %1 of %2 frames").arg(made).arg(expected),
-                                          QStringLiteral("花样：%1/%2帧").arg(made).arg(expected))
-                             : pairedText(QStringLiteral("Pattern: %1 frames").arg(made),
-                                          QStringLiteral("花样：%1帧").arg(made));
-    main->statusBar()->showMessage(text);
+    if (m_status) {
+        const QString text = expected > 0
+                                 ? pairedText(QStringLiteral("Pattern: %1 of %2 frames").arg(made).arg(expected),
+                                              QStringLiteral("花样：%1/%2帧").arg(made).arg(expected))
+                                 : pairedText(QStringLiteral("Pattern: %1 frames").arg(made),
+                                              QStringLiteral("花样：%1帧").arg(made));
+        m_status->showMessage(text);
+    }
     // The indicator keeps its own scale (the frame-load positions); the run
     // moves it in proportion.
     if (m_bar && expected > 0) {
@@ -51,7 +46,8 @@ void PatternRunProgress::show(int made, int expected)
     }
     // Painted at once, without running the event loop: no timer or input
     // event may touch the document in the middle of a run.
-    main->statusBar()->repaint();
+    if (m_status)
+        m_status->repaint();
     if (m_bar)
         m_bar->repaint();
 }

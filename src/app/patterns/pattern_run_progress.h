@@ -1,8 +1,7 @@
 #pragma once
 // Progress of a long pattern run on the main window's status bar: the
-// frames made so far as a message, and the window's progress indicator
-// (when it has one) moved along its own scale and back to its minimum at
-// the end.
+// frames made so far as a message, and the status bar's progress indicator
+// moved along its own scale and back to its minimum at the end.
 // The run itself is synchronous; the status bar is repainted directly,
 // without running the event loop.
 
@@ -10,13 +9,14 @@
 
 #include <QPointer>
 
-class QWidget;
 class QProgressBar;
+class QStatusBar;
 
 class PatternRunProgress
 {
 public:
-    explicit PatternRunProgress(QWidget *window);
+    // Either may be null: the run then shows nothing there.
+    PatternRunProgress(QStatusBar *status, QProgressBar *bar);
     ~PatternRunProgress();
     PatternRunProgress(const PatternRunProgress &) = delete;
     PatternRunProgress &operator=(const PatternRunProgress &) = delete;
@@ -26,7 +26,7 @@ public:
 private:
     void show(int made, int expected);
 
-    QPointer<QWidget> m_window;
+    QPointer<QStatusBar> m_status;
     QPointer<QProgressBar> m_bar;
     bool m_shown = false;
 };

@@ -1,12 +1,12 @@
 #include "patterns/solid_pattern_pages.h"
 
+#include "common/app_context.h"
 #include "document/document.h"
 #include "patterns/blinds.h"
 #include "patterns/curtain.h"
 #include "patterns/flow_direction.h"
 #include "patterns/water_drip.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,7 +1,7 @@
 #include "shell/command_actions.h"
 
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
 #include "shell/command_texts.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "shell/command_texts.h"
 
+#include "common/command_ids.h"
 #include "settings/language.h"
-#include "shell/command_ids.h"
 
 #include <QRegularExpression>
 

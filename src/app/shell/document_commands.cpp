@@ -1,11 +1,11 @@
 #include "shell/document_commands.h"
 
+#include "common/app_context.h"
 #include "document/document.h"
 #include "document/new_grid.h"
 #include "document/project_file.h"
 #include "settings/language.h"
 #include "settings/prompt.h"
-#include "shell/app_context.h"
 #include "shell/new_grid_dialog.h"
 #include "shell/playback_controller.h"
 #include "shell/recent_files.h"

@@ -2,6 +2,7 @@
 
 #include "common/widget_prompt.h"
 #include "palette/colour_pad_file.h"
+#include "settings/grid_geometry.h"
 #include "settings/language.h"
 #include "settings/program_folder.h"
 #include "shell/document_commands.h"
@@ -30,7 +31,10 @@ EditorApplication::EditorApplication(const EditorOptions &options)
       m_doc(m_settings.geometry),
       m_ownPrompt(options.prompt ? nullptr : std::make_unique<WidgetPrompt>()),
       m_prompt(options.prompt ? options.prompt : m_ownPrompt.get()),
-      m_ctx{m_settings, m_doc, *m_prompt, m_commands, m_editing, m_palette, nullptr},
+      // The panel builds the list again for the document's grid when it is
+      // made; until then the rows of a three-colour grid, the default.
+      m_controller(ControllerParams::initial(GridGeometry().baseColorNum)),
+      m_ctx{m_settings, m_doc, *m_prompt, m_commands, m_editing, m_palette, m_controller, m_events},
       m_recent(std::make_unique<RecentFiles>(options.recentFilesPath.isEmpty() ? RecentFiles::defaultStorePath()
                                                                                : options.recentFilesPath))
 {

@@ -4,12 +4,14 @@
 // are read at start and written back (with the grid of the document and the
 // language chosen) when it ends.
 
+#include "common/app_context.h"
+#include "common/app_events.h"
+#include "common/command_registry.h"
 #include "document/document.h"
 #include "editing/editing_state.h"
+#include "links/controller_params.h"
 #include "palette/palette_state.h"
 #include "settings/app_settings.h"
-#include "shell/app_context.h"
-#include "shell/command_registry.h"
 
 #include <QString>
 #include <memory>
@@ -61,6 +63,8 @@ private:
     CommandRegistry m_commands;
     EditingState m_editing;
     PaletteState m_palette;
+    ControllerParams m_controller;
+    AppEvents m_events;
     AppContext m_ctx;
     std::unique_ptr<RecentFiles> m_recent;
     std::unique_ptr<MainWindow> m_window;

@@ -1,7 +1,7 @@
 #include "shell/main_menu.h"
 
+#include "common/command_ids.h"
 #include "shell/command_actions.h"
-#include "shell/command_ids.h"
 #include "shell/menu_layout.h"
 #include "shell/recent_files.h"
 

@@ -1,16 +1,17 @@
 #include "shell/main_window.h"
 
 #include "canvas/canvas_view.h"
+#include "common/app_context.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
+#include "common/status_progress.h"
 #include "document/document.h"
 #include "editing/editing_commands.h"
 #include "editing/operation_panel.h"
 #include "patterns/pattern_commands.h"
 #include "settings/language.h"
-#include "shell/app_context.h"
 #include "shell/canvas_printing.h"
 #include "shell/command_actions.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
 #include "shell/command_texts.h"
 #include "shell/document_commands.h"
 #include "shell/main_menu.h"
@@ -89,6 +90,8 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
     addToolBar(Qt::TopToolBarArea, m_playBar);
     createDocks();
     createStatusBar();
+    m_ctx.statusBar = statusBar();
+    m_ctx.progress = m_progress;
 
     m_playback = new PlaybackController(m_ctx.doc, *m_playPanel, this);
     connect(m_playback, &PlaybackController::playingChanged, this, &MainWindow::onPlayingChanged);
@@ -145,6 +148,8 @@ MainWindow::~MainWindow()
                                                             &m_ctx.doc})
         sender->disconnect(this);
     m_ctx.window = nullptr;
+    m_ctx.statusBar = nullptr;
+    m_ctx.progress = nullptr;
 }
 
 void MainWindow::createToolBar()
@@ -279,11 +284,7 @@ void MainWindow::setWiringMode(bool on)
 
 void MainWindow::showLoadProgress(int position)
 {
-    // 0 ends the display: the indicator goes back to its minimum.
-    m_progress->setValue(position <= 0 ? m_progress->minimum() : position);
-    // The load runs inside the command; paint the bar now rather than when
-    // the load is over.
-    m_progress->repaint();
+    showProgressPosition(m_progress, position);
 }
 
 void MainWindow::updateTitle()

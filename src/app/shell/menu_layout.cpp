@@ -1,6 +1,6 @@
 #include "shell/menu_layout.h"
 
-#include "shell/command_ids.h"
+#include "common/command_ids.h"
 
 namespace MenuLayout {
 

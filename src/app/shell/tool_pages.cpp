@@ -1,9 +1,9 @@
 #include "shell/tool_pages.h"
 
+#include "common/app_context.h"
 #include "editing/operation_panel.h"
 #include "links/controller_page.h"
 #include "palette/palette_bar.h"
-#include "shell/app_context.h"
 #include "wiring/wiring_tool_page.h"
 
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "shell/toolbar_icons.h"
 
-#include "shell/command_ids.h"
+#include "common/command_ids.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,8 +1,8 @@
 #include "wiring/wiring_commands.h"
 
-#include "shell/app_context.h"
-#include "shell/command_ids.h"
-#include "shell/command_registry.h"
+#include "common/app_context.h"
+#include "common/command_ids.h"
+#include "common/command_registry.h"
 #include "wiring/circuitry_check.h"
 
 void registerWiringCommands(AppContext &ctx)

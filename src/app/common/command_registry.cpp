@@ -1,4 +1,4 @@
-#include "shell/command_registry.h"
+#include "common/command_registry.h"
 
 void CommandRegistry::add(int id, std::function<void()> run, std::function<bool()> enabled,
                           std::function<bool()> checked)
