@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyledItemDelegate>
+#include <QAbstractItemView>
 #include <QVBoxLayout>
 
 namespace {
@@ -89,6 +90,8 @@ SerialPortDialog::SerialPortDialog(std::vector<SerialPortEntry> ports, Prompt &p
         m_box->setItemData(m_box->count() - 1, p.details(), DetailsRole);
         m_box->setItemData(m_box->count() - 1, p.details(), Qt::ToolTipRole);
     }
+    // The list is as wide as its longest line, so no description is cut.
+    m_box->view()->setMinimumWidth(m_box->view()->sizeHintForColumn(0) + 24);
     if (m_box->count() == 0) {
         m_box->setEditText(QString());
         prompt.inform(portDialogNoPortText(), PromptIcon::Warning);
