@@ -95,6 +95,28 @@ expect_empty_stdout unknown
 run nothing 2
 expect_stderr nothing 'usage:'
 
+# Only regular files are read: an endless device and a FIFO nobody writes
+# to are refused at once (a plain read would never end).
+# run_bounded NAME EXPECTED_EXIT ARGS...: as run, killed after 20 s.
+run_bounded() {
+    local name=$1 want=$2
+    shift 2
+    timeout 20 "$cli" "$@" >"$work/$name.out" 2>"$work/$name.err"
+    local got=$?
+    [ "$got" -eq "$want" ] || fail "$name: exit $got, expected $want (124: it hung)"
+}
+run_bounded info_device 2 info /dev/zero
+expect_stderr info_device 'character device'
+mkfifo "$work/pipe.wst"
+run_bounded info_fifo 2 info "$work/pipe.wst"
+expect_stderr info_fifo 'FIFO'
+
+# Numbers beyond an int are refused, not wrapped.
+run frame_huge 2 export-png "$demo" --frame 4294967297 "$work/x.png"
+expect_stderr frame_huge "--frame needs a frame number from 1"
+run repeat_huge 2 transform "$demo" "$work/x.wst" --repeat 1-48:999999999
+expect_stderr repeat_huge 'Too many frames'
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2
     exit 1

@@ -87,8 +87,19 @@ public:
     bool isModified() const { return m_modified; }
     void setModified(bool m);
 
+    // Setting a path (Save, Save As, New) also ends a recovered copy.
     const QString &filePath() const { return m_filePath; }
-    void setFilePath(const QString &p) { m_filePath = p; }
+    void setFilePath(const QString &p)
+    {
+        m_filePath = p;
+        m_recoveredFrom.clear();
+    }
+    // The damaged file a recovered copy was read from (a project that ended
+    // before all its frames); empty for any other document. The title says
+    // "recovered" and Save acts as Save As, suggesting
+    // recoveredProjectName(recoveredFrom()).
+    const QString &recoveredFrom() const { return m_recoveredFrom; }
+    void setRecoveredFrom(const QString &p) { m_recoveredFrom = p; }
 
     // Defers every signal until the outermost batch ends, then sends each
     // kind of change once.
@@ -142,6 +153,7 @@ private:
     bool m_startup = true;
     bool m_modified = false;
     QString m_filePath;
+    QString m_recoveredFrom;
     int m_batchDepth = 0;
     unsigned m_pending = 0;
 };

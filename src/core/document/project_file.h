@@ -56,6 +56,12 @@ struct ProjectReadResult
     std::optional<ProjectData> data;
     FileError error; // when data is empty
     bool ok() const { return data.has_value(); }
+    // The file ended early and its complete frames (at least one: a file
+    // cut before its first frame is an error) were read. What opens is a
+    // recovered copy: it is saved under another name, never silently over
+    // the damaged file, which may still hold more than was read.
+    bool recovered() const { return data && data->truncated; }
+    int recoveredFrames() const { return recovered() ? int(data->frames.size()) : 0; }
 };
 
 // Progress while frames load: the frame's index modulo 50 after each frame,
@@ -72,6 +78,10 @@ ProjectReadResult readProjectBytes(const QByteArray &bytes, const FrameLoadProgr
 ProjectReadResult readProjectFile(const QString &path, const FrameLoadProgress &progress = {});
 // The same reader over any block of bytes (a mapped file, a fuzz input).
 ProjectReadResult readProjectData(const uint8_t *data, size_t size, const FrameLoadProgress &progress = {});
+
+// The name Save suggests for a recovered copy of `path`: "<name>
+// (recovered).wst" in the same folder ("show.wst" -> "show (recovered).wst").
+QString recoveredProjectName(const QString &path);
 
 // The message for a file that ended early: how many frames were read of
 // how many the header promised, in the active language.
@@ -95,8 +105,11 @@ QByteArray projectBytes(const GridGeometry &g, const FrameSequence &frames);
 
 // The document's open and save steps, with their messages shown through
 // the prompt. Open replaces the document only when the file was read;
-// a truncated file opens with its complete frames and a message saying so.
-// Both leave the document unmodified on success.
+// a truncated file opens with its complete frames and a message saying so,
+// as a recovered copy: the document's file path stays empty (so Save asks
+// for a name) and Document::recoveredFrom() names the damaged file. A
+// failed save names the system's reason after "Save file failure!". Both
+// leave the document unmodified on success.
 bool openProjectInto(Document &doc, const QString &path, Prompt &prompt,
                      const FrameLoadProgress &progress = {});
 bool saveProjectFrom(Document &doc, const QString &path, Prompt &prompt);

@@ -3,6 +3,7 @@
 #include "document/project_file.h"
 
 #include "document/document.h"
+#include "settings/file_access.h"
 #include "settings/prompt.h"
 
 bool openProjectInto(Document &doc, const QString &path, Prompt &prompt, const FrameLoadProgress &progress)
@@ -14,12 +15,16 @@ bool openProjectInto(Document &doc, const QString &path, Prompt &prompt, const F
         prompt.inform(result.error.message(), PromptIcon::Error);
         return false;
     }
+    const bool recovered = result.recovered();
     ProjectData &data = *result.data;
-    const QString truncated = data.truncated ? truncatedMessage(data) : QString();
+    const QString truncated = recovered ? truncatedMessage(data) : QString();
     {
         Document::UpdateBatch batch(doc);
         doc.replaceContents(data.geometry, std::move(data.frames));
-        doc.setFilePath(path);
+        // A recovered copy has no file of its own yet: Save asks for one.
+        doc.setFilePath(recovered ? QString() : path);
+        if (recovered)
+            doc.setRecoveredFrom(path);
         // Nothing has been edited since the file was read.
         doc.setModified(false);
     }
@@ -30,9 +35,10 @@ bool openProjectInto(Document &doc, const QString &path, Prompt &prompt, const F
 
 bool saveProjectFrom(Document &doc, const QString &path, Prompt &prompt)
 {
-    if (!writeProjectFile(path, doc.geometry(), doc.frames())) {
-        // A fixed text in every language.
-        prompt.inform(QStringLiteral("Save file failure!"), PromptIcon::Error);
+    QString reason;
+    if (!writeProjectFile(path, doc.geometry(), doc.frames(), &reason)) {
+        // A fixed text in every language, then the system's reason.
+        prompt.inform(withSystemReason(QStringLiteral("Save file failure!"), reason), PromptIcon::Error);
         return false;
     }
     doc.setFilePath(path);

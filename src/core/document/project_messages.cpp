@@ -4,6 +4,9 @@
 
 #include "settings/language.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 QString projectFormatName(ProjectFormat f)
 {
     switch (f) {
@@ -34,4 +37,11 @@ QString truncatedMessage(const ProjectData &data)
     const QString builtIn = QStringLiteral("文件不完整：只读到 %d 帧（共 %d 帧）。");
     return formatText(LanguageText("Message", "FileTruncated", builtIn), builtIn,
                       {int(data.frames.size()), data.declaredFrames});
+}
+
+QString recoveredProjectName(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString name = info.completeBaseName().isEmpty() ? info.fileName() : info.completeBaseName();
+    return info.dir().filePath(name + QStringLiteral(" (recovered).wst"));
 }

@@ -5,9 +5,9 @@
 
 #include "document/byte_reader.h"
 #include "document/scrambled_words.h"
+#include "settings/file_access.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <bit>
@@ -283,6 +283,13 @@ ProjectReadResult readProjectData(const uint8_t *bytes, size_t size, const Frame
         : std::min<int64_t>(int64_t(size_t(kMaxGridPoints) / points), kMaxEmptyFrames);
     const int64_t complete = std::min(h.frameCount, fits);
     data.truncated = complete < h.frameCount;
+    // Nothing of a file cut before its first frame is worth opening: the
+    // open document stays rather than being replaced by an empty one.
+    if (complete == 0 && h.frameCount > 0)
+        return failed(formatError(QStringLiteral("The header promises %1 frames of %2 bytes, but the file ends "
+                                                 "before the first one is complete.")
+                                      .arg(h.frameCount)
+                                      .arg(qulonglong(frameBytes))));
 
     const FrameDecoder decode = decoderFor(h.format);
     data.frames.reserve(size_t(complete));
@@ -314,17 +321,13 @@ ProjectReadResult readProjectFile(const QString &path, const FrameLoadProgress &
         return failed(FileError{QStringLiteral("Message"), QStringLiteral("OpenFileError"),
                                 QStringLiteral("OpenFileError"), reason});
     };
-    const QFileInfo info(path);
-    if (!info.exists())
-        return openError(QStringLiteral("No such file."));
-    if (info.isDir())
-        return openError(QStringLiteral("It is a folder, not a file."));
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return openError(file.errorString());
+    QFile file;
+    QString reason;
+    if (!openRegularFile(file, path, &reason))
+        return openError(reason);
 
     // A mapped file is read in place: the frames are the only copy made.
+    // Either way no more is read than the file held when it was opened.
     const qint64 size = file.size();
     if (size > 0) {
         if (uchar *mapped = file.map(0, size)) {
@@ -333,7 +336,7 @@ ProjectReadResult readProjectFile(const QString &path, const FrameLoadProgress &
             return result;
         }
     }
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(size);
     if (file.error() != QFileDevice::NoError)
         return openError(file.errorString());
     return readProjectBytes(bytes, progress);

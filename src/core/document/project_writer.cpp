@@ -2,6 +2,8 @@
 // wired or not, so painting saved before the wiring exists is kept.
 #include "document/project_file.h"
 
+#include "settings/file_access.h"
+
 #include <QSaveFile>
 
 #include <algorithm>
@@ -113,13 +115,13 @@ bool writeProjectFile(const QString &path, const GridGeometry &g, const FrameSeq
     // only when everything was written, so a failure keeps the old file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+        return fail(fileFailureReason(file));
 
     uint8_t header[kCurrentHeaderSize];
     putHeader(header, g, frames.count());
     if (file.write(reinterpret_cast<const char *>(header), kCurrentHeaderSize) != kCurrentHeaderSize) {
         file.cancelWriting();
-        return fail(file.errorString());
+        return fail(fileFailureReason(file));
     }
 
     // One buffer for all frames. It holds as many whole frames as fit in
@@ -139,13 +141,13 @@ bool writeProjectFile(const QString &path, const GridGeometry &g, const FrameSeq
                                        .arg(first + 1)
                                        .arg(last)
                                        .arg(count)
-                                       .arg(file.errorString());
+                                       .arg(fileFailureReason(file));
             file.cancelWriting();
             return fail(reason);
         }
     }
     // The commit flushes what is still buffered, so a full disk shows here.
     if (!file.commit())
-        return fail(file.errorString());
+        return fail(fileFailureReason(file));
     return true;
 }

@@ -68,3 +68,12 @@ const QList<int> &greyLevelChoices()
     static const QList<int> levels = {2, 8, 16, 32, 64, 128, 256};
     return levels;
 }
+
+std::optional<int> cycleFromText(QStringView text)
+{
+    bool ok = false;
+    const int cycle = text.trimmed().toInt(&ok);
+    if (!ok || cycle < 1 || cycle > kMaxCycle)
+        return std::nullopt;
+    return cycle;
+}

@@ -6,6 +6,8 @@
 #include "links/rgb_order_list.h"
 
 #include <QStringList>
+#include <QStringView>
+#include <optional>
 
 struct ControllerParams
 {
@@ -62,3 +64,11 @@ constexpr int kInitialGreyLevelIndex = 6; // "256"
 // The largest cycle the panel and the command-line tool take: the list gets
 // up to three rows per pixel of the cycle.
 constexpr int kMaxCycle = 4096;
+// The longest list a parameter file may hold: three rows per pixel of the
+// largest cycle, and as many "null" rows again.
+constexpr int kMaxOrderListRows = 2 * 3 * kMaxCycle;
+
+// The cycle as the panel's edit field takes it, typed or read from a
+// parameter file: a whole number from 1 to kMaxCycle (blanks around it
+// allowed); nothing for any other text.
+std::optional<int> cycleFromText(QStringView text);

@@ -1,8 +1,8 @@
 #include "links/parameter_file.h"
 
+#include "settings/file_access.h"
 #include "settings/language.h"
 
-#include <QFile>
 #include <QSaveFile>
 #include <limits>
 
@@ -68,7 +68,7 @@ bool writeParameterFile(const QString &path, const ControllerParams &params, QSt
     const QByteArray text = parameterFileText(params);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
         if (errorDetail)
-            *errorDetail = file.errorString();
+            *errorDetail = fileFailureReason(file);
         file.cancelWriting();
         return false;
     }
@@ -83,7 +83,16 @@ ParameterFileResult readParameterText(const QByteArray &bytes)
     QByteArray line = end < 0 ? bytes : bytes.left(end);
     if (line.endsWith('\r'))
         line.chop(1);
-    const QStringList fields = QString::fromUtf8(line).split(QLatin1Char(','));
+    const QString text = QString::fromUtf8(line);
+    // Only the fields the longest list can use are taken apart; the rest of
+    // a far too long line is only counted.
+    constexpr qsizetype kUsableFields = 3 + 2 * qsizetype(kMaxOrderListRows);
+    qsizetype cut = 0;
+    for (qsizetype commas = 0; cut < text.size() && commas < kUsableFields; ++cut)
+        if (text[cut] == u',')
+            ++commas;
+    const QList<QStringView> fields = QStringView(text).left(cut).split(u',');
+    const qsizetype fieldCount = text.count(u',') + 1;
 
     ParameterFileResult result;
     if (fields.first() != QLatin1String("0") && fields.first() != QLatin1String("1")) {
@@ -94,10 +103,26 @@ ParameterFileResult readParameterText(const QByteArray &bytes)
         return failed(pairedText(QStringLiteral("the cycle or the row count is missing."),
                                  QStringLiteral("缺少周期或行数。")));
 
+    // The cycle is taken as the panel takes a typed one: a file cannot set
+    // a cycle the panel would refuse (0, negative, beyond the largest).
+    const std::optional<int> cycle = cycleFromText(fields.at(1));
+    if (!cycle)
+        return failed(pairedText(QStringLiteral("the cycle '%1' is not a whole number from 1 to %2."),
+                                 QStringLiteral("周期“%1”不是 1 到 %2 之间的整数。"))
+                          .arg(fields.at(1).left(20).toString())
+                          .arg(kMaxCycle));
+
     const int rowCount = leadingInteger(fields.at(2));
+    // No cycle uses more rows than this; a longer list is no list the panel
+    // could have saved.
+    if (rowCount > kMaxOrderListRows)
+        return failed(pairedText(QStringLiteral("it lists %1 rows; a list has at most %2."),
+                                 QStringLiteral("列出 %1 行；列表最多 %2 行。"))
+                          .arg(rowCount)
+                          .arg(kMaxOrderListRows));
     // Each row takes two fields; a count the text cannot hold (negative,
-    // huge, or the file cut short) would leave a list half read.
-    const qsizetype available = (fields.size() - 3) / 2;
+    // or the file cut short) would leave a list half read.
+    const qsizetype available = (fieldCount - 3) / 2;
     if (rowCount < 0 || rowCount > available)
         return failed(pairedText(QStringLiteral("it lists %1 rows but holds %2."),
                                  QStringLiteral("列出 %1 行，实际只有 %2 行。"))
@@ -105,21 +130,23 @@ ParameterFileResult readParameterText(const QByteArray &bytes)
                           .arg(available));
 
     ParameterFileContents contents;
-    contents.cycle = leadingInteger(fields.at(1));
+    contents.cycle = *cycle;
+    std::vector<RgbOrderRow> rows;
+    rows.reserve(size_t(rowCount));
     for (int i = 0; i < rowCount; ++i) {
-        const QString &pixelField = fields.at(3 + 2 * i);
+        const QStringView pixelField = fields.at(3 + 2 * i);
         RgbOrderRow row;
         if (pixelField == QLatin1String("null")) {
-            row.pixel = pixelField;
+            row.pixel = pixelField.toString();
             ++contents.nullRows;
         } else {
             row.pixel = QString::number(leadingInteger(pixelField));
         }
-        row.color = fields.at(4 + 2 * i);
-        // The file lists rows from the bottom up; each goes to the top, so
-        // the list regains its saved order.
-        contents.orderList.insertAtTop(std::move(row));
+        row.color = fields.at(4 + 2 * i).toString();
+        rows.push_back(std::move(row));
     }
+    // The file lists rows from the bottom up.
+    contents.orderList.assignLogical(std::move(rows));
     result.kind = ParameterFileResult::Loaded;
     result.contents = std::move(contents);
     return result;
@@ -127,15 +154,15 @@ ParameterFileResult readParameterText(const QByteArray &bytes)
 
 ParameterFileResult readParameterFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const FileBytes read = readRegularFile(path, kMaxParameterFileBytes + 1);
+    if (!read.ok()) {
         ParameterFileResult r;
         r.kind = ParameterFileResult::Failed;
         // A fixed text in every language.
         r.message = QStringLiteral("Open file fail.");
         return r;
     }
-    const QByteArray head = file.read(kMaxParameterFileBytes + 1);
+    const QByteArray &head = read.bytes;
     if (head.size() > kMaxParameterFileBytes && !head.contains('\n')) {
         // A first line this long is no parameter file; still, a file that
         // does not even start like one is passed over silently as usual.

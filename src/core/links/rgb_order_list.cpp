@@ -1,5 +1,7 @@
 #include "links/rgb_order_list.h"
 
+#include <algorithm>
+
 int rgbPictureIndex(const QString &color)
 {
     if (color == QLatin1String("r"))
@@ -29,4 +31,10 @@ int RgbOrderList::moveRow(int from, int target)
     const int removeAt = from >= target ? from + 1 : from;
     m_rows.erase(m_rows.begin() + removeAt);
     return target > from ? target - 1 : target;
+}
+
+void RgbOrderList::assignLogical(std::vector<RgbOrderRow> logicalRows)
+{
+    std::reverse(logicalRows.begin(), logicalRows.end());
+    m_rows = std::move(logicalRows);
 }

@@ -37,6 +37,10 @@ public:
     const RgbOrderRow &logical(int i) const { return m_rows[m_rows.size() - 1 - size_t(i)]; }
 
     void insertAtTop(RgbOrderRow row) { m_rows.insert(m_rows.begin(), std::move(row)); }
+    // The whole list at once from rows in logical order (bottom row first),
+    // as a parameter file lists them: the same list as inserting each at the
+    // top in turn, in linear time.
+    void assignLogical(std::vector<RgbOrderRow> logicalRows);
 
     // A row dragged to the place of the row at `target` (display index; a
     // target at or past the end drops it below the last row). The row is

@@ -1,9 +1,9 @@
 #include "palette/colour_pad_file.h"
 
 #include "palette/palette_state.h"
+#include "settings/file_access.h"
 #include "settings/program_folder.h"
 
-#include <QFile>
 #include <QtEndian>
 
 std::vector<ColorValue> parseColourPad(const QByteArray &bytes)
@@ -18,13 +18,12 @@ std::vector<ColorValue> parseColourPad(const QByteArray &bytes)
 
 std::vector<ColorValue> loadColourPad(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return PaletteState::fallbackColours();
     // Only the first 512 colours are ever used, so a huge file is not read
     // whole.
-    const QByteArray bytes = file.read(qint64(PaletteState::kMaxColours) * 4);
-    std::vector<ColorValue> colours = parseColourPad(bytes);
+    const FileBytes read = readRegularFile(path, qint64(PaletteState::kMaxColours) * 4);
+    if (!read.ok())
+        return PaletteState::fallbackColours();
+    std::vector<ColorValue> colours = parseColourPad(read.bytes);
     if (colours.empty())
         return PaletteState::fallbackColours();
     return colours;

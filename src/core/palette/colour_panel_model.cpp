@@ -125,8 +125,9 @@ bool ColourPanelModel::openFile(const QString &path)
 
 bool ColourPanelModel::saveFile(const QString &path)
 {
-    if (!writePaletteFile(path, m_working, m_scanMode)) {
-        m_prompt.inform(paletteSaveErrorText(), PromptIcon::Error);
+    QString reason;
+    if (!writePaletteFile(path, m_working, m_scanMode, &reason)) {
+        m_prompt.inform(paletteSaveErrorText(reason), PromptIcon::Error);
         return false;
     }
     return true;

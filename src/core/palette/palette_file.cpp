@@ -1,11 +1,11 @@
 #include "palette/palette_file.h"
 
 #include "palette/palette_state.h"
+#include "settings/file_access.h"
 #include "settings/language.h"
 #include "settings/program_folder.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -39,14 +39,14 @@ PaletteFileRead parsePaletteFile(const QByteArray &bytes, int scanMode)
 
 PaletteFileRead readPaletteFile(const QString &path, int scanMode)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Records past the 512th are never used.
+    const FileBytes read = readRegularFile(path, qint64(PaletteState::kMaxColours) * kPaletteRecordSize);
+    if (!read.ok()) {
         PaletteFileRead r;
         r.error = PaletteFileRead::CannotOpen;
         return r;
     }
-    // Records past the 512th are never used.
-    return parsePaletteFile(file.read(qint64(PaletteState::kMaxColours) * kPaletteRecordSize), scanMode);
+    return parsePaletteFile(read.bytes, scanMode);
 }
 
 QByteArray paletteFileBytes(const std::vector<ColorValue> &colours, int scanMode)
@@ -64,17 +64,18 @@ QByteArray paletteFileBytes(const std::vector<ColorValue> &colours, int scanMode
     return out;
 }
 
-bool writePaletteFile(const QString &path, const std::vector<ColorValue> &colours, int scanMode)
+bool writePaletteFile(const QString &path, const std::vector<ColorValue> &colours, int scanMode,
+                      QString *errorDetail)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QByteArray bytes = paletteFileBytes(colours, scanMode);
-    if (file.write(bytes) != bytes.size()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (errorDetail)
+            *errorDetail = fileFailureReason(file);
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return true;
 }
 
 QString paletteReadErrorText(PaletteFileRead::Error error)
@@ -93,9 +94,9 @@ QString paletteReadErrorText(PaletteFileRead::Error error)
     return {};
 }
 
-QString paletteSaveErrorText()
+QString paletteSaveErrorText(const QString &reason)
 {
-    return captionText("Message", "PaletteSaveFailed", QStringLiteral("保存文件失败！"));
+    return withSystemReason(captionText("Message", "PaletteSaveFailed", QStringLiteral("保存文件失败！")), reason);
 }
 
 QString paletteFileFilter()

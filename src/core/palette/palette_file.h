@@ -28,7 +28,8 @@ struct PaletteFileRead
     std::vector<ColorValue> colours;
 };
 
-// Reads the records of a palette file. At most 512 records are used; bytes
+// Reads the records of a palette file (only a regular file: anything else
+// is CannotOpen). At most 512 records are used; bytes
 // after the last whole record are ignored. In a normal program (ScanMode
 // 0) a record written by a gradient program stops the read with
 // GradientInNormalProgram and no colours.
@@ -36,12 +37,15 @@ PaletteFileRead parsePaletteFile(const QByteArray &bytes, int scanMode);
 PaletteFileRead readPaletteFile(const QString &path, int scanMode);
 
 QByteArray paletteFileBytes(const std::vector<ColorValue> &colours, int scanMode);
-// Writes atomically: a failed save leaves the old file as it was.
-bool writePaletteFile(const QString &path, const std::vector<ColorValue> &colours, int scanMode);
+// Writes atomically: a failed save leaves the old file as it was and puts
+// the system's reason into `errorDetail`.
+bool writePaletteFile(const QString &path, const std::vector<ColorValue> &colours, int scanMode,
+                      QString *errorDetail = nullptr);
 
 // The message for a failed read, in the active language.
 QString paletteReadErrorText(PaletteFileRead::Error error);
-QString paletteSaveErrorText();
+// "保存文件失败！" and, on its own line, the system's reason when given.
+QString paletteSaveErrorText(const QString &reason = QString());
 
 // The file dialog's filter: "调色盘文件" and the pattern.
 QString paletteFileFilter();

@@ -1,6 +1,7 @@
 #include "settings/profile_file.h"
 
-#include <QFile>
+#include "settings/file_access.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -48,20 +49,14 @@ ProfileFile ProfileFile::load(const QString &path, LoadStatus *status)
         report(LoadStatus::Missing);
         return {};
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        report(LoadStatus::Unreadable);
-        return {};
-    }
-    // Read one byte past the limit so that an oversized file is noticed even
-    // where the size is not known in advance.
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (bytes.size() > kMaxFileBytes || file.error() != QFileDevice::NoError) {
+    // Read one byte past the limit so that an oversized file is noticed.
+    const FileBytes read = readRegularFile(path, kMaxFileBytes + 1);
+    if (!read.ok() || read.bytes.size() > kMaxFileBytes) {
         report(LoadStatus::Unreadable);
         return {};
     }
     report(LoadStatus::Loaded);
-    return fromBytes(bytes);
+    return fromBytes(read.bytes);
 }
 
 void ProfileFile::parse(const QByteArray &input)

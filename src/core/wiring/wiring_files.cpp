@@ -1,5 +1,7 @@
 #include "wiring/wiring_files.h"
 
+#include "settings/file_access.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
@@ -31,16 +33,23 @@ void readRecords(QIODevice &in, WiringRecords &out)
     }
 }
 
-bool commit(const QString &path, const QByteArray &bytes)
+bool commit(const QString &path, const QByteArray &bytes, QString *errorDetail)
 {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
+    const auto fail = [&] {
+        if (errorDetail)
+            *errorDetail = fileFailureReason(f);
         f.cancelWriting();
         return false;
+    };
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        return fail();
+    if (!f.commit()) {
+        if (errorDetail)
+            *errorDetail = fileFailureReason(f);
+        return false;
     }
-    return f.commit();
+    return true;
 }
 
 void appendRecords(QByteArray &out, const std::vector<WiringPixel> &records)
@@ -109,8 +118,8 @@ LineReadResult readLineBytes(const QByteArray &bytes)
 
 LineReadResult readLineFile(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    QFile f;
+    if (!openRegularFile(f, path)) {
         LineReadResult result;
         result.error = WiringFileError::CannotOpen;
         return result;
@@ -130,9 +139,10 @@ QByteArray lineFileBytes(int rows, int cols, uint8_t kind, const std::vector<Wir
     return out;
 }
 
-bool writeLineFile(const QString &path, int rows, int cols, uint8_t kind, const std::vector<WiringPixel> &records)
+bool writeLineFile(const QString &path, int rows, int cols, uint8_t kind, const std::vector<WiringPixel> &records,
+                   QString *errorDetail)
 {
-    return commit(path, lineFileBytes(rows, cols, kind, records));
+    return commit(path, lineFileBytes(rows, cols, kind, records), errorDetail);
 }
 
 UndoReadResult readUndoDevice(QIODevice &in)
@@ -160,8 +170,8 @@ UndoReadResult readUndoBytes(const QByteArray &bytes)
 
 UndoReadResult readUndoFile(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    QFile f;
+    if (!openRegularFile(f, path)) {
         UndoReadResult result;
         result.error = WiringFileError::CannotOpen;
         return result;
@@ -180,7 +190,7 @@ QByteArray undoFileBytes(const std::vector<WiringPixel> &records)
 
 bool writeUndoFile(const QString &path, const std::vector<WiringPixel> &records)
 {
-    return commit(path, undoFileBytes(records));
+    return commit(path, undoFileBytes(records), nullptr);
 }
 
 int dropImplausibleRecords(std::vector<WiringPixel> &records, int rows, int cols)

@@ -21,7 +21,7 @@ constexpr int kMaxWiringPorts = 1024;
 
 enum class WiringFileError {
     None,
-    CannotOpen,  // the file does not exist or cannot be read
+    CannotOpen,  // the file does not exist, cannot be read or is no regular file
     TooShort,    // the header itself is incomplete
 };
 
@@ -60,10 +60,10 @@ LineReadResult readLineBytes(const QByteArray &bytes);
 LineReadResult readLineFile(const QString &path);
 
 QByteArray lineFileBytes(int rows, int cols, uint8_t kind, const std::vector<WiringPixel> &records);
-// False (and the old file left as it was) when the file cannot be created,
-// written or committed.
+// False (and the old file left as it was, the system's reason in
+// `errorDetail`) when the file cannot be created, written or committed.
 bool writeLineFile(const QString &path, int rows, int cols, uint8_t kind,
-                   const std::vector<WiringPixel> &records);
+                   const std::vector<WiringPixel> &records, QString *errorDetail = nullptr);
 
 // Undo file layout: int32 record count c, then c x 48 bytes of records.
 struct UndoReadResult

@@ -191,6 +191,57 @@ TEST_F(ProjectOpenSave, TruncatedFileOpensItsCompleteFramesAndSaysSo)
     EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Warning);
     EXPECT_TRUE(prompt.shown[0].text.contains(QLatin1String("3")));
     EXPECT_TRUE(prompt.shown[0].text.contains(QLatin1String("10")));
+
+    // A recovered copy: it has no file of its own, so Save cannot write
+    // over the damaged one, which still holds the cut frame.
+    EXPECT_TRUE(doc.filePath().isEmpty());
+    EXPECT_EQ(doc.recoveredFrom(), path("cut.wst"));
+    EXPECT_FALSE(doc.isModified());
+    const ProjectReadResult r = readProjectFile(path("cut.wst"));
+    EXPECT_TRUE(r.recovered());
+    EXPECT_EQ(r.recoveredFrames(), 3);
+
+    // Saving it under a name of the user's ends the recovery.
+    ASSERT_TRUE(saveProjectFrom(doc, path("kept.wst"), prompt));
+    EXPECT_EQ(doc.filePath(), path("kept.wst"));
+    EXPECT_TRUE(doc.recoveredFrom().isEmpty());
+}
+
+TEST_F(ProjectOpenSave, FileCutBeforeItsFirstFrameIsRefusedAndTheDocumentStays)
+{
+    RawHeader h;
+    h.rows = 24;
+    h.cols = 40;
+    h.frameCount = 48;
+    // The first 100 bytes of a 48-frame project: the header and a piece of
+    // the first frame.
+    ASSERT_TRUE(writeAll(path("head.wst"), currentLayout(h, seededFrames(48, 960, 5)).left(100)));
+    Document doc(smallGrid());
+    fillWithWork(doc);
+    const Snapshot before(doc);
+    EXPECT_FALSE(openProjectInto(doc, path("head.wst"), prompt));
+    EXPECT_TRUE(Snapshot(doc) == before);
+    EXPECT_TRUE(doc.recoveredFrom().isEmpty());
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Error);
+    EXPECT_TRUE(prompt.shown[0].text.startsWith(LanguageText("Message", "FileFormatError", QStringLiteral("文件格式错误!"))));
+
+    // A file that promises no frames and has none is a whole (empty)
+    // project, not a cut one.
+    RawHeader empty = h;
+    empty.frameCount = 0;
+    ASSERT_TRUE(writeAll(path("empty.wst"), currentLayout(empty, {})));
+    const ProjectReadResult r = readProjectFile(path("empty.wst"));
+    ASSERT_TRUE(r.ok());
+    EXPECT_FALSE(r.recovered());
+}
+
+TEST(RecoveredName, SaveSuggestsTheNameWithRecoveredBesideTheOriginal)
+{
+    EXPECT_EQ(recoveredProjectName(QStringLiteral("/shows/show.wst")), QStringLiteral("/shows/show (recovered).wst"));
+    EXPECT_EQ(recoveredProjectName(QStringLiteral("/shows/gala.2024.wst")),
+              QStringLiteral("/shows/gala.2024 (recovered).wst"));
+    EXPECT_EQ(recoveredProjectName(QStringLiteral("/shows/noext")), QStringLiteral("/shows/noext (recovered).wst"));
 }
 
 TEST_F(ProjectOpenSave, OpenReportsProgressThroughTheCallback)
@@ -232,7 +283,8 @@ TEST_F(ProjectOpenSave, SaveIntoAMissingFolderFailsWithTheMessage)
     fillWithWork(doc);
     EXPECT_FALSE(saveProjectFrom(doc, path("no/such/folder/out.wst"), prompt));
     ASSERT_EQ(prompt.shown.size(), 1u);
-    EXPECT_EQ(prompt.shown[0].text, QStringLiteral("Save file failure!"));
+    // The fixed text, then the reason the system gave.
+    EXPECT_EQ(prompt.shown[0].text, QStringLiteral("Save file failure!\nNo such file or directory"));
     EXPECT_TRUE(doc.isModified());
     EXPECT_EQ(doc.filePath(), QStringLiteral("/work/unsaved.wst"));
 }
@@ -257,7 +309,7 @@ TEST_F(ProjectOpenSave, SaveIntoAReadOnlyFolderKeepsTheOldFile)
         EXPECT_FALSE(saveProjectFrom(doc, blocker + QStringLiteral("/p.wst"), prompt));
         EXPECT_EQ(readAll(blocker), old);
         EXPECT_EQ(readAll(target), old);
-        EXPECT_EQ(prompt.lastText(), QStringLiteral("Save file failure!"));
+        EXPECT_EQ(prompt.lastText(), QStringLiteral("Save file failure!\nNot a directory"));
         EXPECT_TRUE(doc.isModified());
         return;
     }
@@ -266,7 +318,7 @@ TEST_F(ProjectOpenSave, SaveIntoAReadOnlyFolderKeepsTheOldFile)
     EXPECT_FALSE(saveProjectFrom(doc, target, prompt));
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(readAll(target), old);
-    EXPECT_EQ(prompt.lastText(), QStringLiteral("Save file failure!"));
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("Save file failure!\nPermission denied"));
     EXPECT_TRUE(doc.isModified());
 }
 
@@ -294,7 +346,7 @@ TEST_F(ProjectOpenSave, WriteFailingHalfwayKeepsTheOldFile)
 
     EXPECT_FALSE(saved_ok);
     EXPECT_EQ(readAll(target), old);
-    EXPECT_EQ(prompt.lastText(), QStringLiteral("Save file failure!"));
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("Save file failure!\nwriting frames 1 to 40 of 40 failed: File too large"));
     EXPECT_TRUE(doc.isModified());
     // Nothing is left behind beside the old file.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("p.wst")});

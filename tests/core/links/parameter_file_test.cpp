@@ -3,6 +3,7 @@
 #include "settings/language.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -183,6 +184,59 @@ TEST(ParameterFileOpen, AFirstLineFarTooLongIsRefused)
     const ParameterFileResult r = readParameterFile(path);
     EXPECT_EQ(r.kind, ParameterFileResult::Failed);
     EXPECT_FALSE(r.message.isEmpty());
+}
+
+TEST(ParameterFileRead, ACycleThePanelWouldRefuseIsRefused)
+{
+    for (const char *cycle : {"0", "-1", "4097", "2147483647", "99999999999", "abc", "", "3x"}) {
+        const ParameterFileResult r = readParameterText(QByteArray("0,") + cycle + ",1,1,r,");
+        EXPECT_EQ(r.kind, ParameterFileResult::Failed) << cycle;
+        EXPECT_TRUE(r.message.contains(QLatin1String("1 to 4096")) || r.message.contains(QLatin1String("1 到 4096")))
+            << r.message.toStdString();
+    }
+    for (const auto &[text, cycle] : {std::pair{"4096", 4096}, std::pair{" 7 ", 7}, std::pair{"1", 1}}) {
+        const ParameterFileResult r = readParameterText(QByteArray("0,") + text + ",1,1,r,");
+        ASSERT_EQ(r.kind, ParameterFileResult::Loaded) << text;
+        EXPECT_EQ(r.contents->cycle, cycle);
+    }
+}
+
+// A list of `rows` rows: pixel numbers counting down from `rows`, one in
+// every three a "null" row.
+QByteArray longList(int rows)
+{
+    QByteArray text = "0,4096," + QByteArray::number(rows) + ',';
+    for (int i = 0; i < rows; ++i)
+        text += i % 3 == 2 ? QByteArray("null,null,") : QByteArray::number(rows - i) + ",g,";
+    return text;
+}
+
+TEST(ParameterFileRead, AListLongerThanAnyCycleUsesIsRefused)
+{
+    EXPECT_EQ(kMaxOrderListRows, 24576); // three rows per pixel of 4096, and as many null rows
+    const ParameterFileResult r = readParameterText(longList(kMaxOrderListRows + 1));
+    EXPECT_EQ(r.kind, ParameterFileResult::Failed);
+    EXPECT_TRUE(r.message.contains(QLatin1String("24577"))) << r.message.toStdString();
+}
+
+TEST(ParameterFileOpen, TheLargestAcceptedFileReadsInWellUnderASecond)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("largest.zari"));
+    ASSERT_TRUE(writeBytes(path, longList(kMaxOrderListRows)));
+    QElapsedTimer clock;
+    clock.start();
+    const ParameterFileResult r = readParameterFile(path);
+    const qint64 ms = clock.elapsed();
+    ASSERT_EQ(r.kind, ParameterFileResult::Loaded);
+    EXPECT_LT(ms, 300) << "reading " << kMaxOrderListRows << " rows took " << ms << " ms";
+    const RgbOrderList &list = r.contents->orderList;
+    ASSERT_EQ(list.count(), kMaxOrderListRows);
+    // The file lists the bottom row first.
+    EXPECT_EQ(list.logical(0), (RgbOrderRow{QStringLiteral("24576"), QStringLiteral("g")}));
+    EXPECT_EQ(list.row(0), (RgbOrderRow{QStringLiteral("null"), QStringLiteral("null")}));
+    EXPECT_EQ(list.row(1), (RgbOrderRow{QStringLiteral("2"), QStringLiteral("g")}));
+    EXPECT_EQ(r.contents->nullRows, kMaxOrderListRows / 3);
 }
 
 struct IntegerCase

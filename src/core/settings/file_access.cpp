@@ -1,0 +1,102 @@
+#include "settings/file_access.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString systemError(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+QString notAFile(mode_t mode)
+{
+    const char *kind = S_ISDIR(mode)    ? "a folder"
+                       : S_ISCHR(mode)  ? "a character device"
+                       : S_ISBLK(mode)  ? "a block device"
+                       : S_ISFIFO(mode) ? "a FIFO (named pipe)"
+                       : S_ISSOCK(mode) ? "a socket"
+                                        : "not an ordinary file";
+    return QStringLiteral("It is %1, not a file.").arg(QLatin1String(kind));
+}
+
+bool fail(QString *reason, const QString &why)
+{
+    if (reason)
+        *reason = why;
+    return false;
+}
+
+} // namespace
+
+bool openRegularFile(QFile &file, const QString &path, QString *reason)
+{
+    if (path.isEmpty())
+        return fail(reason, systemError(ENOENT));
+    // O_NONBLOCK: opening a FIFO that nobody writes to returns at once
+    // instead of waiting; the handle is refused right after.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return fail(reason, systemError(errno));
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        const int code = errno;
+        ::close(fd);
+        return fail(reason, systemError(code));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return fail(reason, notAFile(st.st_mode));
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    file.setFileName(path);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(reason, file.errorString());
+    }
+    return true;
+}
+
+FileBytes readRegularFile(const QString &path, qint64 limit)
+{
+    FileBytes out;
+    QFile file;
+    if (!openRegularFile(file, path, &out.error)) {
+        if (out.error.isEmpty())
+            out.error = QStringLiteral("The file cannot be opened.");
+        return out;
+    }
+    out.fileSize = file.size();
+    const qint64 want = std::max<qint64>(0, std::min(limit, out.fileSize));
+    out.bytes = file.read(want);
+    if (file.error() != QFileDevice::NoError) {
+        out.error = file.errorString();
+        out.bytes.clear();
+    }
+    return out;
+}
+
+QString fileFailureReason(const QFileDevice &file)
+{
+    const int code = errno;
+    const QString qtReason = file.errorString();
+    if ((qtReason.isEmpty() || qtReason == QLatin1String("Unknown error")) && code != 0)
+        return systemError(code);
+    return qtReason;
+}
+
+QString withSystemReason(const QString &text, const QString &reason)
+{
+    if (reason.isEmpty())
+        return text;
+    return text + QLatin1Char('\n') + reason;
+}
