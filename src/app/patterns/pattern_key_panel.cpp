@@ -90,7 +90,7 @@ int PatternKeyPanel::count() const
 
 bool PatternKeyPanel::press(PatternKey key)
 {
-    return pressPatternKey(m_ctx.doc, m_ctx.editing, action(), key, count());
+    return pressPatternKey(m_ctx.doc, m_ctx.editing, action(), key, count(), m_ctx.prompt);
 }
 
 bool PatternKeyPanel::pressLetter(char letter)

@@ -1,8 +1,8 @@
 #include "document/frame_repeat.h"
 
 #include "document/document.h"
+#include "document/frame_budget.h"
 
-#include <climits>
 #include <vector>
 
 RepeatResult repeatFrames(Document &doc, FrameRange range, int n)
@@ -14,7 +14,7 @@ RepeatResult repeatFrames(Document &doc, FrameRange range, int n)
         return RepeatResult::NothingToDo;
     const long long added = static_cast<long long>(range.count()) * n;
     const long long total = count + added;
-    if (total > INT_MAX / 2 || total * doc.pointCount() > kMaxRepeatedPoints)
+    if (!framesFit(total, doc.pointCount()))
         return RepeatResult::TooManyFrames;
 
     // One pass that moves every frame once into a new order; inserting copy

@@ -4,5 +4,5 @@
 
 QString tooManyFramesText()
 {
-    return LanguageText("Message", "TooManyFrames", QStringLiteral("帧数太多，无法重复。"));
+    return LanguageText("Message", "TooManyFrames", QStringLiteral("帧数太多，内存容纳不下，未生成任何帧。"));
 }

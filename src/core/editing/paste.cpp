@@ -1,6 +1,7 @@
 #include "editing/paste.h"
 
 #include "document/document.h"
+#include "document/frame_budget.h"
 #include "editing/colour_action.h"
 #include "editing/frame_block.h"
 #include "document/frame_range.h"
@@ -63,6 +64,13 @@ PasteResult pasteClipboard(Document &doc, const EditingState &state, const Paste
     }
     if (options.count < 1 || clip.empty())
         return PasteResult::Pasted;
+    // Every repetition writes the whole series: inserted, or written over
+    // the frames from the start on and appended past the end.
+    const int64_t written = int64_t(options.count) * int64_t(clip.frames.size());
+    const int64_t added = options.overwrite ? std::max<int64_t>(0, options.start - 1 + written - doc.frameCount())
+                                            : written;
+    if (!checkFramesToAdd(doc, added, prompt))
+        return PasteResult::TooManyFrames;
 
     // The series in paste order, turned by the direction once (not once per
     // repetition).

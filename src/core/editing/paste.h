@@ -30,6 +30,9 @@ enum class PasteResult {
     Pasted,
     Mismatch,     // the block and the clipboard differ in size; message shown
     StartInvalid, // start below 1; range message shown, the dialog stays open
+    // The frames would not fit in memory: "TooManyFrames" shown, nothing
+    // pasted.
+    TooManyFrames,
 };
 
 // Insert mode: each clipboard frame goes into a new frame (the frame

@@ -1,5 +1,6 @@
 #include "patterns/blinds.h"
 
+#include "document/frame_budget.h"
 #include "patterns/basic_colour_list.h"
 #include "patterns/sweep_direction.h"
 
@@ -65,6 +66,8 @@ int generateBlinds(PatternTarget &target, const BlindsParams &p)
 int runBlinds(PatternTarget &target, const BlindsParams &p, Prompt &prompt)
 {
     if (!patternColoursDiffer(p.foreground, p.background, prompt))
+        return 0;
+    if (!checkFramesToAdd(target.doc, blindsFrameCount(p, generationArea(target.area, target.doc.rows(), target.doc.cols())), prompt))
         return 0;
     return generateBlinds(target, p);
 }

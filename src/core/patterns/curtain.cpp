@@ -1,5 +1,6 @@
 #include "patterns/curtain.h"
 
+#include "document/frame_budget.h"
 #include "patterns/basic_colour_list.h"
 #include "patterns/sweep_direction.h"
 
@@ -44,6 +45,8 @@ int generateCurtain(PatternTarget &target, const CurtainParams &p)
 int runCurtain(PatternTarget &target, const CurtainParams &p, Prompt &prompt)
 {
     if (!patternColoursDiffer(p.foreground, p.background, prompt))
+        return 0;
+    if (!checkFramesToAdd(target.doc, curtainFrameCount(p, generationArea(target.area, target.doc.rows(), target.doc.cols())), prompt))
         return 0;
     return generateCurtain(target, p);
 }

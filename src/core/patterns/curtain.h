@@ -22,5 +22,6 @@ int curtainFrameCount(const CurtainParams &p, const GridRect &area);
 // Makes the frames (no colour check). Returns the number of frames made.
 int generateCurtain(PatternTarget &target, const CurtainParams &p);
 // The page's confirm button: the colour check, then the frames. Returns the
-// number of frames made (0 when the colours were refused).
+// number of frames made (0 when the colours were refused, or when the
+// frames would not fit in memory: "TooManyFrames", nothing made).
 int runCurtain(PatternTarget &target, const CurtainParams &p, Prompt &prompt);

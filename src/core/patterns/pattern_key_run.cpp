@@ -1,6 +1,7 @@
 #include "patterns/pattern_key_run.h"
 
 #include "document/document.h"
+#include "document/frame_budget.h"
 #include "editing/colour_action.h"
 #include "editing/editing_state.h"
 #include "patterns/add_mode.h"
@@ -25,10 +26,13 @@ Frame patternKeyFrame(const Frame &current, int rows, int cols, const GridRect &
 }
 
 bool pressPatternKey(Document &doc, const EditingState &editing, PatternAction action, PatternKey key,
-                     int count)
+                     int count, Prompt &prompt)
 {
     const Frame *current = doc.currentFrame();
     if (!current || doc.pointCount() <= 0)
+        return false;
+    // Held down, a key adds frames as fast as the keyboard repeats.
+    if (!checkFramesToAdd(doc, 1, prompt))
         return false;
     const GridRect rect = editing.area.areaOrGrid(doc.rows(), doc.cols());
     const Frame blankFrame = doc.backgroundFrame();

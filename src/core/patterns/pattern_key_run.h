@@ -8,6 +8,7 @@
 #include "patterns/pattern_keys.h"
 
 class Document;
+class Prompt;
 struct EditingState;
 
 // The frame a key press makes from `current` (rows x cols): outside the
@@ -15,7 +16,8 @@ struct EditingState;
 Frame patternKeyFrame(const Frame &current, int rows, int cols, const GridRect &rect, PatternAction action,
                       PatternKey key, int count, int colourAction, ColorValue blank);
 
-// Presses the key: nothing happens without a current frame. Returns whether
-// a frame was added.
+// Presses the key: nothing happens without a current frame, and a frame
+// that would not fit in memory is refused with "TooManyFrames" through the
+// prompt. Returns whether a frame was added.
 bool pressPatternKey(Document &doc, const EditingState &editing, PatternAction action, PatternKey key,
-                     int count);
+                     int count, Prompt &prompt);

@@ -1,11 +1,13 @@
 #include "patterns/stacking_blocks.h"
 
+#include "document/frame_budget.h"
 #include "palette/palette_state.h"
 #include "patterns/basic_colour_list.h"
 #include "patterns/palette_flow.h"
 #include "patterns/sweep_direction.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -125,31 +127,50 @@ private:
     PaletteFlow m_paletteFlow;
 };
 
+// Where moving blocks start, where the first one stops, how the stopping
+// place moves back by one block length per layer, and the start side's
+// edge: once the stopping place passes it, the area is full.
+struct MovingPlan
+{
+    int64_t start = 0;
+    int64_t target = 0;
+    int64_t layerStep = 0;
+    int64_t startEdge = 0;
+
+    bool pastStartEdge(int64_t t) const { return layerStep < 0 ? t < startEdge : t > startEdge; }
+};
+
+MovingPlan movingPlan(const GridRect &a, SweepDirection d, int len)
+{
+    MovingPlan m;
+    switch (d) {
+    case SweepDirection::LeftToRight:
+        m.start = a.left, m.target = int64_t(a.right) - len + 1, m.layerStep = -len;
+        break;
+    case SweepDirection::RightToLeft:
+        m.start = int64_t(a.right) - len + 1, m.target = a.left, m.layerStep = len;
+        break;
+    case SweepDirection::TopToBottom:
+        m.start = a.top, m.target = int64_t(a.bottom) - len + 1, m.layerStep = -len;
+        break;
+    case SweepDirection::BottomToTop:
+        m.start = int64_t(a.bottom) - len + 1, m.target = a.top, m.layerStep = len;
+        break;
+    }
+    m.startEdge = m.layerStep < 0 ? (linesAreColumns(d) ? a.left : a.top) : (linesAreColumns(d) ? a.right : a.bottom);
+    return m;
+}
+
 // Blocks spawn at the start side and travel to the current target; every
 // lane's block of a layer moves the target one layer back.
 void runMovingBlocks(StackingPainter &painter, int frequency)
 {
-    const GridRect &a = painter.area();
     const int len = painter.length();
-    int64_t start = 0, target = 0, layerStep = 0;
-    switch (painter.direction()) {
-    case SweepDirection::LeftToRight:
-        start = a.left, target = int64_t(a.right) - len + 1, layerStep = -len;
-        break;
-    case SweepDirection::RightToLeft:
-        start = int64_t(a.right) - len + 1, target = a.left, layerStep = len;
-        break;
-    case SweepDirection::TopToBottom:
-        start = a.top, target = int64_t(a.bottom) - len + 1, layerStep = -len;
-        break;
-    case SweepDirection::BottomToTop:
-        start = int64_t(a.bottom) - len + 1, target = a.top, layerStep = len;
-        break;
-    }
-    const bool towardsStartSmaller = layerStep < 0;
-    const int64_t farSide = towardsStartSmaller ? (linesAreColumns(painter.direction()) ? a.left : a.top)
-                                                : (linesAreColumns(painter.direction()) ? a.right : a.bottom);
-    auto targetPastFarSide = [&] { return towardsStartSmaller ? target < farSide : target > farSide; };
+    const MovingPlan plan = movingPlan(painter.area(), painter.direction(), len);
+    const int64_t start = plan.start;
+    int64_t target = plan.target;
+    const int64_t layerStep = plan.layerStep;
+    auto targetPastFarSide = [&] { return plan.pastStartEdge(target); };
 
     struct Moving
     {
@@ -221,6 +242,45 @@ int stackingLaneCount(const StackingParams &p, int rows, int cols)
     return 3;
 }
 
+int64_t stackingFrameCount(const StackingParams &p, int rows, int cols)
+{
+    const GridRect &a = p.area;
+    if (rows <= 0 || cols <= 0 || a.left < 0 || a.top < 0 || a.right >= cols || a.bottom >= rows
+        || a.left > a.right || a.top > a.bottom)
+        return 0;
+    const SweepDirection d = sweepDirectionFromIndex(p.direction);
+    const int64_t len = linesAreColumns(d) ? atLeastOne(p.blockWidth) : atLeastOne(p.blockHeight);
+    const int64_t lanes = stackingLaneCount(p, rows, cols);
+
+    if (d == SweepDirection::TopToBottom && p.frequency <= 0) {
+        // Per layer J, each lane's block falls from the top to the layer.
+        int64_t frames = 1; // the full area at the end
+        for (int64_t J = len; J <= int64_t(a.bottom) - a.top; J += len)
+            frames += lanes * (int64_t(a.bottom) - J - a.top + 1);
+        return frames;
+    }
+
+    const MovingPlan plan = movingPlan(a, d, int(len));
+    if (plan.pastStartEdge(plan.target))
+        return 1;
+    // Layers until the stopping place passes the start side's edge; the run
+    // ends with the frame of the last block's spawn.
+    const int64_t gap = plan.layerStep < 0 ? plan.target - plan.startEdge : plan.startEdge - plan.target;
+    const int64_t layers = gap / len + 1;
+    const int64_t blocks = layers * lanes;
+    if (p.frequency > 0)
+        return (blocks - 1) * p.frequency + 1;
+    // One block at a time: the next spawns when the last has arrived (at
+    // once when it had no way to go).
+    int64_t frames = 1;
+    for (int64_t layer = 0; layer < layers; ++layer) {
+        const int64_t way = std::max<int64_t>(std::abs(plan.start - (plan.target + layer * plan.layerStep)), 1);
+        const int64_t spawnsAfter = layer + 1 < layers ? lanes : lanes - 1;
+        frames += spawnsAfter * way;
+    }
+    return frames;
+}
+
 int generateStacking(PatternTarget &target, const StackingParams &p)
 {
     Document &doc = target.doc;
@@ -243,6 +303,8 @@ int generateStacking(PatternTarget &target, const StackingParams &p)
 int runStacking(PatternTarget &target, const StackingParams &p, Prompt &prompt)
 {
     if (p.foreground < kStackingFlowItemBase && !patternColoursDiffer(p.foreground, p.background, prompt))
+        return 0;
+    if (!checkFramesToAdd(target.doc, stackingFrameCount(p, target.doc.rows(), target.doc.cols()), prompt))
         return 0;
     return generateStacking(target, p);
 }

@@ -30,6 +30,11 @@ struct StackingParams
 // thickness against the grid's extent across the motion.
 int stackingLaneCount(const StackingParams &p, int rows, int cols);
 
+// The frames a run makes on a rows x cols grid (0 when the area does not
+// fit the grid), worked out without making them.
+int64_t stackingFrameCount(const StackingParams &p, int rows, int cols);
+
 int generateStacking(PatternTarget &target, const StackingParams &p);
-// The colour check applies only to a colour foreground.
+// The colour check applies only to a colour foreground. A run whose
+// frames would not fit in memory is refused with "TooManyFrames".
 int runStacking(PatternTarget &target, const StackingParams &p, Prompt &prompt);

@@ -1,5 +1,6 @@
 #include "patterns/water_drip.h"
 
+#include "document/frame_budget.h"
 #include "patterns/basic_colour_list.h"
 #include "settings/language.h"
 
@@ -68,6 +69,8 @@ int generateWaterDrip(PatternTarget &target, const WaterDripParams &p)
 int runWaterDrip(PatternTarget &target, const WaterDripParams &p, Prompt &prompt)
 {
     if (!patternColoursDiffer(p.foreground, p.background, prompt))
+        return 0;
+    if (!checkFramesToAdd(target.doc, waterDripFrameCount(target.doc.rows(), target.doc.cols()), prompt))
         return 0;
     return generateWaterDrip(target, p);
 }

@@ -1,5 +1,6 @@
 // Pasting the frame clipboard: insert and overwrite, order, directions,
 // transparency and the refusals.
+#include "document/frame_repeat.h"
 #include "editing/colour_action.h"
 #include "editing/range_operations.h"
 #include "editing/paste.h"
@@ -35,6 +36,20 @@ protected:
     EditingState state;
     ScriptedPrompt prompt;
 };
+
+TEST_F(PasteTest, ARepeatCountWhoseFramesWouldNotFitIsRefusedBeforeAnyIsMade)
+{
+    setUp(3, 2);
+    for (const bool overwrite : {false, true}) {
+        prompt.shown.clear();
+        PasteOptions o;
+        o.count = 999999999;
+        o.overwrite = overwrite;
+        EXPECT_EQ(pasteClipboard(doc, state, o, prompt), PasteResult::TooManyFrames);
+        EXPECT_EQ(order(), (std::vector<int>{0}));
+        EXPECT_EQ(prompt.texts(), QStringList{tooManyFramesText()});
+    }
+}
 
 TEST_F(PasteTest, InsertTwiceAfterFrameOneRepeatsTheSeriesInOrder)
 {

@@ -2,10 +2,15 @@
 #include "patterns/pattern_key_run.h"
 #include "editing/editing_state.h"
 #include "pattern_test_support.h"
+#include "scripted_prompt.h"
 
 namespace {
 
-using PatternKeyPress = PatternTest;
+class PatternKeyPress : public PatternTest
+{
+protected:
+    ScriptedPrompt prompt;
+};
 using Rows = std::vector<std::string>;
 
 const Rows kFourByThree = {"abcd", "efgh", "ijkl"};
@@ -38,7 +43,7 @@ TEST_F(PatternKeyPress, APressInsertsTheMovedCopyAfterTheCurrentFrame)
     auto doc = documentOf(1, 4, 2);
     doc->frames().at(0) = lettered({"abcd"});
     EditingState editing;
-    EXPECT_TRUE(pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::D, 1));
+    EXPECT_TRUE(pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::D, 1, prompt));
     ASSERT_EQ(doc->frameCount(), 3);
     EXPECT_EQ(doc->currentIndex(), 1);
     EXPECT_EQ(letters(doc->frames().at(1), 1, 4), Rows{std::string(1, '\0') + "abc"});
@@ -52,7 +57,7 @@ TEST_F(PatternKeyPress, OnlyTheAreaMovesAndVacatedCellsTakeTheBlankColour)
     doc->frames().at(0) = lettered(kFourByThree);
     EditingState editing;
     editing.area = drawnArea(1, 0, 2, 1);
-    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::S, 1);
+    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::S, 1, prompt);
     // The blank colour repeats the background's low byte into all three.
     Frame f = doc->frames().at(1);
     EXPECT_EQ(f.at(1, 0, 4), makeColor('_', '_', '_'));
@@ -68,10 +73,10 @@ TEST_F(PatternKeyPress, TheColourActionCombinesOldAndMovedColours)
     doc->frames().at(0)[0] = kRed;
     EditingState editing;
     editing.colourAction = 4; // xor
-    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::F, 1);
+    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::F, 1, prompt);
     EXPECT_EQ(strip(*doc, 1), "##.");
     editing.colourAction = 2; // and: only where old and moved agree
-    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::F, 1);
+    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::F, 1, prompt);
     EXPECT_EQ(strip(*doc, 2), ".#.");
 }
 
@@ -81,11 +86,11 @@ TEST_F(PatternKeyPress, TheAddModeDecidesWhereTheFrameGoes)
     doc->frames().at(0) = lettered({"ab"});
     EditingState editing;
     editing.addMode = 2;
-    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::B, 1);
+    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::B, 1, prompt);
     EXPECT_EQ(doc->frameCount(), 2);
     EXPECT_EQ(letters(doc->frames().at(0), 1, 2), Rows{"ba"});
     editing.addMode = 1;
-    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::B, 1);
+    pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::B, 1, prompt);
     EXPECT_EQ(doc->frameCount(), 2);
     EXPECT_EQ(doc->currentIndex(), 1);
     EXPECT_EQ(letters(doc->frames().at(0), 1, 2), Rows{"ab"});
@@ -94,7 +99,7 @@ TEST_F(PatternKeyPress, TheAddModeDecidesWhereTheFrameGoes)
 TEST_F(PatternKeyPress, NothingHappensWithoutAFrame)
 {
     Document doc(gridOf(2, 2));
-    EXPECT_FALSE(pressPatternKey(doc, EditingState{}, PatternAction::Move, PatternKey::A, 1));
+    EXPECT_FALSE(pressPatternKey(doc, EditingState{}, PatternAction::Move, PatternKey::A, 1, prompt));
     EXPECT_EQ(doc.frameCount(), 0);
 }
 
