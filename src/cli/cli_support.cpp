@@ -36,7 +36,32 @@ int usageError(const char *command, const QString &message)
     return ExitFailure;
 }
 
-CliArgs parseCliArgs(const QStringList &args, const QStringList &valueOptions)
+std::optional<int> parseNumber(const QString &text, int low, int high)
+{
+    bool ok = false;
+    // Read as 64 bits: a value beyond an int is out of range, not wrapped.
+    const qlonglong v = text.trimmed().toLongLong(&ok, 10);
+    if (!ok || v < low || v > high)
+        return std::nullopt;
+    return int(v);
+}
+
+std::optional<std::vector<int>> parseNumberList(const QString &text, int count, int low, int high)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != count)
+        return std::nullopt;
+    std::vector<int> out;
+    for (const QString &part : parts) {
+        const std::optional<int> v = parseNumber(part, low, high);
+        if (!v)
+            return std::nullopt;
+        out.push_back(*v);
+    }
+    return out;
+}
+
+CliArgs parseCliArgs(const QStringList &args, const CliOptionSpec &spec)
 {
     CliArgs out;
     bool optionsEnded = false;
@@ -56,24 +81,82 @@ CliArgs parseCliArgs(const QStringList &args, const QStringList &valueOptions)
         }
         const qsizetype eq = a.indexOf(QLatin1Char('='));
         const QString name = eq < 0 ? a : a.left(eq);
-        if (!valueOptions.contains(name)) {
+        const bool flag = spec.flags.contains(name);
+        if (!flag && !spec.values.contains(name)) {
             out.error = QStringLiteral("unknown option '%1'").arg(a);
             return out;
         }
-        if (out.options.contains(name)) {
+        if (out.options.contains(name) && !spec.repeatable.contains(name)) {
             out.error = QStringLiteral("option '%1' given twice").arg(name);
             return out;
         }
-        if (eq >= 0) {
-            out.options.insert(name, a.mid(eq + 1));
+        QString value;
+        if (flag) {
+            if (eq >= 0) {
+                out.error = QStringLiteral("%1 takes no value").arg(name);
+                return out;
+            }
+        } else if (eq >= 0) {
+            value = a.mid(eq + 1);
         } else if (i + 1 < args.size()) {
-            out.options.insert(name, args.at(++i));
+            value = args.at(++i);
         } else {
             out.error = QStringLiteral("option '%1' needs a value").arg(name);
             return out;
         }
+        out.options.insert(name, value);
+        out.given.push_back({name, value});
     }
     return out;
+}
+
+int CliNumbers::number(const char *name, int fallback, int low, int high)
+{
+    const QString key = QString::fromLatin1(name);
+    if (!m_args.has(key))
+        return fallback;
+    const QString value = m_args.text(key);
+    if (const std::optional<int> v = parseNumber(value, low, high))
+        return *v;
+    if (low == INT_MIN && high == INT_MAX)
+        fail(QStringLiteral("%1 needs a whole number, not '%2'").arg(key, value));
+    else
+        fail(QStringLiteral("%1 needs a whole number from %2 to %3, not '%4'").arg(key).arg(low).arg(high).arg(value));
+    return fallback;
+}
+
+void CliNumbers::fail(const QString &why)
+{
+    if (m_error.isEmpty())
+        m_error = why;
+}
+
+CliPrompt::CliPrompt(const char *command, Messages messages, Answer answer)
+    : m_command(command), m_messages(messages), m_answer(std::move(answer))
+{
+}
+
+void CliPrompt::inform(const QString &text, PromptIcon icon, const QString &)
+{
+    switch (m_messages) {
+    case Messages::Quiet:
+        return;
+    case Messages::InformationToStandardOutput:
+        if (icon == PromptIcon::Information || icon == PromptIcon::None) {
+            printOut(text + QLatin1Char('\n'));
+            return;
+        }
+        break;
+    case Messages::ToStandardError:
+        break;
+    }
+    complain(m_command, text);
+    m_complained = true;
+}
+
+PromptAnswer CliPrompt::ask(const QString &, PromptButtons buttons, PromptIcon, const QString &)
+{
+    return m_answer(buttons);
 }
 
 std::optional<ProjectData> loadProject(const char *command, const QString &path)

@@ -1,13 +1,18 @@
 #pragma once
-// What the commands share: output, argument parsing and loading a project
-// with messages that name the file and the reason.
+// What the commands share: output, the one option parser, the one number
+// reader, the one Prompt adapter, and loading a project with messages that
+// name the file and the reason.
 
 #include "document/project_file.h"
+#include "settings/prompt.h"
 
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <climits>
+#include <functional>
 #include <optional>
+#include <vector>
 
 void printOut(const QString &text);
 void printErr(const QString &text);
@@ -17,18 +22,91 @@ void complain(const char *command, const QString &message);
 // A complaint about the arguments, followed by the command's usage line.
 int usageError(const char *command, const QString &message);
 
+// A whole number from `low` to `high` written in decimal (blanks around it
+// allowed); nothing for any other text, a number out of range included
+// (also one beyond what an int holds).
+std::optional<int> parseNumber(const QString &text, int low = INT_MIN, int high = INT_MAX);
+// "N,M,..." with exactly `count` whole numbers, each from `low` to `high`.
+std::optional<std::vector<int>> parseNumberList(const QString &text, int count, int low = INT_MIN,
+                                                int high = INT_MAX);
+
+// The options a command takes.
+struct CliOptionSpec
+{
+    QStringList values;     // take a value, as "--frame 3" or "--frame=3"
+    QStringList flags;      // take none, as "--repair"
+    QStringList repeatable; // of those, the ones that may be given more than once
+};
+
+struct CliOption
+{
+    QString name;
+    QString value; // empty for a flag
+};
+
 struct CliArgs
 {
     QStringList positional;
-    QHash<QString, QString> options; // "--frame" -> "3"
+    std::vector<CliOption> given;    // every option in the order given
+    QHash<QString, QString> options; // the last value of each option ("--frame" -> "3")
     bool help = false;
     QString error; // empty when the arguments parsed
+
+    bool has(const QString &name) const { return options.contains(name); }
+    QString text(const QString &name) const { return options.value(name); }
 };
 
-// Splits arguments into positional ones and the options of `valueOptions`
-// (each takes a value, as "--frame 3" or "--frame=3"). "--help" and "-h"
-// ask for help; "--" ends the options; any other "-x" is an error.
-CliArgs parseCliArgs(const QStringList &args, const QStringList &valueOptions = {});
+// Splits arguments into positional ones and the options of `spec`.
+// "--help" and "-h" ask for help; "--" ends the options; any other "-x", a
+// flag given a value, a value option without one, and an option given twice
+// that is not repeatable are errors.
+CliArgs parseCliArgs(const QStringList &args, const CliOptionSpec &spec = {});
+
+// Reads number options with their ranges and keeps the first problem, so a
+// command can read all of them and then report once.
+class CliNumbers
+{
+public:
+    explicit CliNumbers(const CliArgs &args) : m_args(args) {}
+    // The option's value from `low` to `high`; `fallback` when absent or bad
+    // (the problem is kept).
+    int number(const char *name, int fallback, int low = INT_MIN, int high = INT_MAX);
+    // Keeps `why` unless a problem was kept before.
+    void fail(const QString &why);
+    const QString &error() const { return m_error; }
+
+private:
+    const CliArgs &m_args;
+    QString m_error;
+};
+
+// The messages and questions of core operations on a terminal. Messages go
+// to standard error as complaints (or, with InformationToStandardOutput,
+// information and plain messages to standard output; or nowhere with
+// Quiet); questions get the answer the command chose; file dialogs are
+// cancelled.
+class CliPrompt : public Prompt
+{
+public:
+    enum class Messages { ToStandardError, InformationToStandardOutput, Quiet };
+    using Answer = std::function<PromptAnswer(PromptButtons)>;
+
+    CliPrompt(const char *command, Messages messages, Answer answer);
+
+    void inform(const QString &text, PromptIcon icon, const QString &title) override;
+    PromptAnswer ask(const QString &text, PromptButtons buttons, PromptIcon icon, const QString &title) override;
+    QString chooseOpenFile(const QString &, const QString &, const QString &) override { return {}; }
+    QString chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }
+
+    // Something was said on standard error.
+    bool complained() const { return m_complained; }
+
+private:
+    const char *m_command;
+    Messages m_messages;
+    Answer m_answer;
+    bool m_complained = false;
+};
 
 // The help text of a command, from the command table.
 QString commandHelp(const char *command);

@@ -12,27 +12,6 @@ namespace {
 const char *const kName = "check-wiring";
 constexpr int kConfirmingPasses = 2;
 
-// Answers the check's questions without a person: with `repair` it keeps
-// the later record of a duplicate pair and closes up the ports, otherwise
-// it changes nothing it is asked about.
-class ScriptPrompt : public Prompt
-{
-public:
-    explicit ScriptPrompt(bool repair) : m_repair(repair) {}
-    void inform(const QString &, PromptIcon, const QString &) override {}
-    PromptAnswer ask(const QString &, PromptButtons buttons, PromptIcon, const QString &) override
-    {
-        if (buttons == PromptButtons::YesNoCancel)
-            return m_repair ? PromptAnswer::Yes : PromptAnswer::Cancel;
-        return m_repair ? PromptAnswer::Yes : PromptAnswer::No;
-    }
-    QString chooseOpenFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }
-
-private:
-    bool m_repair;
-};
-
 // One line per finding, cells and numbers counted from 1 as the user
 // sees them. Returns whether there was anything to say.
 bool printFindings(const CircuitryFindings &f, bool /*repair*/)
@@ -80,15 +59,10 @@ bool printFindings(const CircuitryFindings &f, bool /*repair*/)
 
 int runCheckWiring(const QStringList &args)
 {
-    QStringList rest;
-    bool repair = false;
-    for (const QString &a : args) {
-        if (a == QLatin1String("--repair"))
-            repair = true;
-        else
-            rest << a;
-    }
-    const CliArgs a = parseCliArgs(rest);
+    CliOptionSpec spec;
+    spec.flags = {QStringLiteral("--repair")};
+    const CliArgs a = parseCliArgs(args, spec);
+    const bool repair = a.has(QStringLiteral("--repair"));
     if (!a.error.isEmpty())
         return usageError(kName, a.error);
     if (a.help) {
@@ -140,7 +114,15 @@ int runCheckWiring(const QStringList &args)
         return errors ? ExitTruncated : ExitOk;
     }
 
-    ScriptPrompt answers(repair);
+    // The check's questions answered without a person: with --repair the
+    // later record of a duplicate pair is kept and the ports are closed up,
+    // otherwise nothing it asks about changes. The findings are printed
+    // from the check's result, so its messages stay unsaid.
+    CliPrompt answers(kName, CliPrompt::Messages::Quiet, [repair](PromptButtons buttons) {
+        if (buttons == PromptButtons::YesNoCancel)
+            return repair ? PromptAnswer::Yes : PromptAnswer::Cancel;
+        return repair ? PromptAnswer::Yes : PromptAnswer::No;
+    });
     errors = printFindings(circuitryCheckPass(w, answers), repair) || errors;
     if (!repair) {
         if (!errors)
@@ -160,8 +142,9 @@ int runCheckWiring(const QStringList &args)
             printFindings(again, true);
         }
     }
-    if (!writeLineFile(path, f.rows, f.cols, uint8_t(CircuitryKind::Led), w.pixels())) {
-        complain(kName, QStringLiteral("cannot write %1").arg(path));
+    QString reason;
+    if (!writeLineFile(path, f.rows, f.cols, uint8_t(CircuitryKind::Led), w.pixels(), &reason)) {
+        complain(kName, QStringLiteral("cannot write %1: %2").arg(path, reason));
         return ExitFailure;
     }
     if (!clean) {

@@ -11,15 +11,6 @@ namespace {
 // A picture side larger than this is refused rather than allocated.
 constexpr int kMaxPictureSide = 32767;
 
-std::optional<int> positiveNumber(const QString &text)
-{
-    bool ok = false;
-    const int v = text.toInt(&ok);
-    if (!ok || v < 1)
-        return std::nullopt;
-    return v;
-}
-
 // One S x S block per grid point, in the frame's own colours.
 QImage framePicture(const Frame &frame, const GridGeometry &g, int scale)
 {
@@ -40,7 +31,7 @@ QImage framePicture(const Frame &frame, const GridGeometry &g, int scale)
 
 int runExportPng(const QStringList &args)
 {
-    const CliArgs a = parseCliArgs(args, {QStringLiteral("--frame"), QStringLiteral("--scale")});
+    const CliArgs a = parseCliArgs(args, {{QStringLiteral("--frame"), QStringLiteral("--scale")}});
     if (!a.error.isEmpty())
         return usageError("export-png", a.error);
     if (a.help) {
@@ -52,11 +43,11 @@ int runExportPng(const QStringList &args)
     if (!a.options.contains(QStringLiteral("--frame")))
         return usageError("export-png", QStringLiteral("--frame N is required"));
 
-    const std::optional<int> frameNumber = positiveNumber(a.options.value(QStringLiteral("--frame")));
+    const std::optional<int> frameNumber = parseNumber(a.options.value(QStringLiteral("--frame")), 1);
     if (!frameNumber)
         return usageError("export-png", QStringLiteral("--frame needs a frame number from 1, not '%1'")
                                             .arg(a.options.value(QStringLiteral("--frame"))));
-    const std::optional<int> scale = positiveNumber(a.options.value(QStringLiteral("--scale"), QStringLiteral("1")));
+    const std::optional<int> scale = parseNumber(a.options.value(QStringLiteral("--scale"), QStringLiteral("1")), 1);
     if (!scale)
         return usageError("export-png", QStringLiteral("--scale needs a whole number from 1, not '%1'")
                                             .arg(a.options.value(QStringLiteral("--scale"))));

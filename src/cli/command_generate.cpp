@@ -23,81 +23,17 @@ namespace {
 
 const char *const kName = "generate";
 
-// The colour message goes to standard error; nothing asks questions.
-class ErrorStreamPrompt : public Prompt
-{
-public:
-    void inform(const QString &text, PromptIcon, const QString &) override
-    {
-        complain(kName, text);
-        shown = true;
-    }
-    PromptAnswer ask(const QString &text, PromptButtons, PromptIcon, const QString &) override
-    {
-        complain(kName, text);
-        shown = true;
-        return PromptAnswer::Cancel;
-    }
-    QString chooseOpenFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }
-
-    bool shown = false;
-};
-
-// Reads integer options with their ranges; the first problem is kept.
-class Options
-{
-public:
-    explicit Options(const CliArgs &args) : m_args(args) {}
-
-    int number(const char *name, int fallback, int low = INT_MIN, int high = INT_MAX)
-    {
-        const QString key = QString::fromLatin1(name);
-        if (!m_args.options.contains(key))
-            return fallback;
-        bool ok = false;
-        const int v = m_args.options.value(key).trimmed().toInt(&ok);
-        if (!ok || v < low || v > high) {
-            if (m_error.isEmpty())
-                m_error = low == INT_MIN ? QStringLiteral("%1 needs a whole number, not '%2'").arg(key, m_args.options.value(key))
-                                         : QStringLiteral("%1 needs a number from %2 to %3, not '%4'")
-                                               .arg(key).arg(low).arg(high).arg(m_args.options.value(key));
-            return fallback;
-        }
-        return v;
-    }
-    bool has(const char *name) const { return m_args.options.contains(QString::fromLatin1(name)); }
-    QString text(const char *name) const { return m_args.options.value(QString::fromLatin1(name)); }
-    void fail(const QString &why)
-    {
-        if (m_error.isEmpty())
-            m_error = why;
-    }
-    const QString &error() const { return m_error; }
-
-private:
-    const CliArgs &m_args;
-    QString m_error;
-};
-
 // "X0,Y0,X1,Y1", counted from 1, inclusive, inside the grid.
 bool parseArea(const QString &text, int rows, int cols, BlockArea &area)
 {
-    const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != 4)
+    const std::optional<std::vector<int>> v = parseNumberList(text, 4, 1, kMaxGridSide);
+    if (!v)
         return false;
-    int v[4];
-    for (int i = 0; i < 4; ++i) {
-        bool ok = false;
-        v[i] = parts[i].trimmed().toInt(&ok) - 1;
-        if (!ok)
-            return false;
-    }
     area.defined = true;
-    area.x0 = v[0];
-    area.y0 = v[1];
-    area.x1 = v[2];
-    area.y1 = v[3];
+    area.x0 = (*v)[0] - 1;
+    area.y0 = (*v)[1] - 1;
+    area.x1 = (*v)[2] - 1;
+    area.y1 = (*v)[3] - 1;
     return area.usable(rows, cols);
 }
 
@@ -128,7 +64,7 @@ QStringList familyOptions(const QString &family)
 
 int runGenerate(const QStringList &args)
 {
-    const CliArgs a = parseCliArgs(args, kOptions);
+    const CliArgs a = parseCliArgs(args, {kOptions});
     if (!a.error.isEmpty())
         return usageError(kName, a.error);
     if (a.help) {
@@ -147,22 +83,22 @@ int runGenerate(const QStringList &args)
         if (!common.contains(it.key()) && !own.contains(it.key()))
             return usageError(kName, QStringLiteral("%1 does not apply to %2").arg(it.key(), family));
 
-    Options opt(a);
-    const bool fromFile = opt.has("--in");
-    if (fromFile && (opt.has("--rows") || opt.has("--cols")))
+    CliNumbers opt(a);
+    const bool fromFile = a.has("--in");
+    if (fromFile && (a.has("--rows") || a.has("--cols")))
         return usageError(kName, QStringLiteral("give either --in or --rows and --cols"));
-    if (!fromFile && !(opt.has("--rows") && opt.has("--cols")))
+    if (!fromFile && !(a.has("--rows") && a.has("--cols")))
         return usageError(kName, QStringLiteral("give --in IN.wst, or --rows R and --cols C"));
 
     // The document to work on.
     Document doc;
     bool truncated = false;
     if (fromFile) {
-        std::optional<ProjectData> data = loadProject(kName, opt.text("--in"));
+        std::optional<ProjectData> data = loadProject(kName, a.text("--in"));
         if (!data)
             return ExitFailure;
         if (data->frames.empty()) {
-            complain(kName, QStringLiteral("%1: the project has no frames").arg(opt.text("--in")));
+            complain(kName, QStringLiteral("%1: the project has no frames").arg(a.text("--in")));
             return ExitFailure;
         }
         truncated = data->truncated;
@@ -184,11 +120,11 @@ int runGenerate(const QStringList &args)
     const int current = opt.number("--current", 1, 1, doc.frameCount());
     const int addMode = opt.number("--add-mode", 0, 0, 2);
     BlockArea area;
-    if (opt.has("--area") && !parseArea(opt.text("--area"), doc.rows(), doc.cols(), area))
+    if (a.has("--area") && !parseArea(a.text("--area"), doc.rows(), doc.cols(), area))
         opt.fail(QStringLiteral("--area needs X0,Y0,X1,Y1 from 1 inside the %1 x %2 grid, not '%3'")
                      .arg(doc.cols())
                      .arg(doc.rows())
-                     .arg(opt.text("--area")));
+                     .arg(a.text("--area")));
     const bool stacking = family == QLatin1String("stacking");
     const int fg = opt.number("--fg", 0, 0, stacking ? kStackingForegroundItems - 1 : BasicColourList::kCount - 1);
     const int bg = opt.number("--bg", 7, 0, BasicColourList::kCount - 1);
@@ -201,7 +137,10 @@ int runGenerate(const QStringList &args)
     doc.setNewFrameCopiesCurrent(addMode != 0);
     PaletteState palette;
     PatternTarget target{doc, addMode, area, &palette};
-    ErrorStreamPrompt prompt;
+    // Every message of a run (equal colours, too many frames) is a refusal;
+    // nothing asks questions.
+    CliPrompt prompt(kName, CliPrompt::Messages::ToStandardError,
+                     [](PromptButtons) { return PromptAnswer::Cancel; });
 
     int made = 0;
     if (family == QLatin1String("curtain")) {
@@ -223,12 +162,12 @@ int runGenerate(const QStringList &args)
         p.frequency = opt.number("--frequency", 4);
         p.direction = direction;
         p.area = generationArea(area, doc.rows(), doc.cols());
-        if (opt.has("--palette")) {
+        if (a.has("--palette")) {
             // A gradient program's palette is refused by a normal program,
             // as the palette bar refuses it.
-            PaletteFileRead read = readPaletteFile(opt.text("--palette"), doc.geometry().scanMode);
+            PaletteFileRead read = readPaletteFile(a.text("--palette"), doc.geometry().scanMode);
             if (read.error != PaletteFileRead::None) {
-                complain(kName, QStringLiteral("%1: %2").arg(opt.text("--palette"), paletteReadErrorText(read.error)));
+                complain(kName, QStringLiteral("%1: %2").arg(a.text("--palette"), paletteReadErrorText(read.error)));
                 return ExitFailure;
             }
             palette.colours = std::move(read.colours);
@@ -240,7 +179,7 @@ int runGenerate(const QStringList &args)
     } else {
         made = runWaterDrip(target, WaterDripParams{fg, bg, 0}, prompt);
     }
-    if (prompt.shown)
+    if (prompt.complained())
         return ExitFailure;
 
     QString reason;

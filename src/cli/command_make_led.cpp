@@ -17,78 +17,21 @@ namespace {
 
 const char *const kName = "make-led";
 
-// Messages of the data generation go to the terminal: failures to standard
-// error, the success message to standard output.
-class TerminalPrompt : public Prompt
-{
-public:
-    void inform(const QString &text, PromptIcon icon, const QString &) override
-    {
-        if (icon == PromptIcon::Information || icon == PromptIcon::None)
-            printOut(text + QLatin1Char('\n'));
-        else
-            complain(kName, text);
-    }
-    PromptAnswer ask(const QString &, PromptButtons, PromptIcon, const QString &) override
-    {
-        return PromptAnswer::Yes;
-    }
-    QString chooseOpenFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }
-};
-
-struct IntOption
-{
-    const char *name;
-    int low;
-    int high;
-};
-
-// The value of an integer option within [low, high]; `fallback` when the
-// option is absent. Sets `error` when it is present but not such a number.
-std::optional<int> intOption(const CliArgs &a, const IntOption &o, int fallback, QString &error)
-{
-    const QString name = QString::fromLatin1(o.name);
-    if (!a.options.contains(name))
-        return fallback;
-    bool ok = false;
-    const int v = a.options.value(name).toInt(&ok);
-    if (!ok || v < o.low || v > o.high) {
-        error = QStringLiteral("%1 needs a whole number from %2 to %3, not '%4'")
-                    .arg(name)
-                    .arg(o.low)
-                    .arg(o.high)
-                    .arg(a.options.value(name));
-        return std::nullopt;
-    }
-    return v;
-}
-
 } // namespace
 
-int runMakeLed(const QStringList &rawArgs)
+int runMakeLed(const QStringList &args)
 {
-    // "--neon" is the one option without a value.
-    QStringList args;
-    bool neon = false;
-    bool optionsEnded = false;
-    for (const QString &arg : rawArgs) {
-        if (!optionsEnded && arg == QLatin1String("--neon")) {
-            neon = true;
-            continue;
-        }
-        if (arg == QLatin1String("--"))
-            optionsEnded = true;
-        args << arg;
-    }
-    const QStringList valueOptions = {
+    CliOptionSpec spec;
+    spec.flags = {QStringLiteral("--neon")};
+    spec.values = {
         QStringLiteral("--params"),    QStringLiteral("--controller"), QStringLiteral("--format"),
         QStringLiteral("--grey"),      QStringLiteral("--cycle"),      QStringLiteral("--group-extra"),
         QStringLiteral("--speed"),     QStringLiteral("--from"),       QStringLiteral("--to"),
         QStringLiteral("--sd-speed"),  QStringLiteral("--scan"),       QStringLiteral("--divider-a"),
         QStringLiteral("--divider-b"), QStringLiteral("--rate"),
     };
-    const CliArgs a = parseCliArgs(args, valueOptions);
+    const CliArgs a = parseCliArgs(args, spec);
+    const bool neon = a.has(QStringLiteral("--neon"));
     if (!a.error.isEmpty())
         return usageError(kName, a.error);
     if (a.help) {
@@ -99,24 +42,24 @@ int runMakeLed(const QStringList &rawArgs)
         return usageError(kName, QStringLiteral("expected a project file, a wiring file and an output name"));
 
     // Every option is checked before any file is read.
-    QString error;
+    CliNumbers numbers(a);
     constexpr int kMax = std::numeric_limits<int>::max();
-    const auto controller = intOption(a, {"--controller", 0, int(controllerModelNames().size()) - 1}, 0, error);
-    const auto format = intOption(a, {"--format", 0, int(communicationFormatNames().size()) - 1}, 2, error);
-    const auto grey = intOption(a, {"--grey", 2, 256}, 256, error);
-    const auto cycle = intOption(a, {"--cycle", 1, kMaxCycle}, 0, error);
-    const auto groupExtra = intOption(a, {"--group-extra", 0, kMax}, 0, error);
-    const auto speed = intOption(a, {"--speed", 1, kMax}, 30, error);
-    const auto from = intOption(a, {"--from", 1, kMax}, 1, error);
-    const auto to = intOption(a, {"--to", 1, kMax}, 0, error);
-    const auto sdSpeed = intOption(a, {"--sd-speed", 0, kMax}, 3, error);
-    const auto scan = intOption(a, {"--scan", 0, 1}, 0, error);
-    const auto dividerA = intOption(a, {"--divider-a", 2, 256}, 8, error);
-    const auto dividerB = intOption(a, {"--divider-b", 2, 256}, 7, error);
-    if (!error.isEmpty())
-        return usageError(kName, error);
-    if (!greyLevelChoices().contains(*grey))
-        return usageError(kName, QStringLiteral("--grey must be one of 2, 8, 16, 32, 64, 128, 256, not %1").arg(*grey));
+    const int controller = numbers.number("--controller", 0, 0, int(controllerModelNames().size()) - 1);
+    const int format = numbers.number("--format", 2, 0, int(communicationFormatNames().size()) - 1);
+    const int grey = numbers.number("--grey", 256, 2, 256);
+    const int cycle = numbers.number("--cycle", 0, 1, kMaxCycle);
+    const int groupExtra = numbers.number("--group-extra", 0, 0, kMax);
+    const int speed = numbers.number("--speed", 30, 1, kMax);
+    const int from = numbers.number("--from", 1, 1, kMax);
+    const int to = numbers.number("--to", 0, 1, kMax);
+    const int sdSpeed = numbers.number("--sd-speed", 3, 0, kMax);
+    const int scan = numbers.number("--scan", 0, 0, 1);
+    const int dividerA = numbers.number("--divider-a", 8, 2, 256);
+    const int dividerB = numbers.number("--divider-b", 7, 2, 256);
+    if (!numbers.error().isEmpty())
+        return usageError(kName, numbers.error());
+    if (!greyLevelChoices().contains(grey))
+        return usageError(kName, QStringLiteral("--grey must be one of 2, 8, 16, 32, 64, 128, 256, not %1").arg(grey));
     float rate = 10.0f;
     if (a.options.contains(QStringLiteral("--rate"))) {
         bool ok = false;
@@ -190,22 +133,22 @@ int runMakeLed(const QStringList &rawArgs)
             applyParameterFile(params, *r.contents);
     }
     if (a.options.contains(QStringLiteral("--cycle")))
-        params.changeCycle(*cycle, g.baseColorNum);
+        params.changeCycle(cycle, g.baseColorNum);
     if (a.options.contains(QStringLiteral("--group-extra")))
-        params.groupExtra = *groupExtra;
-    params.controllerModel = *controller;
-    params.communicationFormat = *format;
-    params.greyLevels = *grey;
-    params.sdCardSpeed = *sdSpeed;
-    params.scanEnhancement = *scan;
-    params.dividerA = *dividerA;
-    params.dividerB = *dividerB;
+        params.groupExtra = groupExtra;
+    params.controllerModel = controller;
+    params.communicationFormat = format;
+    params.greyLevels = grey;
+    params.sdCardSpeed = sdSpeed;
+    params.scanEnhancement = scan;
+    params.dividerA = dividerA;
+    params.dividerB = dividerB;
     params.rate = rate;
 
     PortDataRequest request;
-    request.fromFrame = *from;
-    request.toFrame = a.options.contains(QStringLiteral("--to")) ? *to : doc.frameCount();
-    request.speed = *speed;
+    request.fromFrame = from;
+    request.toFrame = a.options.contains(QStringLiteral("--to")) ? to : doc.frameCount();
+    request.speed = speed;
     request.circuitry = kind;
     request.chosenPath = outPath;
     const OutputRangeProblem problem =
@@ -219,7 +162,10 @@ int runMakeLed(const QStringList &rawArgs)
         return ExitFailure;
     }
 
-    TerminalPrompt prompt;
+    // Failures to standard error, the success message to standard output;
+    // every question (the unwired points) is answered Yes.
+    CliPrompt prompt(kName, CliPrompt::Messages::InformationToStandardOutput,
+                     [](PromptButtons) { return PromptAnswer::Yes; });
     QStringList written;
     switch (writePortDataFiles(doc, params, request, prompt, {}, &written)) {
     case PortDataResult::Written:

@@ -26,15 +26,10 @@ struct Drag
 
 std::optional<QPoint> parseCell(const QString &text)
 {
-    const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != 2)
+    const std::optional<std::vector<int>> v = parseNumberList(text, 2);
+    if (!v)
         return std::nullopt;
-    bool okX = false, okY = false;
-    const int x = parts[0].trimmed().toInt(&okX);
-    const int y = parts[1].trimmed().toInt(&okY);
-    if (!okX || !okY)
-        return std::nullopt;
-    return QPoint(x, y);
+    return QPoint((*v)[0], (*v)[1]);
 }
 
 std::optional<WiringModifier> parseModifier(const QString &text)
@@ -62,54 +57,32 @@ struct WireArgs
 
 WireArgs parseWireArgs(const QStringList &args)
 {
+    CliOptionSpec spec;
+    spec.values = {QStringLiteral("--rows"), QStringLiteral("--cols"), QStringLiteral("--in"),
+                   QStringLiteral("--port"), QStringLiteral("--from"), QStringLiteral("--to"),
+                   QStringLiteral("--modifier")};
+    spec.repeatable = {QStringLiteral("--port"), QStringLiteral("--from"), QStringLiteral("--to"),
+                       QStringLiteral("--modifier")};
+    const CliArgs a = parseCliArgs(args, spec);
     WireArgs out;
-    const QStringList valued = {QStringLiteral("--rows"), QStringLiteral("--cols"), QStringLiteral("--in"),
-                                QStringLiteral("--port"), QStringLiteral("--from"), QStringLiteral("--to"),
-                                QStringLiteral("--modifier")};
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            out.help = true;
-            continue;
-        }
-        if (!a.startsWith(QLatin1String("--"))) {
-            out.positional << a;
-            continue;
-        }
-        const qsizetype eq = a.indexOf(QLatin1Char('='));
-        const QString name = eq < 0 ? a : a.left(eq);
-        if (!valued.contains(name)) {
-            out.error = QStringLiteral("unknown option '%1'").arg(a);
-            return out;
-        }
-        QString value;
-        if (eq >= 0) {
-            value = a.mid(eq + 1);
-        } else if (i + 1 < args.size()) {
-            value = args.at(++i);
-        } else {
-            out.error = QStringLiteral("option '%1' needs a value").arg(name);
-            return out;
-        }
-        bool ok = true;
+    out.positional = a.positional;
+    out.help = a.help;
+    out.error = a.error;
+    if (!out.error.isEmpty())
+        return out;
+    for (const CliOption &o : a.given) {
+        const QString &name = o.name;
+        const QString &value = o.value;
         if (name == QLatin1String("--rows") || name == QLatin1String("--cols")) {
-            std::optional<int> &slot = name == QLatin1String("--rows") ? out.rows : out.cols;
-            if (slot) {
-                out.error = QStringLiteral("option '%1' given twice").arg(name);
-                return out;
-            }
-            slot = value.toInt(&ok);
-            if (!ok || *slot < 1 || *slot > kMaxGridSide) {
+            const std::optional<int> side = parseNumber(value, 1, kMaxGridSide);
+            if (!side) {
                 out.error = QStringLiteral("%1 must be a number from 1 to %2").arg(name).arg(kMaxGridSide);
                 return out;
             }
+            (name == QLatin1String("--rows") ? out.rows : out.cols) = side;
             continue;
         }
         if (name == QLatin1String("--in")) {
-            if (!out.in.isEmpty()) {
-                out.error = QStringLiteral("option '--in' given twice");
-                return out;
-            }
             out.in = value;
             continue;
         }
@@ -126,12 +99,11 @@ WireArgs parseWireArgs(const QStringList &args)
             d = &out.drags.back();
         }
         if (name == QLatin1String("--port")) {
-            const int port = value.toInt(&ok);
-            if (!ok || port < 1 || port > kMaxWiringPorts) {
+            d->port = parseNumber(value, 1, kMaxWiringPorts);
+            if (!d->port) {
                 out.error = QStringLiteral("--port must be a number from 1 to %1").arg(kMaxWiringPorts);
                 return out;
             }
-            d->port = port;
         } else if (name == QLatin1String("--modifier")) {
             d->modifier = parseModifier(value);
             if (!d->modifier) {
@@ -242,11 +214,12 @@ int runWire(const QStringList &args)
         const auto done = defineRectangle(w, *d.port - 1, *d.from - QPoint(1, 1), *d.to - QPoint(1, 1), modifier);
         printOut(QStringLiteral("port %1: %2 pixels added (fill order %3)\n")
                      .arg(*d.port)
-                     .arg(done ? done->addedCells.size() : 0)
+                     .arg(done ? done->addedRecords.size() : 0)
                      .arg(done ? done->fillOrder : 0));
     }
-    if (!writeLineFile(a.positional.first(), rows, cols, uint8_t(CircuitryKind::Led), w.pixels())) {
-        complain(kName, QStringLiteral("cannot write %1").arg(a.positional.first()));
+    QString reason;
+    if (!writeLineFile(a.positional.first(), rows, cols, uint8_t(CircuitryKind::Led), w.pixels(), &reason)) {
+        complain(kName, QStringLiteral("cannot write %1: %2").arg(a.positional.first(), reason));
         return ExitFailure;
     }
     return damaged ? ExitTruncated : ExitOk;

@@ -1,5 +1,7 @@
 #include "transform_steps.h"
 
+#include "cli_support.h"
+
 #include "document/colour_replace.h"
 #include "document/document.h"
 #include "document/frame_repeat.h"
@@ -45,10 +47,11 @@ bool parseValue(TransformStep &s, const QString &value, QString *error)
                      .arg(s.option, wantsCount ? QStringLiteral("A-B:N") : QStringLiteral("A-B"), value);
         return false;
     }
-    s.start = m.captured(1).toInt();
-    s.last = m.captured(2).toInt();
+    // At most nine digits each: always within an int.
+    s.start = *parseNumber(m.captured(1));
+    s.last = *parseNumber(m.captured(2));
     if (wantsCount)
-        s.value = m.captured(3).toInt();
+        s.value = *parseNumber(m.captured(3));
     if (s.kind == TransformStep::ReplaceRgb && (s.value < 0 || s.value >= kComponentOrderCount)) {
         *error = QStringLiteral("%1: the component order index must be 0..4, not %2").arg(s.option).arg(s.value);
         return false;
@@ -60,55 +63,31 @@ bool parseValue(TransformStep &s, const QString &value, QString *error)
 
 TransformPlan parseTransformArgs(const QStringList &args)
 {
+    CliOptionSpec spec;
+    for (const Flag &f : kPlainSteps)
+        spec.flags << QLatin1String(f.name);
+    for (const Flag &f : kRangeSteps)
+        spec.values << QLatin1String(f.name);
+    spec.repeatable = spec.flags + spec.values;
+    const CliArgs a = parseCliArgs(args, spec);
+
     TransformPlan plan;
-    bool optionsEnded = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        if (optionsEnded || !a.startsWith(QLatin1Char('-')) || a == QLatin1String("-")) {
-            plan.files << a;
-            continue;
-        }
-        if (a == QLatin1String("--")) {
-            optionsEnded = true;
-            continue;
-        }
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            plan.help = true;
-            continue;
-        }
-        const qsizetype eq = a.indexOf(QLatin1Char('='));
-        const QString name = eq < 0 ? a : a.left(eq);
-        bool known = false;
+    plan.files = a.positional;
+    plan.help = a.help;
+    plan.error = a.error;
+    if (!plan.error.isEmpty())
+        return plan;
+    for (const CliOption &o : a.given) {
         for (const Flag &f : kPlainSteps)
-            if (name == QLatin1String(f.name)) {
-                if (eq >= 0) {
-                    plan.error = QStringLiteral("%1 takes no value").arg(name);
-                    return plan;
-                }
-                plan.steps.push_back(TransformStep{f.kind, 0, 0, 0, name});
-                known = true;
-            }
+            if (o.name == QLatin1String(f.name))
+                plan.steps.push_back(TransformStep{f.kind, 0, 0, 0, o.name});
         for (const Flag &f : kRangeSteps)
-            if (name == QLatin1String(f.name)) {
-                QString value;
-                if (eq >= 0) {
-                    value = a.mid(eq + 1);
-                } else if (i + 1 < args.size()) {
-                    value = args.at(++i);
-                } else {
-                    plan.error = QStringLiteral("%1 needs a value").arg(name);
-                    return plan;
-                }
-                TransformStep s{f.kind, 0, 0, 0, name + QLatin1Char(' ') + value};
-                if (!parseValue(s, value, &plan.error))
+            if (o.name == QLatin1String(f.name)) {
+                TransformStep s{f.kind, 0, 0, 0, o.name + QLatin1Char(' ') + o.value};
+                if (!parseValue(s, o.value, &plan.error))
                     return plan;
                 plan.steps.push_back(s);
-                known = true;
             }
-        if (!known) {
-            plan.error = QStringLiteral("unknown option '%1'").arg(a);
-            return plan;
-        }
     }
     return plan;
 }

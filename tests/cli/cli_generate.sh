@@ -67,6 +67,24 @@ run both_sources 2 generate curtain "$work/x.wst" --in "$demo" --rows 3 --cols 3
 run no_source 2 generate curtain "$work/x.wst"
 run bad_current 2 generate curtain "$work/x.wst" --in "$demo" --current 49
 expect_stderr bad_current '--current'
+# Numbers are range-checked, never wrapped: the smallest int, values beyond
+# an int, and area corners far outside the grid.
+run current_min 2 generate curtain "$work/x.wst" --rows 2 --cols 2 --current -2147483648
+expect_stderr current_min "--current needs a whole number from 1 to 1, not '-2147483648'"
+run step_huge 2 generate curtain "$work/x.wst" --rows 2 --cols 2 --step 99999999999
+expect_stderr step_huge "--step needs a whole number, not '99999999999'"
+run area_huge 2 generate curtain "$work/x.wst" --rows 3 --cols 3 --area 1,1,99999999999,2
+expect_stderr area_huge '--area'
+run area_min 2 generate curtain "$work/x.wst" --rows 3 --cols 3 --area -2147483648,1,2,2
+expect_stderr area_min '--area'
+
+# Runs whose frames would not fit in memory are refused before any frame
+# is made: a water drip over 256 x 256 (about 17 GB of frames) and blinds
+# repeated two billion times.
+run drip_huge 2 generate water-drip "$work/x.wst" --rows 256 --cols 256
+expect_stderr drip_huge 'Too many frames'
+run blinds_huge 2 generate blinds "$work/x.wst" --rows 2 --cols 2 --repeat 2000000000
+expect_stderr blinds_huge 'Too many frames'
 [ ! -e "$work/x.wst" ] || fail "a refused run wrote a file"
 
 if [ "$failures" -ne 0 ]; then

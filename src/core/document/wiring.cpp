@@ -129,6 +129,7 @@ void Wiring::setCellColour(int x, int y, ColorValue c)
 void Wiring::append(const WiringPixel &p)
 {
     m_pixels.push_back(p);
+    m_ids.push_back(m_nextId++);
     if (inGrid(p.column, p.row)) {
         uint16_t &n = m_wiredCount[cell(p.column, p.row)];
         if (n < UINT16_MAX)
@@ -149,6 +150,7 @@ void Wiring::removeAt(int i)
     if (i < 0 || i >= count())
         return;
     m_pixels.erase(m_pixels.begin() + i);
+    m_ids.erase(m_ids.begin() + i);
     ++m_removals;
     rebuildIndex();
 }
@@ -157,11 +159,14 @@ int Wiring::removeMarked(const std::vector<bool> &drop)
 {
     size_t kept = 0;
     for (size_t i = 0; i < m_pixels.size(); ++i)
-        if (i >= drop.size() || !drop[i])
-            m_pixels[kept++] = m_pixels[i];
+        if (i >= drop.size() || !drop[i]) {
+            m_pixels[kept] = m_pixels[i];
+            m_ids[kept++] = m_ids[i];
+        }
     const int removed = int(m_pixels.size() - kept);
     if (removed > 0) {
         m_pixels.resize(kept);
+        m_ids.resize(kept);
         ++m_removals;
         rebuildIndex();
     }
@@ -172,6 +177,7 @@ void Wiring::insert(int i, const WiringPixel &p)
 {
     i = std::clamp(i, 0, count());
     m_pixels.insert(m_pixels.begin() + i, p);
+    m_ids.insert(m_ids.begin() + i, m_nextId++);
     if (inGrid(p.column, p.row)) {
         uint16_t &n = m_wiredCount[cell(p.column, p.row)];
         if (n < UINT16_MAX)
@@ -192,13 +198,29 @@ void Wiring::assign(std::vector<WiringPixel> pixels)
 {
     ++m_removals;
     m_pixels = std::move(pixels);
+    m_ids.resize(m_pixels.size());
+    for (uint64_t &id : m_ids)
+        id = m_nextId++;
     rebuildCellMap();
+}
+
+int Wiring::removeRecords(const std::vector<uint64_t> &ids)
+{
+    if (ids.empty())
+        return 0;
+    std::vector<uint64_t> sorted = ids;
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<bool> marked(m_pixels.size());
+    for (size_t i = 0; i < m_ids.size(); ++i)
+        marked[i] = std::binary_search(sorted.begin(), sorted.end(), m_ids[i]);
+    return removeMarked(marked);
 }
 
 void Wiring::clear()
 {
     ++m_removals;
     m_pixels.clear();
+    m_ids.clear();
     std::fill(m_cellMap.begin(), m_cellMap.end(), 0);
     std::fill(m_wiredCount.begin(), m_wiredCount.end(), 0);
 }

@@ -89,18 +89,10 @@ public:
     // them. Returns how many were removed.
     template <class Pred> int removeIf(Pred drop)
     {
-        std::vector<WiringPixel> kept;
-        kept.reserve(m_pixels.size());
-        for (const WiringPixel &p : m_pixels)
-            if (!drop(p))
-                kept.push_back(p);
-        const int removed = count() - int(kept.size());
-        if (removed > 0) {
-            m_pixels = std::move(kept);
-            ++m_removals;
-            rebuildIndex();
-        }
-        return removed;
+        std::vector<bool> marked(m_pixels.size());
+        for (size_t i = 0; i < m_pixels.size(); ++i)
+            marked[i] = drop(m_pixels[i]);
+        return removeMarked(marked);
     }
     void removeAt(int i);
     // Removes record i for every i with drop[i] set (drop has count()
@@ -113,6 +105,16 @@ public:
     void setPortAndPixel(int i, int port, int pixel);
     // Takes a whole list (from a file or an undo step) as it stands.
     void assign(std::vector<WiringPixel> pixels);
+
+    // Every record gets an identity of its own when it enters the list
+    // (append, insert, assign). It stays with the record while it is
+    // replaced, moved to another cell or renumbered, and is never given to
+    // another record, so an undo step can take back exactly the records it
+    // added, wherever they are now.
+    uint64_t recordId(int i) const { return m_ids[size_t(i)]; }
+    // Removes the records with these identities (those still in the list),
+    // keeping the order of the rest. Returns how many went.
+    int removeRecords(const std::vector<uint64_t> &ids);
 
     // Frees every record and empties the cell map.
     void clear();
@@ -139,6 +141,8 @@ private:
 
     CircuitryKind m_kind = CircuitryKind::None;
     std::vector<WiringPixel> m_pixels;
+    std::vector<uint64_t> m_ids; // one per record, in step with m_pixels
+    uint64_t m_nextId = 1;
     int m_rows = 0;
     int m_cols = 0;
     std::vector<ColorValue> m_cellMap;

@@ -1,6 +1,7 @@
 #include "wiring/wiring_editor.h"
 
 #include "document/document.h"
+#include "settings/file_access.h"
 #include "settings/prompt.h"
 #include "wiring/wiring_files.h"
 #include "wiring/wiring_operations.h"
@@ -220,7 +221,9 @@ void WiringEditor::rightPress()
 {
     if (m_mode == WiringEditMode::Define)
         return;
-    forgetReferences();
+    // Back to definition: a half-done copy or insert is given up, but the
+    // clipboard stays (no record left the list), ready for the next paste.
+    m_remembered = QPoint(-1, -1);
     releaseButtons();
     setMode(WiringEditMode::Define);
     m_dragging = false;
@@ -248,7 +251,7 @@ void WiringEditor::define(QPoint release, WiringKeys keys)
     std::optional<DefinitionResult> done = defineRectangle(w, port, m_anchor, release, modifier);
     if (!done)
         return;
-    m_undo.pushRectangle(done->rect, port, std::move(done->addedCells));
+    m_undo.pushRectangle(done->rect, port, std::move(done->addedRecords));
     edited();
 }
 
@@ -361,7 +364,7 @@ void WiringEditor::pasteAt(QPoint cell, WiringKeys keys)
     case PasteOutcome::Pasted:
         break;
     }
-    m_undo.pushRectangle(r.target, port, std::move(r.addedCells));
+    m_undo.pushRectangle(r.target, port, std::move(r.addedRecords));
     edited();
 }
 
@@ -453,7 +456,9 @@ void WiringEditor::undoButton()
     const WiringUndoEntry entry = m_undo.top();
     if (!entry.isFile()) {
         forgetReferences();
-        removeRecordsOnCells(w, entry.addedCells);
+        // The records it added, wherever a move has put them since; an
+        // older record now on one of its cells stays.
+        w.removeRecords(entry.addedRecords);
         forgetReferences();
         m_undo.pop();
         edited();
@@ -489,8 +494,9 @@ void WiringEditor::saveButton()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".line");
-    if (!writeLineFile(path, w->rows(), w->cols(), uint8_t(pageKind()), w->pixels())) {
-        m_prompt.inform(WiringText::saveFileFail(), PromptIcon::Error);
+    QString reason;
+    if (!writeLineFile(path, w->rows(), w->cols(), uint8_t(pageKind()), w->pixels(), &reason)) {
+        m_prompt.inform(withSystemReason(WiringText::saveFileFail(), reason), PromptIcon::Error);
         return;
     }
     emit focusCanvas();

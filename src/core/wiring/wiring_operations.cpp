@@ -34,7 +34,7 @@ std::optional<DefinitionResult> defineRectangle(Wiring &w, int port, QPoint anch
         p.column = x;
         p.row = y;
         w.append(p);
-        result.addedCells.push_back(int32_t(y * w.cols() + x));
+        result.addedRecords.push_back(w.recordId(w.count() - 1));
     });
     return result;
 }
@@ -165,7 +165,7 @@ PasteResult pasteClipboard(Wiring &w, const WiringClipboard &clip, QPoint at, in
         p.column = c.x();
         p.row = c.y();
         w.append(p);
-        result.addedCells.push_back(int32_t(c.y() * w.cols() + c.x()));
+        result.addedRecords.push_back(w.recordId(w.count() - 1));
     }
     result.outcome = PasteOutcome::Pasted;
     return result;
@@ -174,19 +174,6 @@ PasteResult pasteClipboard(Wiring &w, const WiringClipboard &clip, QPoint at, in
 int removeRecordsInRect(Wiring &w, const WiringRect &r)
 {
     return w.removeIf([&](const WiringPixel &p) { return r.contains(p.column, p.row); });
-}
-
-int removeRecordsOnCells(Wiring &w, const std::vector<int32_t> &cells)
-{
-    if (cells.empty() || w.rows() <= 0 || w.cols() <= 0)
-        return 0;
-    std::vector<bool> marked(size_t(w.rows()) * size_t(w.cols()), false);
-    for (int32_t c : cells)
-        if (c >= 0 && size_t(c) < marked.size())
-            marked[size_t(c)] = true;
-    return w.removeIf([&](const WiringPixel &p) {
-        return w.inGrid(p.column, p.row) && marked[size_t(p.row) * size_t(w.cols()) + size_t(p.column)];
-    });
 }
 
 void renumberChains(Wiring &w)

@@ -21,9 +21,9 @@ struct DefinitionResult
 {
     WiringRect rect;
     int fillOrder = 0;
-    // Linear indices (y * Cols + x) of the cells this definition wired, so
-    // that its undo removes exactly these.
-    std::vector<int32_t> addedCells;
+    // Identities (Wiring::recordId) of the records this definition added,
+    // so that its undo removes exactly these, wherever they are by then.
+    std::vector<uint64_t> addedRecords;
 };
 
 // Numbers every unwired cell of the dragged rectangle into the chain of
@@ -53,7 +53,7 @@ struct PasteResult
 {
     PasteOutcome outcome = PasteOutcome::Empty;
     WiringRect target;
-    std::vector<int32_t> addedCells;
+    std::vector<uint64_t> addedRecords; // identities of the records added
 };
 
 // Where each clipboard record lands when pasted with its bounding
@@ -67,8 +67,6 @@ PasteResult pasteClipboard(Wiring &w, const WiringClipboard &clip, QPoint at, in
 
 // Removes every record whose cell lies in `r`; returns how many.
 int removeRecordsInRect(Wiring &w, const WiringRect &r);
-// Removes every record lying on one of `cells` (linear indices).
-int removeRecordsOnCells(Wiring &w, const std::vector<int32_t> &cells);
 
 // Closes the gaps a deletion left: ports in the order of their first
 // record, each port's records numbered 0, 1, 2, ... in list order.

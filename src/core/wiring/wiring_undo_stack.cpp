@@ -6,12 +6,12 @@
 WiringUndoStack::WiringUndoStack() = default;
 WiringUndoStack::~WiringUndoStack() = default;
 
-void WiringUndoStack::pushRectangle(const WiringRect &r, int port, std::vector<int32_t> addedCells)
+void WiringUndoStack::pushRectangle(const WiringRect &r, int port, std::vector<uint64_t> addedRecords)
 {
     WiringUndoEntry e;
     e.rect = r;
     e.port = port;
-    e.addedCells = std::move(addedCells);
+    e.addedRecords = std::move(addedRecords);
     m_entries.push_back(std::move(e));
 }
 

@@ -22,7 +22,8 @@ struct WiringUndoEntry
     // File entry: n, -1, -1, -1.
     WiringRect rect;
     int port = 0;
-    std::vector<int32_t> addedCells; // rectangle entries: cells they wired
+    // Rectangle entries: identities of the records they added.
+    std::vector<uint64_t> addedRecords;
 
     bool isFile() const { return rect.right < 0; }
     int fileNumber() const { return rect.left; }
@@ -41,7 +42,7 @@ public:
     const WiringUndoEntry &top() const { return m_entries.back(); }
     const WiringUndoEntry &entry(int fromTop) const { return m_entries[m_entries.size() - 1 - size_t(fromTop)]; }
 
-    void pushRectangle(const WiringRect &r, int port, std::vector<int32_t> addedCells);
+    void pushRectangle(const WiringRect &r, int port, std::vector<uint64_t> addedRecords);
     // Saves `records` to undo file n = count() and pushes its file entry.
     // False, with nothing pushed, when the file cannot be written.
     bool pushSnapshot(const std::vector<WiringPixel> &records);

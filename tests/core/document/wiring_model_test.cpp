@@ -93,6 +93,40 @@ TEST(Wiring, KeepsTheCellMapAndIndexInStepWithTheList)
     EXPECT_EQ(w.cellColour(2, 2), 0u);
 }
 
+TEST(Wiring, ARecordKeepsItsIdentityThroughMovesAndOthersLeaving)
+{
+    Wiring w;
+    w.setKind(CircuitryKind::Led);
+    w.resetCellMap(3, 4);
+    w.append(at(0, 0, 1, 0));
+    w.append(at(1, 0, 1, 1));
+    w.append(at(2, 0, 1, 2));
+    const uint64_t first = w.recordId(0);
+    const uint64_t second = w.recordId(1);
+    const uint64_t third = w.recordId(2);
+    EXPECT_NE(first, second);
+    EXPECT_NE(second, third);
+
+    w.replace(1, at(3, 2, 1, 1)); // moved to another cell
+    w.setPortAndPixel(1, 2, 7);   // and renumbered
+    w.removeAt(0);                // an older one leaves
+    ASSERT_EQ(w.count(), 2);
+    EXPECT_EQ(w.recordId(0), second);
+    w.insert(0, at(0, 0, 1, 0)); // a newcomer on the freed cell
+    EXPECT_NE(w.recordId(0), first);
+    EXPECT_EQ(w.recordId(1), second);
+
+    EXPECT_EQ(w.removeRecords({second, first}), 1); // `first` is gone already
+    ASSERT_EQ(w.count(), 2);
+    EXPECT_EQ(w.recordId(1), third);
+    EXPECT_FALSE(w.isWired(3, 2));
+
+    // A list taken whole gets identities never seen before.
+    w.assign({at(0, 0, 1, 0)});
+    EXPECT_NE(w.recordId(0), third);
+    EXPECT_EQ(w.removeRecords({third}), 0);
+}
+
 TEST(Wiring, RecordsOutsideTheGridNeverReachTheMap)
 {
     Wiring w;

@@ -116,6 +116,27 @@ TEST_F(WiringEditorTest, UndoOfADefinitionRemovesOnlyThePixelsItAdded)
     EXPECT_EQ(prompt.lastText(), QStringLiteral("没有操作可撤消!"));
 }
 
+TEST_F(WiringEditorTest, UndoAfterAMoveTakesBackTheMovedRecordNotTheOneNowOnItsCell)
+{
+    open(3, 3);
+    definePort(1, {0, 0}, {0, 0}); // older: port 1 on (0,0)
+    definePort(2, {1, 0}, {1, 0}); // newer: port 2 on (1,0)
+    editor->chooseTool(WiringToolButton::MovePixel);
+    drag({1, 0}, {2, 2}); // the newer record goes away from its cell
+    drag({0, 0}, {1, 0}); // and the older one takes that cell
+    ASSERT_EQ(wiring().count(), 2);
+
+    editor->undoButton(); // the second definition
+    ASSERT_EQ(wiring().count(), 1);
+    EXPECT_EQ(wiring().pixel(0), wiredAt(1, 0, 0, 0));
+    EXPECT_EQ(wiring().cellColour(1, 0), portColour(0));
+    EXPECT_EQ(wiring().cellColour(2, 2), 0u);
+
+    editor->undoButton(); // the first: its record, wherever it is now
+    EXPECT_EQ(wiring().count(), 0);
+    EXPECT_EQ(wiring().cellColour(1, 0), 0u);
+}
+
 TEST_F(WiringEditorTest, ZoneDeletionAsksWithOneBasedCornersAndClosesTheGap)
 {
     open(2, 5);
@@ -244,6 +265,18 @@ TEST_F(PasteTest, PasteButtonWithAnEmptyClipboardSaysSo)
     editor->pasteButton();
     EXPECT_EQ(prompt.lastText(), QStringLiteral("剪贴板没有数据。"));
     EXPECT_EQ(editor->mode(), WiringEditMode::Define);
+}
+
+TEST_F(PasteTest, ARightClickLeavesPasteModeButKeepsTheCopy)
+{
+    copyCorner();
+    editor->rightPress();
+    EXPECT_EQ(editor->mode(), WiringEditMode::Define);
+    ASSERT_EQ(editor->clipboard().records.size(), 4u);
+    editor->pasteButton();
+    EXPECT_EQ(editor->mode(), WiringEditMode::Paste);
+    editor->press({3, 1}, {});
+    EXPECT_EQ(port1().size(), 4u);
 }
 
 TEST_F(PasteTest, EveryOperationThatFreesRecordsEmptiesTheClipboard)
