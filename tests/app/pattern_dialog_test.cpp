@@ -255,43 +255,6 @@ private slots:
         QCOMPARE(e.doc.frameCount(), 5);
     }
 
-    // Pictures of every tab in both languages for a person to look at:
-    // written only when BRIGHTLOOM_SCREENSHOTS names a folder.
-    void screenshotsOfEveryPage()
-    {
-        const QString folder = qEnvironmentVariable("BRIGHTLOOM_SCREENSHOTS");
-        if (folder.isEmpty())
-            QSKIP("BRIGHTLOOM_SCREENSHOTS is not set");
-        for (int code : {int(Language::Chinese), int(Language::English)}) {
-            Language::setCode(code);
-            Editor e;
-            AutoPatternDialog dialog(e.ctx);
-            dialog.show();
-            for (int t = 0; t < AutoPatternDialog::kTabCount; ++t) {
-                dialog.tabs()->setCurrentIndex(t);
-                dialog.adjustSize();
-                QTest::qWait(50);
-                const QString name = QStringLiteral("%1/pattern_tab%2_%3.png")
-                                         .arg(folder)
-                                         .arg(t + 1)
-                                         .arg(code == Language::English ? QStringLiteral("en") : QStringLiteral("zh"));
-                QVERIFY(dialog.grab().save(name));
-            }
-            QWidget holder;
-            auto *slot = new QVBoxLayout(&holder);
-            PatternKeyPanel *panel = installPatternKeys(e.ctx, slot, nullptr);
-            for (int a = 0; a < kPatternActionCount; ++a) {
-                panel->actionBox()->setCurrentIndex(a);
-                holder.adjustSize();
-                const QString name = QStringLiteral("%1/pattern_keys%2_%3.png")
-                                         .arg(folder)
-                                         .arg(a + 1)
-                                         .arg(code == Language::English ? QStringLiteral("en") : QStringLiteral("zh"));
-                QVERIFY(holder.grab().save(name));
-            }
-        }
-    }
-
     // --- pattern keys ----------------------------------------------------------
 
     void theKeysMakeFramesAndFollowTheActionType()

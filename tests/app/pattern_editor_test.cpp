@@ -64,38 +64,6 @@ private slots:
         QCOMPARE(e.doc().frames().at(2).at(0, 0, 6), ColorValue(0x0000FF));
     }
 
-    // A picture of a generated run playing, for a person to look at:
-    // taken only when BRIGHTLOOM_SCREENSHOTS names a folder (run it on a
-    // real display, such as Xvfb).
-    void screenshotOfARunPlaying()
-    {
-        const QString folder = qEnvironmentVariable("BRIGHTLOOM_SCREENSHOTS");
-        if (folder.isEmpty())
-            QSKIP("BRIGHTLOOM_SCREENSHOTS is not set");
-        TestEditor e;
-        e.app->show();
-        e.makeFrames(24, 40, 1);
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<AutoPatternDialog *>(QApplication::activeModalWidget());
-            dialog->tabs()->setCurrentIndex(2);
-            auto *fg = dialog->page()->findChild<QComboBox *>(QStringLiteral("foreground"));
-            fg->setCurrentIndex(8 + 9); // palette flow, wave down
-            QTest::qWait(300);
-            dialog->grab().save(folder + QStringLiteral("/pattern_dialog_in_editor.png"));
-            qobject_cast<PatternPage *>(dialog->page())->confirmButton()->click();
-            dialog->exitButton()->click();
-        });
-        e.commands().trigger(Cmd::AutoDesign);
-        // Playback shows wired points only: wire the whole grid to port 1.
-        defineRectangle(e.doc().wiring(), 0, QPoint(0, 0), QPoint(39, 23), WiringModifier::None);
-        e.doc().wiringEdited();
-        e.doc().goToFrame(0);
-        e.commands().trigger(Cmd::Play);
-        QTest::qWait(1500);
-        QApplication::primaryScreen()->grabWindow(0).save(folder + QStringLiteral("/pattern_run_playing.png"));
-        e.commands().trigger(Cmd::Stop);
-        QVERIFY(e.doc().frameCount() > 1);
-    }
 };
 
 QTEST_MAIN(PatternEditorTest)

@@ -5,11 +5,12 @@
 // defined area (the whole grid when none) by the command count, combines it
 // with the old colours by the colour action and adds it by the AddMode.
 //
-// The keys of every type come in pairs: A and D are opposite motions, W and
-// S are opposite motions, B and F are opposite too. Where a type moves
+// A and D are opposite motions, and so are W and S; where a type moves
 // colours off the area, B and F are A and D with wrapping (what leaves at
 // one side comes back at the other) and cells that nothing moves into take
-// the colour of a blank frame.
+// the colour of a blank frame. Two types break the pairs: under rotate, B
+// and F are two mirrorings, each its own undoing; under glow, W keeps the
+// centre and S keeps the edge, so neither undoes the other.
 //
 //   type        A                    D                    W                       S                       B                      F
 //   移动 move    left                 right                up                      down                    left, wrapping         right, wrapping

@@ -54,17 +54,6 @@ TEST(ColourActionRules, EveryRuleGivesItsDocumentedResult)
     }
 }
 
-TEST(ColourActionRules, NotAddAndNotSubtractMatchTheirClosedForms)
-{
-    // (d - a - 1) and (-d - a - 1), modulo 2^24, over a spread of colours.
-    const ColorValue samples[] = {0, 1, 0xFF, 0x100, 0x7F7F7F, 0x123456, 0xFFFFFE, 0xFFFFFF};
-    for (ColorValue a : samples)
-        for (ColorValue d : samples) {
-            EXPECT_EQ(combineColours(ColourAction::NotAdd, a, d), (d - a - 1) & 0xFFFFFFu);
-            EXPECT_EQ(combineColours(ColourAction::NotSubtract, a, d), (0u - d - a - 1) & 0xFFFFFFu);
-        }
-}
-
 TEST(ColourActionRuns, ARunMatchesThePointRuleAndSkipsTheKeyColour)
 {
     std::vector<ColorValue> dst = {0x0000FF, 0x000100, 0x123456, 0x000000};

@@ -61,12 +61,31 @@ TEST_P(FillOrders, NumberTheChainOfADefinitionInThatOrder)
 INSTANTIATE_TEST_SUITE_P(AllSixteen, FillOrders, ::testing::ValuesIn(kFillCases),
                          [](const auto &info) { return "Order" + std::to_string(info.param.order); });
 
-TEST(FillOrderChoice, FollowsTheModifierAndDirectionTable)
+TEST(FillOrderChoice, TheHeldKeyChoosesRowsColumnsOrSnakesFromTheAnchor)
 {
-    const int expected[4][4] = {{0, 1, 13, 12}, {4, 6, 7, 5}, {14, 2, 3, 15}, {8, 10, 11, 9}};
-    for (int mod = 0; mod < 4; ++mod)
-        for (int dir = 0; dir < 4; ++dir)
-            EXPECT_EQ(fillOrderFor(WiringModifier(mod), dir), expected[mod][dir]) << mod << "," << dir;
+    // A 2 x 3 grid, cells lettered a b c / d e f. Worked by hand: plain
+    // rows, Shift columns, Ctrl a row snake, Alt a column snake, each from
+    // the corner where the drag was anchored, towards the release.
+    struct Drag
+    {
+        WiringModifier modifier;
+        QPoint anchor, release;
+        const char *chain;
+    };
+    const Drag drags[] = {
+        {WiringModifier::None, {0, 0}, {2, 1}, "abcdef"},  // right and down
+        {WiringModifier::None, {2, 1}, {0, 0}, "fedcba"},  // left and up
+        {WiringModifier::Shift, {0, 1}, {2, 0}, "daebfc"}, // up: columns bottom to top
+        {WiringModifier::Ctrl, {2, 0}, {0, 1}, "cbadef"},  // left: the second row turns round
+        {WiringModifier::Alt, {0, 0}, {2, 1}, "adebcf"},   // the second column turns round
+    };
+    for (const Drag &d : drags) {
+        Document doc(wiringGrid(2, 3));
+        doc.wiring().setKind(CircuitryKind::Led);
+        ASSERT_TRUE(defineRectangle(doc.wiring(), 0, d.anchor, d.release, d.modifier));
+        EXPECT_EQ(chainWord(doc.wiring(), 0), QString::fromLatin1(d.chain))
+            << "modifier " << int(d.modifier) << " from " << d.anchor.x() << "," << d.anchor.y();
+    }
 }
 
 TEST(FillOrderChoice, CtrlWinsOverShiftAndShiftOverAlt)

@@ -1,0 +1,255 @@
+// Pictures of the running editor for a person to look at: the palette bar,
+// operation panel and colour panel modes, every pattern tab and pattern key
+// set, the controller panel and the LED data dialog, and a pattern run
+// playing, in English and Chinese. Run by hand on a display:
+//
+//   xvfb-run -a -s '-screen 0 1600x1000x24' build/tools/brightloom-screenshots OUT_FOLDER
+//
+// It checks nothing; the tests do that.
+
+#include "document/document.h"
+#include "editing/operation_panel.h"
+#include "links/controller_panel.h"
+#include "output/output_dialog.h"
+#include "palette/colour_panel_dialog.h"
+#include "palette/palette_bar.h"
+#include "patterns/auto_pattern_dialog.h"
+#include "patterns/pattern_key_panel.h"
+#include "patterns/pattern_page.h"
+#include "settings/language.h"
+#include "settings/prompt.h"
+#include "shell/command_ids.h"
+#include "shell/editor_application.h"
+#include "shell/main_window.h"
+#include "wiring/wiring_operations.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cstdio>
+#include <deque>
+
+namespace {
+
+// Answers every question with its first button and file dialogs from a
+// list; says nothing.
+class QuietPrompt : public Prompt
+{
+public:
+    void inform(const QString &, PromptIcon, const QString &) override {}
+    PromptAnswer ask(const QString &, PromptButtons buttons, PromptIcon, const QString &) override
+    {
+        return buttons == PromptButtons::OkCancel ? PromptAnswer::Ok : PromptAnswer::Yes;
+    }
+    QString chooseOpenFile(const QString &, const QString &, const QString &) override { return next(); }
+    QString chooseSaveFile(const QString &, const QString &, const QString &) override { return next(); }
+
+    std::deque<QString> files;
+
+private:
+    QString next()
+    {
+        if (files.empty())
+            return QString();
+        QString f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
+class Shots
+{
+public:
+    explicit Shots(const QString &folder) : m_folder(folder) {}
+
+    void save(QWidget *w, const QString &name) { write(w->grab(), name); }
+    void saveScreen(const QString &name) { write(QApplication::primaryScreen()->grabWindow(0), name); }
+    int failures() const { return m_failures; }
+
+private:
+    void write(const QPixmap &picture, const QString &name)
+    {
+        const QString path = QDir(m_folder).filePath(name + QStringLiteral(".png"));
+        if (picture.save(path)) {
+            std::printf("%s\n", qPrintable(path));
+        } else {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            ++m_failures;
+        }
+    }
+
+    QString m_folder;
+    int m_failures = 0;
+};
+
+// A whole editor with its settings in a scratch folder and the demo open.
+struct Editor
+{
+    QTemporaryDir dir;
+    QuietPrompt prompt;
+    std::unique_ptr<EditorApplication> app;
+
+    Editor()
+    {
+        EditorOptions options;
+        options.settingsPath = dir.filePath(QStringLiteral("Brightloom.ini"));
+        options.recentFilesPath = dir.filePath(QStringLiteral("recent.conf"));
+        options.prompt = &prompt;
+        app = std::make_unique<EditorApplication>(options);
+        app->window().resize(1280, 900);
+        app->show();
+        app->openOnStart(QStringLiteral(BRIGHTLOOM_RESOURCES "/demo/demo.wst"));
+        QTest::qWaitForWindowExposed(&app->window());
+    }
+    AppContext &ctx() { return app->context(); }
+    void trigger(int id) { app->context().commands.trigger(id); }
+};
+
+QString languageTag(int id) { return id == Cmd::LanguageEnglish ? QStringLiteral("en") : QStringLiteral("zh"); }
+
+void paletteAndOperationPanels(Shots &shots)
+{
+    Editor e;
+    PaletteState &palette = e.ctx().palette;
+    palette.colours.clear();
+    for (int i = 0; i < 32; ++i)
+        palette.colours.push_back(makeColor(255 - i * 8, i * 8, (i * 53) % 256));
+    palette.selectEntry(6);
+    e.ctx().editing.area = BlockArea{true, 4, 3, 12, 8};
+    for (int id : {Cmd::LanguageEnglish, Cmd::LanguageChinese}) {
+        e.trigger(id);
+        const QString lang = languageTag(id);
+        QTest::qWait(50);
+        shots.save(&e.app->window(), QStringLiteral("editor_") + lang);
+        if (auto *bar = e.app->window().findChild<PaletteBar *>())
+            shots.save(bar, QStringLiteral("palette_bar_") + lang);
+        if (auto *panel = e.app->window().findChild<OperationPanel *>())
+            shots.save(panel, QStringLiteral("operation_panel_") + lang);
+        for (int mode = 0; mode < 3; ++mode) {
+            ColourPanelDialog d(e.ctx(), &e.app->window());
+            d.modeBox()->setCurrentIndex(mode);
+            d.show();
+            QTest::qWaitForWindowExposed(&d);
+            shots.save(&d, QStringLiteral("colour_panel_mode%1_").arg(mode) + lang);
+        }
+    }
+}
+
+void patternTabsAndKeys(Shots &shots)
+{
+    Editor e;
+    for (int id : {Cmd::LanguageChinese, Cmd::LanguageEnglish}) {
+        e.trigger(id);
+        const QString lang = languageTag(id);
+        AutoPatternDialog dialog(e.ctx());
+        dialog.show();
+        for (int t = 0; t < AutoPatternDialog::kTabCount; ++t) {
+            dialog.tabs()->setCurrentIndex(t);
+            dialog.adjustSize();
+            QTest::qWait(50);
+            shots.save(&dialog, QStringLiteral("pattern_tab%1_%2").arg(t + 1).arg(lang));
+        }
+        QWidget holder;
+        auto *slot = new QVBoxLayout(&holder);
+        PatternKeyPanel *panel = installPatternKeys(e.ctx(), slot, nullptr);
+        for (int a = 0; a < kPatternActionCount; ++a) {
+            panel->actionBox()->setCurrentIndex(a);
+            holder.adjustSize();
+            shots.save(&holder, QStringLiteral("pattern_keys%1_%2").arg(a + 1).arg(lang));
+        }
+    }
+}
+
+void controllerPanelAndDataDialog(Shots &shots)
+{
+    Editor e;
+    e.trigger(Cmd::LanguageChinese);
+    // Two ports over the 24 x 40 demo: the upper and the lower half.
+    Document &doc = e.app->document();
+    doc.wiring().setKind(CircuitryKind::Led);
+    defineRectangle(doc.wiring(), 0, QPoint(0, 0), QPoint(39, 11), WiringModifier::Ctrl);
+    defineRectangle(doc.wiring(), 1, QPoint(0, 12), QPoint(39, 23), WiringModifier::Ctrl);
+    doc.wiringEdited();
+
+    auto *panel = e.app->window().findChild<ControllerPanel *>();
+    if (!panel)
+        return;
+    e.app->window().toolTabs()->setCurrentWidget(panel);
+    panel->modelBox()->setCurrentIndex(1);
+    panel->formatBox()->setCurrentIndex(4);
+    panel->cycleEdit()->setText(QStringLiteral("2"));
+    emit panel->cycleEdit()->textEdited(QStringLiteral("2"));
+    panel->nullButton()->click();
+    QTest::qWait(500);
+    shots.saveScreen(QStringLiteral("controller_panel_in_editor"));
+    shots.save(panel, QStringLiteral("controller_panel"));
+
+    e.prompt.files = {e.dir.filePath(QStringLiteral("demo.led"))};
+    QTimer::singleShot(300, [&] {
+        if (auto *dialog = qobject_cast<OutputDialog *>(QApplication::activeModalWidget())) {
+            shots.saveScreen(QStringLiteral("output_dialog_in_editor"));
+            shots.save(dialog, QStringLiteral("output_dialog"));
+            dialog->confirmButton()->click();
+        }
+    });
+    e.trigger(Cmd::MakeLedData);
+}
+
+void patternRunPlaying(Shots &shots)
+{
+    Editor e;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<AutoPatternDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialog->tabs()->setCurrentIndex(2);
+        if (auto *fg = dialog->page()->findChild<QComboBox *>(QStringLiteral("foreground")))
+            fg->setCurrentIndex(8 + 9); // palette flow, wave down
+        QTest::qWait(300);
+        shots.save(dialog, QStringLiteral("pattern_dialog_in_editor"));
+        qobject_cast<PatternPage *>(dialog->page())->confirmButton()->click();
+        dialog->exitButton()->click();
+    });
+    e.trigger(Cmd::AutoDesign);
+    // Playback shows wired points only: wire the whole grid to port 1.
+    Document &doc = e.app->document();
+    defineRectangle(doc.wiring(), 0, QPoint(0, 0), QPoint(39, 23), WiringModifier::None);
+    doc.wiringEdited();
+    doc.goToFrame(0);
+    e.trigger(Cmd::Play);
+    QTest::qWait(1500);
+    shots.saveScreen(QStringLiteral("pattern_run_playing"));
+    e.trigger(Cmd::Stop);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: brightloom-screenshots OUT_FOLDER   (on a display, e.g. under xvfb-run)\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "cannot make the folder %s\n", argv[1]);
+        return 2;
+    }
+    Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
+    Shots shots(folder);
+    paletteAndOperationPanels(shots);
+    patternTabsAndKeys(shots);
+    controllerPanelAndDataDialog(shots);
+    patternRunPlaying(shots);
+    return shots.failures() == 0 ? 0 : 1;
+}
