@@ -14,6 +14,7 @@
 #include "palette/colour_panel_dialog.h"
 #include "palette/palette_bar.h"
 #include "patterns/auto_pattern_dialog.h"
+#include "patterns/pattern_commands.h"
 #include "patterns/pattern_key_panel.h"
 #include "patterns/pattern_page.h"
 #include "settings/language.h"
@@ -108,7 +109,7 @@ struct Editor
         app->window().resize(1280, 900);
         app->show();
         app->openOnStart(QStringLiteral(BRIGHTLOOM_RESOURCES "/demo/demo.wst"));
-        QTest::qWaitForWindowExposed(&app->window());
+        (void)QTest::qWaitForWindowExposed(&app->window());
     }
     AppContext &ctx() { return app->context(); }
     void trigger(int id) { app->context().commands.trigger(id); }
@@ -138,7 +139,7 @@ void paletteAndOperationPanels(Shots &shots)
             ColourPanelDialog d(e.ctx(), &e.app->window());
             d.modeBox()->setCurrentIndex(mode);
             d.show();
-            QTest::qWaitForWindowExposed(&d);
+            (void)QTest::qWaitForWindowExposed(&d);
             shots.save(&d, QStringLiteral("colour_panel_mode%1_").arg(mode) + lang);
         }
     }
