@@ -203,7 +203,7 @@ TEST_F(FseqRead, ImportRefusesMoreFramesThanMemoryAllows)
 TEST_F(FseqRead, MissingFileNamesTheFile)
 {
     const FseqImportResult r = importFseqFile(path("none.fseq"), FseqChannelMap::fromGrid(1, 1, {}), 1);
-    EXPECT_EQ(r.error, QStringLiteral("无法打开文件 %1：No such file.").arg(path("none.fseq")));
+    EXPECT_EQ(r.error, QStringLiteral("无法打开文件 %1：No such file or directory").arg(path("none.fseq")));
 }
 
 } // namespace

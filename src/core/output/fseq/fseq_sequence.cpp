@@ -3,10 +3,10 @@
 #include "document/document.h"
 #include "output/fseq/fseq_texts.h"
 #include "output/fseq/fseq_writer.h"
+#include "settings/file_access.h"
 #include "settings/prompt.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -157,14 +157,10 @@ Result withFileBytes(const QString &path, Use use)
         r.error = FseqText::cannotOpen(path, reason);
         return r;
     };
-    const QFileInfo info(path);
-    if (!info.exists())
-        return failed(QStringLiteral("No such file."));
-    if (!info.isFile())
-        return failed(QStringLiteral("Not a regular file."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failed(file.errorString());
+    QFile file;
+    QString reason;
+    if (!openRegularFile(file, path, &reason))
+        return failed(reason);
     const qint64 size = file.size();
     if (size > 0) {
         if (uchar *mapped = file.map(0, size)) {
@@ -173,7 +169,8 @@ Result withFileBytes(const QString &path, Use use)
             return r;
         }
     }
-    const QByteArray bytes = file.readAll();
+    // No more than the file held when it was opened.
+    const QByteArray bytes = file.read(size);
     if (file.error() != QFileDevice::NoError)
         return failed(file.errorString());
     return use(reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()));
