@@ -19,7 +19,7 @@
 #include "patterns/pattern_page.h"
 #include "settings/language.h"
 #include "settings/prompt.h"
-#include "shell/command_ids.h"
+#include "common/command_ids.h"
 #include "shell/editor_application.h"
 #include "shell/main_window.h"
 #include "wiring/wiring_operations.h"
