@@ -3,7 +3,7 @@
 // set, the controller panel and the LED data dialog, and a pattern run
 // playing, in English and Chinese. Run by hand on a display:
 //
-//   xvfb-run -a -s '-screen 0 1600x1000x24' build/tools/brightloom-screenshots OUT_FOLDER
+//   xvfb-run -a -s '-screen 0 1600x1000x24' build/brightloom-screenshots OUT_FOLDER
 //
 // It checks nothing; the tests do that.
 
