@@ -1,8 +1,7 @@
 #include "editing/operation_panel.h"
 
 #include "common/app_context.h"
-#include "common/command_ids.h"
-#include "common/command_registry.h"
+#include "common/app_events.h"
 #include "document/document.h"
 #include "editing/block_move_dialog.h"
 #include "editing/canvas_refresh.h"
@@ -131,10 +130,7 @@ OperationPanel::OperationPanel(AppContext &ctx, QWidget *parent) : QWidget(paren
     connect(m_move, &QPushButton::clicked, this, &OperationPanel::moveArea);
     connect(m_cancel, &QPushButton::clicked, this, &OperationPanel::cancelArea);
     connect(this, &OperationPanel::areaChanged, this, [this] { refreshCanvas(m_ctx); });
-    connect(&ctx.commands, &CommandRegistry::commandRan, this, [this](int id) {
-        if (id == Cmd::LanguageChinese || id == Cmd::LanguageEnglish || id == Cmd::LanguageTraditional)
-            applyTexts();
-    });
+    connect(&ctx.events, &AppEvents::languageChanged, this, &OperationPanel::applyTexts);
 
     applyTexts();
     m_pen->setChecked(ctx.editing.penEnabled);

@@ -37,15 +37,10 @@ PaintingTool::~PaintingTool() = default;
 
 QStringList PaintingTool::blockMenuTexts()
 {
-    if (Language::code() == Language::English)
-        return {QStringLiteral("Block cut\tCtrl+X"), QStringLiteral("Block copy\tCtrl+C"),
-                QStringLiteral("Block paste\tCtrl+V"), QStringLiteral("Block delete\tDelete")};
-    QStringList chinese{QStringLiteral("块剪切\tCtrl+X"), QStringLiteral("块复制\tCtrl+C"),
-                        QStringLiteral("块粘贴\tCtrl+V"), QStringLiteral("块删除\tDelete")};
-    if (Language::code() == Language::Traditional)
-        for (QString &t : chinese)
-            t = ToTraditional(t);
-    return chinese;
+    return {threeWayText(QStringLiteral("Block cut\tCtrl+X"), QStringLiteral("块剪切\tCtrl+X")),
+            threeWayText(QStringLiteral("Block copy\tCtrl+C"), QStringLiteral("块复制\tCtrl+C")),
+            threeWayText(QStringLiteral("Block paste\tCtrl+V"), QStringLiteral("块粘贴\tCtrl+V")),
+            threeWayText(QStringLiteral("Block delete\tDelete"), QStringLiteral("块删除\tDelete"))};
 }
 
 GridPlacement PaintingTool::placement(const CanvasGeometry &g) const

@@ -25,15 +25,7 @@ namespace {
 // characters.
 QString panelText(const char *english, const char *chinese)
 {
-    const QString zh = QString::fromUtf8(chinese);
-    switch (Language::code()) {
-    case Language::Chinese:
-        return zh;
-    case Language::Traditional:
-        return ToTraditional(zh);
-    default:
-        return QString::fromUtf8(english);
-    }
+    return threeWayText(QString::fromUtf8(english), QString::fromUtf8(chinese));
 }
 
 const QString kZariFilter = QStringLiteral("Zari file(*.zari)");

@@ -22,19 +22,6 @@ QString dialogText(const char *section, const char *key, const QString &chinese)
     return captionText(section, key, chinese);
 }
 
-// Texts of the dialog that no language file carries.
-QString fixedText(const QString &english, const QString &chinese)
-{
-    switch (Language::code()) {
-    case Language::Chinese:
-        return chinese;
-    case Language::Traditional:
-        return ToTraditional(chinese);
-    default:
-        return english;
-    }
-}
-
 int fieldNumber(const QLineEdit *edit)
 {
     bool ok = false;
@@ -109,14 +96,14 @@ void OutputDialog::applyTexts()
 {
     setWindowTitle(Language::code() == Language::English
                        ? LanguageText("ComFrmTitle", "Title2", QStringLiteral("数据编译输出--------------LED"))
-                       : fixedText(QString(), QStringLiteral("led数据生成")));
+                       : threeWayText(QString(), QStringLiteral("led数据生成")));
     m_group->setTitle(dialogText("ComFGroupBox", "GroupBox1", QStringLiteral("参数")));
     m_fromLabel->setText(dialogText("ComFLabel", "Label1", QStringLiteral("从")));
     m_fromUnit->setText(dialogText("ComFLabel", "Label2", QStringLiteral("帧")));
     m_toLabel->setText(dialogText("ComFLabel", "Label3", QStringLiteral("到")));
     m_toUnit->setText(dialogText("ComFLabel", "Label4", QStringLiteral("帧")));
-    m_speedLabel->setText(fixedText(QStringLiteral("speed"), QStringLiteral("速度")));
-    m_speedUnit->setText(fixedText(QStringLiteral("frames/s"), QStringLiteral("帧/秒")));
+    m_speedLabel->setText(threeWayText(QStringLiteral("speed"), QStringLiteral("速度")));
+    m_speedUnit->setText(threeWayText(QStringLiteral("frames/s"), QStringLiteral("帧/秒")));
     m_confirm->setText(dialogText("AutoButton", "ButtonConfirm", QStringLiteral("确定")));
     m_cancel->setText(dialogText("AutoButton", "ButtonCancel", QStringLiteral("取消")));
 }

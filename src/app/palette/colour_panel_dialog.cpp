@@ -19,17 +19,6 @@
 
 namespace {
 
-// The table mode items have no language keys: English literals in English,
-// the Chinese (converted in the traditional setting) otherwise.
-QString modeText(const char *english, const QString &chinese)
-{
-    switch (Language::code()) {
-    case Language::English: return QString::fromLatin1(english);
-    case Language::Traditional: return ToTraditional(chinese);
-    default: return chinese;
-    }
-}
-
 QPushButton *button(QWidget *owner, const char *name, const char *key, const QString &chinese)
 {
     auto *b = new QPushButton(captionText("CFButton", key, chinese), owner);
@@ -61,8 +50,10 @@ ColourPanelDialog::ColourPanelDialog(AppContext &ctx, QWidget *parent)
     // --- table choice ---------------------------------------------------------
     m_mode = new QComboBox(this);
     m_mode->setObjectName(QStringLiteral("tableMode"));
-    m_mode->addItems({modeText("Single color", QStringLiteral("纯色")), modeText("Mixed color", QStringLiteral("混合色")),
-                      modeText("Customize", QStringLiteral("自定义"))});
+    // The table modes have no language keys.
+    m_mode->addItems({threeWayText(QStringLiteral("Single color"), QStringLiteral("纯色")),
+                      threeWayText(QStringLiteral("Mixed color"), QStringLiteral("混合色")),
+                      threeWayText(QStringLiteral("Customize"), QStringLiteral("自定义"))});
     m_grade = new QComboBox(this);
     m_grade->setObjectName(QStringLiteral("grades"));
     const QString gradeDefaults[4] = {QStringLiteral("16等级"), QStringLiteral("32等级"), QStringLiteral("64等级"),

@@ -1,8 +1,7 @@
 #include "palette/palette_bar.h"
 
 #include "common/app_context.h"
-#include "common/command_ids.h"
-#include "common/command_registry.h"
+#include "common/app_events.h"
 #include "document/document.h"
 #include "palette/colour_panel_dialog.h"
 #include "palette/colour_panel_model.h"
@@ -124,10 +123,7 @@ PaletteBar::PaletteBar(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
     // Painting with the Single brush moves the selection with every point;
     // the frame changes with it, so the bar follows the document.
     connect(&ctx.doc, &Document::frameContentChanged, this, &PaletteBar::refresh);
-    connect(&ctx.commands, &CommandRegistry::commandRan, this, [this](int id) {
-        if (id == Cmd::LanguageChinese || id == Cmd::LanguageEnglish || id == Cmd::LanguageTraditional)
-            applyTexts();
-    });
+    connect(&ctx.events, &AppEvents::languageChanged, this, &PaletteBar::applyTexts);
     applyTexts();
     refresh();
 }

@@ -12,17 +12,7 @@
 
 namespace {
 
-QString exitText()
-{
-    switch (Language::code()) {
-    case Language::English:
-        return QStringLiteral("Exit");
-    case Language::Traditional:
-        return ToTraditional(QStringLiteral("退出"));
-    default:
-        return QStringLiteral("退出");
-    }
-}
+QString exitText() { return threeWayText(QStringLiteral("Exit"), QStringLiteral("退出")); }
 
 } // namespace
 

@@ -1,8 +1,7 @@
 #include "patterns/pattern_key_panel.h"
 
 #include "common/app_context.h"
-#include "common/command_ids.h"
-#include "common/command_registry.h"
+#include "common/app_events.h"
 #include "document/document.h"
 #include "patterns/pattern_key_pictures.h"
 #include "patterns/pattern_key_run.h"
@@ -44,10 +43,7 @@ PatternKeyPanel::PatternKeyPanel(AppContext &ctx, QWidget *parent) : QWidget(par
     applyTexts();
     m_action->setCurrentIndex(0);
     connect(m_action, &QComboBox::currentIndexChanged, this, &PatternKeyPanel::updateKeys);
-    connect(&ctx.commands, &CommandRegistry::commandRan, this, [this](int id) {
-        if (id == Cmd::LanguageChinese || id == Cmd::LanguageEnglish || id == Cmd::LanguageTraditional)
-            applyTexts();
-    });
+    connect(&ctx.events, &AppEvents::languageChanged, this, &PatternKeyPanel::applyTexts);
 }
 
 void PatternKeyPanel::applyTexts()

@@ -85,14 +85,7 @@ const TitleRow kTitles[] = {
 
 QString chooseText(const char *chinese, const char *english, int languageCode)
 {
-    switch (languageCode) {
-    case Language::English:
-        return QString::fromUtf8(english);
-    case Language::Traditional:
-        return ToTraditional(QString::fromUtf8(chinese));
-    default:
-        return QString::fromUtf8(chinese);
-    }
+    return threeWayText(QString::fromUtf8(english), QString::fromUtf8(chinese), languageCode);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "canvas/canvas_view.h"
 #include "common/app_context.h"
+#include "common/app_events.h"
 #include "common/command_ids.h"
 #include "common/command_registry.h"
 #include "common/status_progress.h"
@@ -254,6 +255,7 @@ void MainWindow::setLanguage(int code)
     m_ctx.settings.languageCode = uint8_t(code);
     applyLanguage();
     refreshCommandStates();
+    emit m_ctx.events.languageChanged(code);
 }
 
 void MainWindow::refreshCommandStates() { m_actions->refresh(); }

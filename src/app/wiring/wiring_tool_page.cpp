@@ -2,6 +2,7 @@
 
 #include "canvas/canvas_view.h"
 #include "common/app_context.h"
+#include "common/app_events.h"
 #include "common/command_ids.h"
 #include "common/command_registry.h"
 #include "document/document.h"
@@ -34,7 +35,7 @@ struct Caption
     const char *chinese;
 };
 
-QString caption(const Caption &c) { return WiringText::caption(QString::fromUtf8(c.english), QString::fromUtf8(c.chinese)); }
+QString caption(const Caption &c) { return threeWayText(QString::fromUtf8(c.english), QString::fromUtf8(c.chinese)); }
 
 // The page's buttons, in the order of WiringToolPage::Button. After the
 // page's set-up the English copy, paste, open and save buttons read with a
@@ -90,12 +91,7 @@ WiringToolPage::WiringToolPage(AppContext &ctx, QWidget *parent) : QWidget(paren
             m_view->setFocus();
     });
     connect(m_editor, &WiringEditor::focusPortBox, this, [this] { m_portBox->setFocus(); });
-    // The language commands switch every text; the page follows after any
-    // command that changed the language.
-    connect(&ctx.commands, &CommandRegistry::commandRan, this, [this] {
-        if (Language::code() != m_textsLanguage)
-            applyTexts();
-    });
+    connect(&ctx.events, &AppEvents::languageChanged, this, &WiringToolPage::applyTexts);
 }
 
 WiringToolPage::~WiringToolPage()
@@ -199,7 +195,6 @@ void WiringToolPage::buildControls()
 
 void WiringToolPage::applyTexts()
 {
-    m_textsLanguage = Language::code();
     m_title->setText(WiringText::pageTitle());
     m_group->setTitle(caption({"linedefine tool", "线路定义工具"}));
     m_portLabel->setText(caption({"port", "端口"}));

@@ -53,7 +53,6 @@ private:
     QPointer<CanvasView> m_view;
     CanvasTool *m_previousTool = nullptr;
     bool m_wiringMode = false;
-    int m_textsLanguage = -1;
 
     QLabel *m_title = nullptr;
     QGroupBox *m_group = nullptr;

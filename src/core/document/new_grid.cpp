@@ -16,15 +16,7 @@ NewGridValues newGridValuesFrom(const GridGeometry &g)
 
 QString parameterErrorText()
 {
-    const QString chinese = QStringLiteral("参数设置错误！");
-    switch (Language::code()) {
-    case Language::English:
-        return QStringLiteral("Parameter set error!");
-    case Language::Traditional:
-        return ToTraditional(chinese);
-    default:
-        return chinese;
-    }
+    return threeWayText(QStringLiteral("Parameter set error!"), QStringLiteral("参数设置错误！"));
 }
 
 QString applyNewGridValues(Document &doc, const NewGridValues &v)

@@ -27,13 +27,5 @@ QString flowDirectionText(int direction)
     if (direction < 0 || direction >= kFlowDirectionCount)
         return QString();
     const FlowItem &item = kItems[direction];
-    const QString chinese = QString::fromUtf8(item.chinese);
-    switch (Language::code()) {
-    case Language::English:
-        return QString::fromLatin1(item.english);
-    case Language::Traditional:
-        return ToTraditional(chinese);
-    default:
-        return chinese;
-    }
+    return threeWayText(QString::fromLatin1(item.english), QString::fromUtf8(item.chinese));
 }

@@ -89,6 +89,23 @@ QString pairedText(const QString &english, const QString &chinese)
     return Language::code() == Language::Chinese ? chinese : english;
 }
 
+QString threeWayText(const QString &english, const QString &chinese)
+{
+    return threeWayText(english, chinese, Language::code());
+}
+
+QString threeWayText(const QString &english, const QString &chinese, int languageCode)
+{
+    switch (languageCode) {
+    case Language::Chinese:
+        return chinese;
+    case Language::Traditional:
+        return ToTraditional(chinese);
+    default:
+        return english;
+    }
+}
+
 QString captionText(const char *section, const char *key, const QString &chineseDefault)
 {
     switch (Language::code()) {

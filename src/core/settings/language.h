@@ -40,6 +40,11 @@ QString lookedUpText(const char *section, const char *key, const QString &chines
 
 // Paired literals: English whenever the language is not Chinese.
 QString pairedText(const QString &english, const QString &chinese);
+// Built-in texts of all three languages: the English, the Chinese, or the
+// Chinese in traditional characters, for the active language or the one
+// given.
+QString threeWayText(const QString &english, const QString &chinese);
+QString threeWayText(const QString &english, const QString &chinese, int languageCode);
 
 // Dialog captions: the built-in Chinese (0), LanguageText (1), the converted
 // Chinese (2).

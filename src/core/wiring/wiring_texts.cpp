@@ -19,21 +19,9 @@ QString pairWith(const char *english, const char *chinese, std::initializer_list
 
 namespace WiringText {
 
-QString caption(const QString &english, const QString &chinese)
-{
-    switch (Language::code()) {
-    case Language::Chinese:
-        return chinese;
-    case Language::Traditional:
-        return ToTraditional(chinese);
-    default:
-        return english;
-    }
-}
-
 QString pageTitle()
 {
-    return caption(QStringLiteral("Line define----LED"), QStringLiteral("线路定义----LED"));
+    return threeWayText(QStringLiteral("Line define----LED"), QStringLiteral("线路定义----LED"));
 }
 
 QString enterWiringMode()

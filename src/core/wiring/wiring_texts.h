@@ -8,10 +8,6 @@
 
 namespace WiringText {
 
-// A caption of the page: English, Chinese, or the Chinese converted to
-// traditional characters.
-QString caption(const QString &english, const QString &chinese);
-
 QString pageTitle();
 QString enterWiringMode();
 QString portZero();

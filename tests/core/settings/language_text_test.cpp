@@ -86,19 +86,27 @@ TEST_F(LanguageTextTest, ThreeFormsInEachLanguage)
     const QString traditional = ToTraditional(fallback);
     ASSERT_NE(traditional, fallback);
 
-    struct Expected { int code; QString looked, paired, caption; };
+    struct Expected { int code; QString looked, paired, caption, threeWay; };
     const Expected table[] = {
-        {Language::Chinese, QStringLiteral("好的"), QStringLiteral("中"), fallback},
-        {Language::English, "OK", "en", "OK"},
+        {Language::Chinese, QStringLiteral("好的"), QStringLiteral("中"), fallback, fallback},
+        {Language::English, "OK", "en", "OK", "en"},
         // English.ini has a value, yet the traditional setting shows the
-        // converted default; paired literals show English.
-        {Language::Traditional, traditional, "en", traditional},
+        // converted default; paired literals show English, built-in texts
+        // of all three languages the converted Chinese.
+        {Language::Traditional, traditional, "en", traditional, traditional},
     };
     for (const Expected &e : table) {
         Language::setCode(e.code);
         EXPECT_EQ(lookedUpText("AutoButton", "ButtonConfirm", fallback), e.looked) << e.code;
         EXPECT_EQ(pairedText("en", QStringLiteral("中")), e.paired) << e.code;
         EXPECT_EQ(captionText("AutoButton", "ButtonConfirm", fallback), e.caption) << e.code;
+        EXPECT_EQ(threeWayText("en", fallback), e.threeWay) << e.code;
+    }
+    // Asked for a language other than the active one (the menus of a
+    // language about to be shown).
+    for (const Expected &e : table) {
+        Language::setCode((e.code + 1) % 3);
+        EXPECT_EQ(threeWayText("en", fallback, e.code), e.threeWay) << e.code;
     }
 }
 
