@@ -68,6 +68,7 @@ CanvasView::CanvasView(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
     connect(&doc, &Document::frameContentChanged, this, redraw);
     connect(&doc, &Document::currentFrameChanged, this, redraw);
     connect(&doc, &Document::wiringChanged, this, redraw);
+    connect(&ctx.editing, &EditingState::areaChanged, this, redraw);
     connect(&doc, &Document::framesChanged, this, [this] {
         showFrameCount();
         update();

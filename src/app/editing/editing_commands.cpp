@@ -6,7 +6,6 @@
 #include "common/command_registry.h"
 #include "document/document.h"
 #include "editing/block_geometry.h"
-#include "editing/canvas_refresh.h"
 #include "editing/frame_range_dialog.h"
 #include "editing/painting_tool.h"
 #include "editing/paste.h"
@@ -24,7 +23,6 @@ void openRangeDialog(AppContext &ctx, RangeOperation op)
     const int mode = frameRangeMode(op, ctx.editing.area.usable(ctx.doc.rows(), ctx.doc.cols()));
     FrameRangeDialog dialog(ctx, mode, ctx.window);
     dialog.exec();
-    refreshCanvas(ctx);
 }
 
 void paste(AppContext &ctx)
@@ -35,7 +33,6 @@ void paste(AppContext &ctx)
     }
     PasteDialog dialog(ctx, ctx.window);
     dialog.exec();
-    refreshCanvas(ctx);
 }
 
 } // namespace

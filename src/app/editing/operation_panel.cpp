@@ -4,7 +4,6 @@
 #include "common/app_events.h"
 #include "document/document.h"
 #include "editing/block_move_dialog.h"
-#include "editing/canvas_refresh.h"
 #include "editing/colour_action.h"
 #include "editing/painting.h"
 #include "settings/language.h"
@@ -129,7 +128,6 @@ OperationPanel::OperationPanel(AppContext &ctx, QWidget *parent) : QWidget(paren
     connect(m_define, &QPushButton::clicked, this, &OperationPanel::defineArea);
     connect(m_move, &QPushButton::clicked, this, &OperationPanel::moveArea);
     connect(m_cancel, &QPushButton::clicked, this, &OperationPanel::cancelArea);
-    connect(this, &OperationPanel::areaChanged, this, [this] { refreshCanvas(m_ctx); });
     connect(&ctx.events, &AppEvents::languageChanged, this, &OperationPanel::applyTexts);
 
     applyTexts();
@@ -178,18 +176,18 @@ void OperationPanel::defineArea()
     // Defined, with no rectangle yet: the next press on the canvas draws it.
     m_ctx.editing.area.defined = true;
     m_ctx.editing.area.x0 = -1;
-    emit areaChanged();
+    emit m_ctx.editing.areaChanged();
 }
 
 void OperationPanel::moveArea()
 {
     BlockMoveDialog dialog(m_ctx, m_ctx.window ? m_ctx.window : this);
     if (dialog.exec() == QDialog::Accepted)
-        emit areaChanged();
+        emit m_ctx.editing.areaChanged();
 }
 
 void OperationPanel::cancelArea()
 {
     m_ctx.editing.area.defined = false;
-    emit areaChanged();
+    emit m_ctx.editing.areaChanged();
 }

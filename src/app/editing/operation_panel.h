@@ -51,10 +51,6 @@ public:
     void moveArea();
     void cancelArea();
 
-signals:
-    // The area was defined, moved or cancelled.
-    void areaChanged();
-
 private:
     AppContext &m_ctx;
     QGroupBox *m_group = nullptr;

@@ -177,6 +177,7 @@ void PaintingTool::finishBlock(CanvasView &view)
     area.y0 = b.top;
     area.x1 = b.right;
     area.y1 = b.bottom;
+    emit m_ctx.editing.areaChanged();
 }
 
 void PaintingTool::paintAt(CanvasView &view, QPoint p)

@@ -9,6 +9,8 @@
 #include "document/document.h"
 #include "editing/editing_commands.h"
 #include "editing/operation_panel.h"
+#include "links/controller_page.h"
+#include "palette/palette_bar.h"
 #include "patterns/pattern_commands.h"
 #include "settings/language.h"
 #include "shell/canvas_printing.h"
@@ -18,7 +20,6 @@
 #include "shell/main_menu.h"
 #include "shell/play_panel.h"
 #include "shell/playback_controller.h"
-#include "shell/tool_pages.h"
 #include "shell/toolbar_icons.h"
 #include "wiring/wiring_tool_page.h"
 
@@ -184,21 +185,24 @@ void MainWindow::createDocks()
     m_toolDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     m_toolTabs = new QTabWidget(m_toolDock);
     m_toolTabs->setObjectName(QStringLiteral("ToolTabs"));
-    QWidget *animate = createAnimatePage(m_ctx, m_toolTabs);
-    if (auto *panel = qobject_cast<OperationPanel *>(animate))
-        installPatternKeys(m_ctx, panel->patternSlot(), m_canvas);
+    // "Animate": the operation panel with the pattern keys; " Data ": the
+    // controller panel; " Line ": the wiring tool page.
+    auto *animate = new OperationPanel(m_ctx, m_toolTabs);
+    installPatternKeys(m_ctx, animate->patternSlot(), m_canvas);
     m_toolTabs->addTab(animate, QStringLiteral("Animate"));
-    m_toolTabs->addTab(createDataPage(m_ctx, m_toolTabs), QStringLiteral(" Data "));
-    m_toolTabs->addTab(createLinePage(m_ctx, m_toolTabs), QStringLiteral(" Line "));
+    m_toolTabs->addTab(createControllerPage(m_ctx, m_toolTabs), QStringLiteral(" Data "));
+    m_wiringPage = new WiringToolPage(m_ctx, m_toolTabs);
+    m_toolTabs->addTab(m_wiringPage, QStringLiteral(" Line "));
     m_toolTabs->setMinimumWidth(240);
-    connect(m_toolTabs, &QTabWidget::currentChanged, this, [this](int index) { setWiringMode(index == 2); });
+    connect(m_toolTabs, &QTabWidget::currentChanged, this,
+            [this] { setWiringMode(m_toolTabs->currentWidget() == m_wiringPage); });
     m_toolDock->setWidget(m_toolTabs);
     addDockWidget(Qt::LeftDockWidgetArea, m_toolDock);
 
     m_paletteDock = new QDockWidget(this);
     m_paletteDock->setObjectName(QStringLiteral("PaletteDock"));
     m_paletteDock->setAllowedAreas(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea);
-    m_paletteDock->setWidget(createPaletteBar(m_ctx, m_paletteDock));
+    m_paletteDock->setWidget(new PaletteBar(m_ctx, m_paletteDock));
     addDockWidget(Qt::BottomDockWidgetArea, m_paletteDock);
 
     // The bars appear with the first New or Open.
@@ -280,8 +284,7 @@ bool MainWindow::isEditingLayout() const { return m_editingLayout; }
 void MainWindow::setWiringMode(bool on)
 {
     // The wiring page's tool takes over the canvas's mouse and drawing.
-    if (auto *page = qobject_cast<WiringToolPage *>(m_toolTabs->widget(2)))
-        page->setWiringMode(on, m_canvas);
+    m_wiringPage->setWiringMode(on, m_canvas);
 }
 
 void MainWindow::showLoadProgress(int position)

@@ -22,6 +22,7 @@ class MainMenu;
 class PlaybackController;
 class PlayPanel;
 class RecentFiles;
+class WiringToolPage;
 
 class MainWindow : public QMainWindow
 {
@@ -101,6 +102,7 @@ private:
     QToolBar *m_playBar = nullptr;
     QDockWidget *m_toolDock = nullptr;
     QTabWidget *m_toolTabs = nullptr;
+    WiringToolPage *m_wiringPage = nullptr;
     QDockWidget *m_paletteDock = nullptr;
     QLabel *m_panes[4] = {};
     QProgressBar *m_progress = nullptr;

@@ -7,8 +7,12 @@
 #include "editing/block_area.h"
 #include "editing/frame_clipboard.h"
 
-struct EditingState
+#include <QObject>
+
+struct EditingState : QObject
 {
+    Q_OBJECT
+public:
     BlockArea area;
     bool penEnabled = false;
     int colourAction = 0; // index of the colour action list
@@ -18,4 +22,10 @@ struct EditingState
     // (see setAddMode).
     int addMode = 0;
     FrameClipboard clipboard;
+
+signals:
+    // The block area was defined, moved, redrawn or cancelled by whoever
+    // changed `area` (the document does not know of it): views showing the
+    // block redraw.
+    void areaChanged();
 };
