@@ -1,29 +1,71 @@
 #include "common/command_registry.h"
 
+#include "settings/language.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+
+void CommandRegistry::add(std::vector<Command> table)
+{
+    for (Command &c : table) {
+        if (Command *known = find(c.id)) {
+            *known = std::move(c);
+            continue;
+        }
+        m_index[c.id] = m_commands.size();
+        m_commands.push_back(std::move(c));
+    }
+}
+
 void CommandRegistry::add(int id, std::function<void()> run, std::function<bool()> enabled,
                           std::function<bool()> checked)
 {
-    m_entries[id] = Entry{std::move(run), std::move(enabled), std::move(checked)};
+    Command *c = find(id);
+    if (!c) {
+        add(std::vector<Command>(1, Command{.id = id}));
+        c = find(id);
+    }
+    c->run = std::move(run);
+    c->enabled = std::move(enabled);
+    c->checked = std::move(checked);
+}
+
+Command *CommandRegistry::find(int id)
+{
+    auto it = m_index.find(id);
+    return it == m_index.end() ? nullptr : &m_commands[it->second];
+}
+
+const Command *CommandRegistry::command(int id) const
+{
+    auto it = m_index.find(id);
+    return it == m_index.end() ? nullptr : &m_commands[it->second];
+}
+
+bool CommandRegistry::has(int id) const
+{
+    const Command *c = command(id);
+    return c && c->run;
 }
 
 bool CommandRegistry::isEnabled(int id) const
 {
-    auto it = m_entries.find(id);
-    if (it == m_entries.end() || !it->second.run)
+    const Command *c = command(id);
+    if (!c || !c->run)
         return false;
-    return !it->second.enabled || it->second.enabled();
+    return !c->enabled || c->enabled();
 }
 
 bool CommandRegistry::isCheckable(int id) const
 {
-    auto it = m_entries.find(id);
-    return it != m_entries.end() && bool(it->second.checked);
+    const Command *c = command(id);
+    return c && c->checked;
 }
 
 bool CommandRegistry::isChecked(int id) const
 {
-    auto it = m_entries.find(id);
-    return it != m_entries.end() && it->second.checked && it->second.checked();
+    const Command *c = command(id);
+    return c && c->checked && c->checked();
 }
 
 bool CommandRegistry::trigger(int id)
@@ -31,8 +73,52 @@ bool CommandRegistry::trigger(int id)
     if (!isEnabled(id))
         return false;
     // Copy: a handler may replace its own entry.
-    auto run = m_entries[id].run;
+    auto run = command(id)->run;
     run();
     emit commandRan(id);
     return true;
+}
+
+QList<int> CommandRegistry::ids() const
+{
+    QList<int> ids;
+    for (const Command &c : m_commands)
+        ids << c.id;
+    return ids;
+}
+
+QString CommandRegistry::text(int id, int languageCode) const
+{
+    const Command *c = command(id);
+    if (!c)
+        return QString();
+    return threeWayText(QString::fromUtf8(c->english), QString::fromUtf8(c->chinese), languageCode);
+}
+
+QString CommandRegistry::plainText(int id, int languageCode) const
+{
+    QString text = this->text(id, languageCode);
+    text = text.section(QLatin1Char('\t'), 0, 0);
+    static const QRegularExpression mnemonicInBrackets(QStringLiteral("\\(&.\\)"));
+    text.remove(mnemonicInBrackets);
+    text.remove(QLatin1Char('&'));
+    return text.trimmed();
+}
+
+QList<int> CommandRegistry::menuItems(MenuTitle menu, bool startupMenu) const
+{
+    std::vector<const Command *> items;
+    for (const Command &c : m_commands)
+        if (c.place && c.place->menu == menu && (!startupMenu || c.place->startup))
+            items.push_back(&c);
+    std::stable_sort(items.begin(), items.end(), [](const Command *a, const Command *b) {
+        return std::pair(a->place->group, a->place->order) < std::pair(b->place->group, b->place->order);
+    });
+    QList<int> ids;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i > 0 && items[i]->place->group != items[i - 1]->place->group)
+            ids << kSeparator;
+        ids << items[i]->id;
+    }
+    return ids;
 }

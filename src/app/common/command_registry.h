@@ -1,27 +1,64 @@
 #pragma once
-// Routes command ids to the subsystem that handles them. Each subsystem of
-// the editor registers its handlers once at start (see register_commands.cpp);
-// the menus, tool bar and keys only know ids. An id without a handler shows
-// disabled.
+// Every command of the menus, tool bar and accelerators, by id: what it
+// shows (texts, menu place, shortcuts) and who handles it. Each subsystem
+// declares its commands in one table of its own (its *_commands.cpp) and
+// adds it once at start; the shell lists the subsystems in
+// register_commands.cpp and builds its menus, actions and keys from here.
+// An id without a handler shows disabled.
 
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
+#include <QString>
+
 #include <functional>
+#include <optional>
 #include <unordered_map>
+#include <vector>
+
+// The menus of the menu bar, left to right.
+enum class MenuTitle { File, Edit, View, Picture, AutoPlay, Build, Language, Help };
+
+// Where a command's item sits: its menu, its group (separators run between
+// groups) and its order; items sort by group, then order.
+struct MenuPlace
+{
+    MenuTitle menu = MenuTitle::File;
+    int group = 0;
+    int order = 0;
+    // Also in the start-up menu, shown until the first New or Open.
+    bool startup = false;
+};
+
+struct Command
+{
+    int id = 0;
+    // Item texts, with "&" marking the mnemonic and "\t" separating the
+    // accelerator text. The traditional setting shows the Chinese converted.
+    const char *english = "";
+    const char *chinese = "";
+    std::optional<MenuPlace> place; // none: not in the menus
+    // Keys of the main window, wherever the focus is in it.
+    QList<QKeySequence> shortcuts;
+    std::function<void()> run;     // empty: disabled until its subsystem comes
+    std::function<bool()> enabled; // empty: always enabled
+    std::function<bool()> checked; // empty: not a check item
+};
 
 class CommandRegistry : public QObject
 {
     Q_OBJECT
 public:
-    struct Entry
-    {
-        std::function<void()> run;
-        std::function<bool()> enabled; // empty: always enabled
-        std::function<bool()> checked; // empty: not a check item
-    };
-
+    // A subsystem's table. A command declared again replaces the earlier
+    // declaration.
+    void add(std::vector<Command> table);
+    // Gives a command (declared or not) a handler, keeping its texts, place
+    // and keys.
     void add(int id, std::function<void()> run, std::function<bool()> enabled = {},
              std::function<bool()> checked = {});
-    bool has(int id) const { return m_entries.count(id) != 0; }
+
+    // Whether the id has a handler.
+    bool has(int id) const;
     bool isEnabled(int id) const;
     bool isCheckable(int id) const;
     bool isChecked(int id) const;
@@ -29,10 +66,28 @@ public:
     // it ran.
     bool trigger(int id);
 
+    // Every declared id, in declaration order.
+    QList<int> ids() const;
+    // The declaration, or null.
+    const Command *command(int id) const;
+    // The item text for `languageCode` (0 Chinese, 1 English, 2
+    // traditional); empty for an unknown id.
+    QString text(int id, int languageCode) const;
+    // The item text without mnemonic and accelerator, for tool tips:
+    // "打开(&O)...\tCtrl+O" gives "打开...".
+    QString plainText(int id, int languageCode) const;
+    // The ids of a menu in order, with kSeparator between groups; the
+    // start-up menu has only the items marked for it.
+    static constexpr int kSeparator = 0;
+    QList<int> menuItems(MenuTitle menu, bool startupMenu) const;
+
 signals:
     // A command ran; menus and bars refresh their enabled and checked state.
     void commandRan(int id);
 
 private:
-    std::unordered_map<int, Entry> m_entries;
+    Command *find(int id);
+
+    std::vector<Command> m_commands;
+    std::unordered_map<int, size_t> m_index;
 };

@@ -40,11 +40,50 @@ void paste(AppContext &ctx)
 void registerEditingCommands(AppContext &ctx)
 {
     const auto hasFrames = [&ctx] { return ctx.doc.frameCount() > 0; };
-    ctx.commands.add(Cmd::EditCut, [&ctx] { openRangeDialog(ctx, RangeOperation::Cut); }, hasFrames);
-    ctx.commands.add(Cmd::EditCopy, [&ctx] { openRangeDialog(ctx, RangeOperation::Copy); }, hasFrames);
-    ctx.commands.add(Cmd::EditDelete, [&ctx] { openRangeDialog(ctx, RangeOperation::Delete); }, hasFrames);
-    ctx.commands.add(Cmd::ColourReverse, [&ctx] { openRangeDialog(ctx, RangeOperation::Invert); }, hasFrames);
-    ctx.commands.add(Cmd::EditPaste, [&ctx] { paste(ctx); }, hasFrames);
+    const auto range = [&ctx](RangeOperation op) { return [&ctx, op] { openRangeDialog(ctx, op); }; };
+    ctx.commands.add({
+        // Undo has no handler yet: it stays disabled.
+        {.id = Cmd::EditUndo,
+         .english = "Undo(&U)\tCtrl+Z",
+         .chinese = "撤消(&U)\tCtrl+Z",
+         .place = MenuPlace{MenuTitle::Edit, 1, 10},
+         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}},
+        {.id = Cmd::EditCut,
+         .english = "Cut(&T)\tCtrl+X",
+         .chinese = "剪切(&T)\tCtrl+X",
+         .place = MenuPlace{MenuTitle::Edit, 2, 10},
+         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
+         .run = range(RangeOperation::Cut),
+         .enabled = hasFrames},
+        {.id = Cmd::EditCopy,
+         .english = "Copy(&C)\tCtrl+C",
+         .chinese = "复制(&C)\tCtrl+C",
+         .place = MenuPlace{MenuTitle::Edit, 2, 20},
+         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+         .run = range(RangeOperation::Copy),
+         .enabled = hasFrames},
+        {.id = Cmd::EditPaste,
+         .english = "Paste(&P)\tCtrl+V",
+         .chinese = "粘贴(&P)\tCtrl+V",
+         .place = MenuPlace{MenuTitle::Edit, 2, 30},
+         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
+         .run = [&ctx] { paste(ctx); },
+         .enabled = hasFrames},
+        // Del and Shift+C are the canvas's own keys, taken while it has the
+        // focus.
+        {.id = Cmd::EditDelete,
+         .english = "Delete\tDel",
+         .chinese = "删除(&D)\tDel",
+         .place = MenuPlace{MenuTitle::Edit, 2, 40},
+         .run = range(RangeOperation::Delete),
+         .enabled = hasFrames},
+        {.id = Cmd::ColourReverse,
+         .english = "Color reverse\tShift+C",
+         .chinese = "反色",
+         .place = MenuPlace{MenuTitle::Picture, 1, 10},
+         .run = range(RangeOperation::Invert),
+         .enabled = hasFrames},
+    });
 
     // New and Open discard the block, and so does any change of Rows or
     // Cols: its coordinates belong to the old grid.

@@ -19,6 +19,16 @@ void runDataOutput(AppContext &ctx, CircuitryKind circuitry)
 
 void registerOutputCommands(AppContext &ctx)
 {
-    ctx.commands.add(Cmd::MakeLedData, [&ctx] { runDataOutput(ctx, CircuitryKind::Led); });
-    ctx.commands.add(Cmd::MakeNeonData, [&ctx] { runDataOutput(ctx, CircuitryKind::Neon); });
+    ctx.commands.add({
+        {.id = Cmd::MakeLedData,
+         .english = "MakeLedData",
+         .chinese = "LED控制器数据生成",
+         .place = MenuPlace{MenuTitle::Build, 1, 10},
+         .run = [&ctx] { runDataOutput(ctx, CircuitryKind::Led); }},
+        {.id = Cmd::MakeNeonData,
+         .english = "MakeNeonData",
+         .chinese = "霓虹灯控制器数据生成",
+         .place = MenuPlace{MenuTitle::Build, 1, 20},
+         .run = [&ctx] { runDataOutput(ctx, CircuitryKind::Neon); }},
+    });
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The pattern generator in the editor: the "自动花样" command and the
-// operation panel's pattern keys with their canvas letters.
+// The pattern generator in the editor: the "自动花样" command (and, still
+// without handlers, the other generators of its menu) and the operation
+// panel's pattern keys with their canvas letters.
 
 struct AppContext;
 class QLayout;

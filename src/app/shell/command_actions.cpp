@@ -1,53 +1,15 @@
 #include "shell/command_actions.h"
 
-#include "common/command_ids.h"
 #include "common/command_registry.h"
-#include "shell/command_texts.h"
 
 #include <QAction>
 #include <QKeySequence>
 #include <QWidget>
 
-namespace {
-
-// The main window's accelerators. The canvas handles its own keys (Del,
-// Shift+C and the view keys) while it has the focus.
-QList<QKeySequence> shortcutsOf(int id)
-{
-    switch (id) {
-    case Cmd::FileNew:
-        return {QKeySequence(Qt::CTRL | Qt::Key_N)};
-    case Cmd::FileOpen:
-        return {QKeySequence(Qt::CTRL | Qt::Key_O)};
-    case Cmd::FileSave:
-        return {QKeySequence(Qt::CTRL | Qt::Key_S)};
-    case Cmd::FilePrint:
-        return {QKeySequence(Qt::CTRL | Qt::Key_P)};
-    case Cmd::EditUndo:
-        return {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)};
-    case Cmd::EditCut:
-        return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
-    case Cmd::EditCopy:
-        return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
-    case Cmd::EditPaste:
-        return {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)};
-    case Cmd::ColourReplace:
-        return {QKeySequence(Qt::CTRL | Qt::Key_R)};
-    case Cmd::Play:
-        return {QKeySequence(Qt::Key_F5)};
-    case Cmd::Stop:
-        return {QKeySequence(Qt::Key_F7), QKeySequence(Qt::Key_Escape)};
-    default:
-        return {};
-    }
-}
-
-} // namespace
-
 CommandActions::CommandActions(CommandRegistry &registry, QWidget *window)
     : QObject(window), m_registry(registry), m_window(window)
 {
-    for (int id : commandTextIds())
+    for (int id : m_registry.ids())
         action(id);
 }
 
@@ -58,7 +20,8 @@ QAction *CommandActions::action(int id)
         return found.value();
     auto *a = new QAction(m_window);
     a->setData(id);
-    a->setShortcuts(shortcutsOf(id));
+    if (const Command *c = m_registry.command(id))
+        a->setShortcuts(c->shortcuts);
     // The item text already names the accelerator after its tab.
     a->setShortcutVisibleInContextMenu(false);
     a->setShortcutContext(Qt::WindowShortcut);
@@ -91,7 +54,7 @@ void CommandActions::refresh()
 void CommandActions::applyTexts(int languageCode)
 {
     for (auto it = m_actions.constBegin(); it != m_actions.constEnd(); ++it) {
-        it.value()->setText(commandText(it.key(), languageCode));
-        it.value()->setToolTip(plainCommandText(it.key(), languageCode));
+        it.value()->setText(m_registry.text(it.key(), languageCode));
+        it.value()->setToolTip(m_registry.plainText(it.key(), languageCode));
     }
 }

@@ -1,7 +1,8 @@
 #pragma once
-// One QAction per command id, shared by the menus and the tool bar. An
-// action only forwards to the CommandRegistry; its enabled and checked
-// state is read back from the registry by refresh().
+// One QAction per command id, shared by the menus and the tool bar, with
+// the texts and keys the registry holds for it. An action only forwards to
+// the CommandRegistry; its enabled and checked state is read back from the
+// registry by refresh().
 
 #include <QHash>
 #include <QObject>
@@ -14,10 +15,13 @@ class CommandActions : public QObject
 {
     Q_OBJECT
 public:
-    // Shortcuts live on `window`, so they work wherever the focus is in it.
+    // Made once the subsystems have declared their commands: one action for
+    // each. Shortcuts live on `window`, so they work wherever the focus is
+    // in it.
     CommandActions(CommandRegistry &registry, QWidget *window);
 
-    // The action of an id of the command table (created on first use).
+    // The action of a command id (made on first use for an id declared
+    // later).
     QAction *action(int id);
     const QHash<int, QAction *> &all() const { return m_actions; }
 

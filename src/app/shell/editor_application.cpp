@@ -8,7 +8,6 @@
 #include "shell/document_commands.h"
 #include "shell/main_window.h"
 #include "shell/recent_files.h"
-#include "shell/register_commands.h"
 
 #include <QDebug>
 #include <QScreen>
@@ -48,7 +47,6 @@ EditorApplication::EditorApplication(const EditorOptions &options)
     m_window = std::make_unique<MainWindow>(m_ctx, *m_recent);
     if (m_ownPrompt)
         m_ownPrompt->setParentWindow(m_window.get());
-    registerAllCommands(m_ctx, *m_window);
     m_window->refreshCommandStates();
 }
 

@@ -1,16 +1,48 @@
 #include "shell/main_menu.h"
 
 #include "common/command_ids.h"
+#include "common/command_registry.h"
+#include "settings/language.h"
 #include "shell/command_actions.h"
-#include "shell/menu_layout.h"
 #include "shell/recent_files.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
-MainMenu::MainMenu(QMenuBar &bar, CommandActions &actions, RecentFiles &recent)
-    : QObject(&bar), m_bar(bar), m_actions(actions), m_recent(recent)
+namespace {
+
+struct TitleRow
+{
+    MenuTitle title;
+    const char *english;
+    const char *chinese;
+};
+
+// The menus left to right; the commands say which one they sit in.
+const TitleRow kTitles[] = {
+    {MenuTitle::File, "File(&F)", "文件(&F)"},
+    {MenuTitle::Edit, "Edit(&E)", "编辑(&E)"},
+    {MenuTitle::View, "View(&V)", "视图(&V)"},
+    {MenuTitle::Picture, "picture(&p)", "图像"},
+    {MenuTitle::AutoPlay, "AutoPlay", "演示"},
+    {MenuTitle::Build, "Build(&B)", "硬件配置"},
+    {MenuTitle::Language, "Language(&L)", "语言"},
+    {MenuTitle::Help, "Help(&H)", "帮助(&H)"},
+};
+
+QString menuTitleText(MenuTitle title, int languageCode)
+{
+    for (const TitleRow &row : kTitles)
+        if (row.title == title)
+            return threeWayText(QString::fromUtf8(row.english), QString::fromUtf8(row.chinese), languageCode);
+    return QString();
+}
+
+} // namespace
+
+MainMenu::MainMenu(QMenuBar &bar, const CommandRegistry &commands, CommandActions &actions, RecentFiles &recent)
+    : QObject(&bar), m_bar(bar), m_commands(commands), m_actions(actions), m_recent(recent)
 {
 }
 
@@ -32,17 +64,18 @@ void MainMenu::build(bool full)
     m_recentEnd = nullptr;
     m_full = full;
 
-    const auto &layout = full ? MenuLayout::fullMenu() : MenuLayout::startupMenu();
-    for (const MenuLayout::Menu &spec : layout) {
+    for (const TitleRow &title : kTitles) {
+        const QList<int> items = m_commands.menuItems(title.title, !full);
+        if (items.isEmpty())
+            continue;
         auto *menu = new QMenu(&m_bar);
-        menu->setProperty("menuTitle", int(spec.title));
+        menu->setProperty("menuTitle", int(title.title));
         menu->setToolTipsVisible(false);
         connect(menu, &QMenu::aboutToShow, this, &MainMenu::aboutToShowMenu);
-        for (size_t i = 0; i < spec.items.size(); ++i) {
-            const int id = spec.items[i];
-            if (id == MenuLayout::kSeparator) {
+        for (const int id : items) {
+            if (id == CommandRegistry::kSeparator) {
                 menu->addSeparator();
-            } else if (id == MenuLayout::kRecentFiles) {
+            } else if (id == Cmd::FileMru1) {
                 m_fileMenu = menu;
                 // The recent entries go between the separators around this
                 // place; an end marker keeps the spot.

@@ -11,13 +11,15 @@ class QAction;
 class QMenu;
 class QMenuBar;
 class CommandActions;
+class CommandRegistry;
 class RecentFiles;
 
 class MainMenu : public QObject
 {
     Q_OBJECT
 public:
-    MainMenu(QMenuBar &bar, CommandActions &actions, RecentFiles &recent);
+    // The menus hold the commands declared with a menu place.
+    MainMenu(QMenuBar &bar, const CommandRegistry &commands, CommandActions &actions, RecentFiles &recent);
 
     void showStartupMenu();
     void showFullMenu();
@@ -42,6 +44,7 @@ private:
     void build(bool full);
 
     QMenuBar &m_bar;
+    const CommandRegistry &m_commands;
     CommandActions &m_actions;
     RecentFiles &m_recent;
     bool m_full = false;

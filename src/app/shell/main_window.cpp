@@ -15,11 +15,11 @@
 #include "settings/language.h"
 #include "shell/canvas_printing.h"
 #include "shell/command_actions.h"
-#include "shell/command_texts.h"
 #include "shell/document_commands.h"
 #include "shell/main_menu.h"
 #include "shell/play_panel.h"
 #include "shell/playback_controller.h"
+#include "shell/register_commands.h"
 #include "shell/toolbar_icons.h"
 #include "wiring/wiring_tool_page.h"
 
@@ -76,7 +76,6 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
     setAcceptDrops(true);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
 
-    m_actions = new CommandActions(m_ctx.commands, this);
     m_canvas = new CanvasView(m_ctx, this);
     m_canvas->setObjectName(QStringLiteral("CanvasView"));
     setCentralWidget(m_canvas);
@@ -84,7 +83,12 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
     // " Line " page.
     installPaintingTool(m_ctx, *m_canvas);
 
-    createToolBar();
+    // The tool bar's place comes before the play bar's; its buttons come
+    // with the commands.
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_toolBar->setIconSize(QSize(24, 24));
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
     m_playPanel = new PlayPanel(m_ctx.doc, this);
     m_playBar = new QToolBar(this);
     m_playBar->setObjectName(QStringLiteral("PlayPanelBar"));
@@ -109,7 +113,13 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
     connect(m_documents, &DocumentCommands::titleChanged, this, [this] { m_menu->refreshRecentFiles(); });
     m_printing = new CanvasPrinting(*m_canvas, m_ctx.prompt, this);
 
-    m_menu = new MainMenu(*menuBar(), *m_actions, m_recent);
+    // Every part a handler needs is there: the subsystems declare their
+    // commands, and the actions, tool bar buttons and menus are made from
+    // them.
+    registerAllCommands(m_ctx, *this);
+    m_actions = new CommandActions(m_ctx.commands, this);
+    fillToolBar();
+    m_menu = new MainMenu(*menuBar(), m_ctx.commands, *m_actions, m_recent);
     m_menu->onRecentFile = [this](const QString &path) { m_documents->openFile(path); };
     connect(m_menu, &MainMenu::aboutToShowMenu, this, &MainWindow::refreshCommandStates);
     m_menu->showStartupMenu();
@@ -154,11 +164,8 @@ MainWindow::~MainWindow()
     m_ctx.progress = nullptr;
 }
 
-void MainWindow::createToolBar()
+void MainWindow::fillToolBar()
 {
-    m_toolBar = new QToolBar(this);
-    m_toolBar->setObjectName(QStringLiteral("ToolBar"));
-    m_toolBar->setIconSize(QSize(24, 24));
     for (const ToolButton &b : kToolButtons) {
         if (b.id == 0) {
             m_toolBar->addSeparator();
@@ -174,7 +181,6 @@ void MainWindow::createToolBar()
             m_editingButtons << a;
         }
     }
-    addToolBar(Qt::TopToolBarArea, m_toolBar);
     connect(m_toolBar, &QToolBar::visibilityChanged, this, &MainWindow::refreshCommandStates);
 }
 
@@ -245,7 +251,7 @@ void MainWindow::applyLanguage()
     m_toolDock->setWindowTitle(QStringLiteral("TOOL Bar"));
     m_paletteDock->setWindowTitle(lookedUpText("MainFrame", "PaletteBarTitle", QStringLiteral("调色板")));
     m_playBar->setWindowTitle(lookedUpText("MainFrame", "PlayPanelTitle", QStringLiteral("播放")));
-    m_toolBar->setWindowTitle(plainCommandText(Cmd::ViewToolbar, code));
+    m_toolBar->setWindowTitle(m_ctx.commands.plainText(Cmd::ViewToolbar, code));
     m_playPanel->applyTexts();
     m_panes[0]->setText(lookedUpText("MainFrame", "Ready", QStringLiteral("就绪")));
     m_canvas->refreshStatusTexts();
@@ -337,14 +343,6 @@ void MainWindow::focusNextPane(bool forward)
         }
     }
 }
-
-void MainWindow::toggleToolBar() { m_toolBar->setVisible(m_toolBar->isHidden()); }
-
-void MainWindow::toggleStatusBar() { statusBar()->setVisible(statusBar()->isHidden()); }
-
-void MainWindow::toggleShortcutTool() { m_toolDock->setVisible(m_toolDock->isHidden()); }
-
-void MainWindow::togglePaletteBar() { m_paletteDock->setVisible(m_paletteDock->isHidden()); }
 
 void MainWindow::onPlayingChanged(bool playing)
 {

@@ -70,18 +70,13 @@ public:
     void focusNextPane(bool forward);
     void updateTitle();
 
-    void toggleToolBar();
-    void toggleStatusBar();
-    void toggleShortcutTool();
-    void togglePaletteBar();
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
 private:
-    void createToolBar();
+    void fillToolBar();
     void createStatusBar();
     void createDocks();
     void onPlayingChanged(bool playing);

@@ -10,9 +10,10 @@
 #include "transforms/transform_commands.h"
 #include "wiring/wiring_commands.h"
 
-// One call per subsystem. Ids that nobody registers stay disabled: Undo,
-// SaveAsAVI, Scroll Mode, Flash and VIDEO for good, the others until their
-// subsystem arrives.
+// One line per subsystem; each declares its commands (texts, menu place,
+// keys, handler) in its own table. Commands declared without a handler
+// stay disabled: Undo, SaveAsAVI, Scroll Mode, Flash and VIDEO for good,
+// AutoGather until the screen gather arrives.
 void registerAllCommands(AppContext &ctx, MainWindow &window)
 {
     registerShellCommands(ctx, window);

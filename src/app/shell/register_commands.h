@@ -1,5 +1,7 @@
 #pragma once
-// Registers the handlers of every subsystem with the command registry.
+// Has every subsystem declare its commands with the command registry; the
+// main window calls it once its own parts exist, before it makes its
+// actions and menus.
 
 struct AppContext;
 class MainWindow;

@@ -1,6 +1,7 @@
 #pragma once
 // The commands the main window handles itself: New, Open, Save, Save As,
-// printing, Exit, the bar toggles, Play and Stop, the languages and About.
+// printing, the recent files' place, Exit, the bar toggles, Play and Stop,
+// the languages and About.
 
 struct AppContext;
 class MainWindow;

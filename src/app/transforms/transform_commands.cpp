@@ -27,49 +27,69 @@ void stopPlayback(AppContext &ctx)
         ctx.commands.trigger(Cmd::Stop);
 }
 
-void addWholeDocument(AppContext &ctx, int id, std::function<bool(Document &)> transform)
+// A transform of the whole document as a menu command.
+Command wholeDocument(AppContext &ctx, int id, const char *english, const char *chinese, MenuPlace place,
+                      std::function<bool(Document &)> transform)
 {
-    ctx.commands.add(
-        id,
-        [&ctx, transform] {
-            stopPlayback(ctx);
-            transform(ctx.doc);
-        },
-        [&ctx] { return hasFrames(ctx); });
+    return {.id = id,
+            .english = english,
+            .chinese = chinese,
+            .place = place,
+            .run =
+                [&ctx, transform] {
+                    stopPlayback(ctx);
+                    transform(ctx.doc);
+                },
+            .enabled = [&ctx] { return hasFrames(ctx); }};
 }
 
 } // namespace
 
 void registerTransformCommands(AppContext &ctx)
 {
-    addWholeDocument(ctx, Cmd::Rotate90, rotateQuarterTurn);
-    addWholeDocument(ctx, Cmd::OddRows, [](Document &d) { return extractRows(d, RowParity::Odd); });
-    addWholeDocument(ctx, Cmd::EvenRows, [](Document &d) { return extractRows(d, RowParity::Even); });
-    addWholeDocument(ctx, Cmd::AddRow, addRow);
-    addWholeDocument(ctx, Cmd::DeleteRow, deleteRow);
-    addWholeDocument(ctx, Cmd::AddCol, addColumn);
-    addWholeDocument(ctx, Cmd::DeleteCol, deleteColumn);
-
-    ctx.commands.add(
-        Cmd::ColourReplace,
-        [&ctx] {
-            ColourReplaceDialog dialog(ctx.doc, ctx.prompt, ctx.window);
-            dialog.exec();
-        },
-        [&ctx] { return hasFrames(ctx); });
-    ctx.commands.add(
-        Cmd::FrameRepeat,
-        [&ctx] {
-            stopPlayback(ctx);
-            FrameRepeatDialog dialog(ctx.doc, ctx.prompt, ctx.window);
-            dialog.exec();
-        },
-        [&ctx] { return hasFrames(ctx); });
-    ctx.commands.add(
-        Cmd::Brightness,
-        [&ctx] {
-            BrightnessDialog dialog(ctx.doc, ctx.editing.area, ctx.prompt, ctx.window);
-            dialog.exec();
-        },
-        [&ctx] { return hasFrames(ctx); });
+    const auto framesThere = [&ctx] { return hasFrames(ctx); };
+    const MenuTitle picture = MenuTitle::Picture;
+    ctx.commands.add({
+        {.id = Cmd::FrameRepeat,
+         .english = "FrameRepeat",
+         .chinese = "帧重复",
+         .place = MenuPlace{picture, 1, 20},
+         .run =
+             [&ctx] {
+                 stopPlayback(ctx);
+                 FrameRepeatDialog dialog(ctx.doc, ctx.prompt, ctx.window);
+                 dialog.exec();
+             },
+         .enabled = framesThere},
+        {.id = Cmd::ColourReplace,
+         .english = "ChangeColor\tCtrl+R",
+         .chinese = "颜色替换\tCtrl+R",
+         .place = MenuPlace{picture, 1, 30},
+         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_R)},
+         .run =
+             [&ctx] {
+                 ColourReplaceDialog dialog(ctx.doc, ctx.prompt, ctx.window);
+                 dialog.exec();
+             },
+         .enabled = framesThere},
+        {.id = Cmd::Brightness,
+         .english = "ChangeBright",
+         .chinese = "调整亮度",
+         .place = MenuPlace{picture, 1, 40},
+         .run =
+             [&ctx] {
+                 BrightnessDialog dialog(ctx.doc, ctx.editing.area, ctx.prompt, ctx.window);
+                 dialog.exec();
+             },
+         .enabled = framesThere},
+        wholeDocument(ctx, Cmd::Rotate90, "Rotate90(&R)", "旋转90度(&R)", {picture, 2, 10}, rotateQuarterTurn),
+        wholeDocument(ctx, Cmd::OddRows, "Distill odd number row(&T)", "提取奇数行(&T)", {picture, 2, 20},
+                      [](Document &d) { return extractRows(d, RowParity::Odd); }),
+        wholeDocument(ctx, Cmd::EvenRows, "Distill even number row(&O)", "提取偶数行(&O)", {picture, 2, 30},
+                      [](Document &d) { return extractRows(d, RowParity::Even); }),
+        wholeDocument(ctx, Cmd::AddRow, "AddRow", "增加一行(&A)", {picture, 3, 10}, addRow),
+        wholeDocument(ctx, Cmd::DeleteRow, "DeleteRow", "删除一行(&D)", {picture, 3, 20}, deleteRow),
+        wholeDocument(ctx, Cmd::AddCol, "AddCol", "增加一列(&I)", {picture, 3, 30}, addColumn),
+        wholeDocument(ctx, Cmd::DeleteCol, "DeleteCol", "删除一列(&E)", {picture, 3, 40}, deleteColumn),
+    });
 }
