@@ -151,8 +151,8 @@ void Wiring::removeAt(int i)
         return;
     m_pixels.erase(m_pixels.begin() + i);
     m_ids.erase(m_ids.begin() + i);
-    ++m_removals;
     rebuildIndex();
+    recordsRemoved();
 }
 
 int Wiring::removeMarked(const std::vector<bool> &drop)
@@ -167,9 +167,9 @@ int Wiring::removeMarked(const std::vector<bool> &drop)
     if (removed > 0) {
         m_pixels.resize(kept);
         m_ids.resize(kept);
-        ++m_removals;
         rebuildIndex();
     }
+    recordsRemoved();
     return removed;
 }
 
@@ -196,12 +196,12 @@ void Wiring::setPortAndPixel(int i, int port, int pixel)
 
 void Wiring::assign(std::vector<WiringPixel> pixels)
 {
-    ++m_removals;
     m_pixels = std::move(pixels);
     m_ids.resize(m_pixels.size());
     for (uint64_t &id : m_ids)
         id = m_nextId++;
     rebuildCellMap();
+    recordsRemoved();
 }
 
 int Wiring::removeRecords(const std::vector<uint64_t> &ids)
@@ -218,11 +218,11 @@ int Wiring::removeRecords(const std::vector<uint64_t> &ids)
 
 void Wiring::clear()
 {
-    ++m_removals;
     m_pixels.clear();
     m_ids.clear();
     std::fill(m_cellMap.begin(), m_cellMap.end(), 0);
     std::fill(m_wiredCount.begin(), m_wiredCount.end(), 0);
+    recordsRemoved();
 }
 
 void Wiring::resetCellMap(int rows, int cols)

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // One wired grid point. Its 48-byte little-endian form is what ".line" files
@@ -125,10 +126,12 @@ public:
     // Rebuilds the cell map and the index from the records inside the grid.
     void rebuildCellMap();
 
-    // Goes up whenever records leave the list (remove, assign, clear).
-    // Whoever holds positions in the list (the editor's clipboard and its
-    // remembered pixel) drops them when this moved on.
-    uint64_t removalRevision() const { return m_removals; }
+    // Called after every removal (removeIf, removeMarked, removeRecords, a
+    // valid removeAt, assign, clear), once the list is in its new state,
+    // even when nothing matched: whoever holds positions in the list (the
+    // wiring editor's clipboard and its remembered pixel) drops them there.
+    // One listener at a time; a copy of the wiring starts without one.
+    void setRemovalListener(std::function<void()> listener) { m_removalListener.call = std::move(listener); }
 
     int highestPort() const;          // -1 for an empty list
     int highestPixel(int port) const; // -1 when the port has no record
@@ -137,6 +140,21 @@ public:
 
 private:
     void rebuildIndex();
+    void recordsRemoved() const
+    {
+        if (m_removalListener.call)
+            m_removalListener.call();
+    }
+
+    // Not copied with the records: the listener holds positions in this
+    // list, not in a copy.
+    struct Listener
+    {
+        std::function<void()> call;
+        Listener() = default;
+        Listener(const Listener &) {}
+        Listener &operator=(const Listener &) { return *this; }
+    };
     size_t cell(int x, int y) const { return size_t(y) * size_t(m_cols) + size_t(x); }
 
     CircuitryKind m_kind = CircuitryKind::None;
@@ -147,5 +165,5 @@ private:
     int m_cols = 0;
     std::vector<ColorValue> m_cellMap;
     std::vector<uint16_t> m_wiredCount; // records per cell (saturating)
-    uint64_t m_removals = 0;
+    Listener m_removalListener;
 };

@@ -18,7 +18,11 @@ const QString kLineFilter = QStringLiteral("Line file(*.line)");
 
 WiringEditor::WiringEditor(Prompt &prompt, QObject *parent) : QObject(parent), m_prompt(prompt) {}
 
-WiringEditor::~WiringEditor() = default;
+WiringEditor::~WiringEditor()
+{
+    if (m_doc)
+        m_doc->wiring().setRemovalListener({});
+}
 
 // --- binding ---------------------------------------------------------------------
 
@@ -36,14 +40,21 @@ void WiringEditor::bind(Document *doc)
     if (doc == m_doc)
         return;
     disconnect(m_geometryConnection);
-    forgetReferences();
+    if (m_doc)
+        m_doc->wiring().setRemovalListener({});
+    // Positions in another document's list mean nothing here.
+    dropReferences();
     m_undo.clear();
     m_doc = doc;
     m_rows = doc ? doc->wiring().rows() : 0;
     m_cols = doc ? doc->wiring().cols() : 0;
     m_selection = WiringRect::wholeGrid(m_rows, m_cols);
-    if (doc)
+    if (doc) {
         m_geometryConnection = connect(doc, &Document::geometryChanged, this, &WiringEditor::onGeometryChanged);
+        // Whoever removes records (this editor, the circuitry check, a
+        // transform, a new grid), the references go in this one place.
+        doc->wiring().setRemovalListener([this] { dropReferences(); });
+    }
 }
 
 Wiring *WiringEditor::wiring() const
@@ -53,49 +64,24 @@ Wiring *WiringEditor::wiring() const
 
 void WiringEditor::onGeometryChanged()
 {
-    // Rectangles, undo files and clipboard positions all belong to the old
-    // grid.
+    // Rectangles and undo files belong to the old grid (the clipboard went
+    // with the records the new grid cleared).
     if (!m_doc || (m_doc->wiring().rows() == m_rows && m_doc->wiring().cols() == m_cols))
         return;
     m_rows = m_doc->wiring().rows();
     m_cols = m_doc->wiring().cols();
-    forgetReferences();
     m_undo.clear();
     m_selection = WiringRect::wholeGrid(m_rows, m_cols);
     m_dragging = false;
     emit stateChanged();
 }
 
-void WiringEditor::checkReferences() const
+void WiringEditor::dropReferences()
 {
     // The clipboard and the remembered pixel point into the list; once
     // records have left it they may point at other records or past its end.
-    const Wiring *w = wiring();
-    if (!w || w->removalRevision() != m_referencesRevision) {
-        m_clipboard.clear();
-        m_remembered = QPoint(-1, -1);
-        m_referencesRevision = w ? w->removalRevision() : 0;
-    }
-}
-
-void WiringEditor::forgetReferences()
-{
     m_clipboard.clear();
     m_remembered = QPoint(-1, -1);
-    if (const Wiring *w = wiring())
-        m_referencesRevision = w->removalRevision();
-}
-
-QPoint WiringEditor::rememberedCell() const
-{
-    checkReferences();
-    return m_remembered;
-}
-
-const WiringClipboard &WiringEditor::clipboard() const
-{
-    checkReferences();
-    return m_clipboard;
 }
 
 void WiringEditor::edited()
@@ -132,7 +118,6 @@ void WiringEditor::press(QPoint cell, WiringKeys keys)
 {
     if (!m_doc)
         return;
-    checkReferences();
     if (m_mode == WiringEditMode::Paste) {
         pasteAt(cell, keys);
         return;
@@ -183,7 +168,6 @@ void WiringEditor::release(QPoint cell, WiringKeys keys)
         return;
     m_dragging = false;
     m_current = cell;
-    checkReferences();
     const Wiring &w = m_doc->wiring();
     const std::optional<WiringRect> rect = dragRectangle(m_anchor, cell, w.rows(), w.cols());
     if (!rect) {
@@ -272,7 +256,6 @@ void WiringEditor::copyClick(QPoint cell)
         return; // the first click stays remembered
     m_clipboard.records = chainRun(w, a, b);
     m_clipboard.bounds = boundingRect(w, m_clipboard.records);
-    m_clipboard.revision = w.removalRevision();
     if (!m_clipboard.isEmpty())
         m_selection = m_clipboard.bounds;
     m_remembered = QPoint(-1, -1);
@@ -298,11 +281,9 @@ void WiringEditor::deleteZone(const WiringRect &r)
             != PromptAnswer::Yes)
             return;
     }
-    forgetReferences();
     removeRecordsInRect(w, r);
     if (w.kind() == CircuitryKind::Led)
         renumberChains(w);
-    forgetReferences();
     edited();
     emit focusCanvas();
 }
@@ -372,7 +353,6 @@ void WiringEditor::pasteAt(QPoint cell, WiringKeys keys)
 
 void WiringEditor::chooseTool(WiringToolButton button)
 {
-    checkReferences();
     m_remembered = QPoint(-1, -1);
     releaseButtons();
     switch (button) {
@@ -400,7 +380,6 @@ void WiringEditor::copyButton()
         m_prompt.inform(WiringText::neonHasNoCopy(), PromptIcon::Error);
         return;
     }
-    checkReferences();
     m_remembered = QPoint(-1, -1);
     setMode(WiringEditMode::Copy);
     emit statusMessage(WiringText::copyStatus());
@@ -409,7 +388,6 @@ void WiringEditor::copyButton()
 
 void WiringEditor::pasteButton()
 {
-    checkReferences();
     if (m_clipboard.isEmpty()) {
         m_prompt.inform(WiringText::clipboardEmpty(), PromptIcon::Error);
         return;
@@ -421,7 +399,6 @@ void WiringEditor::pasteButton()
 
 void WiringEditor::deleteButton()
 {
-    checkReferences();
     m_remembered = QPoint(-1, -1);
     releaseButtons();
     setMode(WiringEditMode::DeleteZone);
@@ -430,9 +407,7 @@ void WiringEditor::deleteButton()
 
 void WiringEditor::clearWiring()
 {
-    forgetReferences();
     m_doc->wiring().clear();
-    forgetReferences();
     m_selection = WiringRect::wholeGrid(m_doc->wiring().rows(), m_doc->wiring().cols());
     m_undo.clear();
 }
@@ -455,11 +430,9 @@ void WiringEditor::undoButton()
     Wiring &w = m_doc->wiring();
     const WiringUndoEntry entry = m_undo.top();
     if (!entry.isFile()) {
-        forgetReferences();
         // The records it added, wherever a move has put them since; an
         // older record now on one of its cells stays.
         w.removeRecords(entry.addedRecords);
-        forgetReferences();
         m_undo.pop();
         edited();
         return;
@@ -474,9 +447,7 @@ void WiringEditor::undoButton()
     }
     std::vector<WiringPixel> records = std::move(read.content->records);
     const int dropped = dropImplausibleRecords(records, w.rows(), w.cols());
-    forgetReferences();
     w.assign(std::move(records));
-    forgetReferences();
     edited();
     if (dropped > 0)
         m_prompt.inform(WiringText::recordsSkipped(dropped), PromptIcon::Warning);
@@ -536,7 +507,6 @@ void WiringEditor::openButton()
     const int dropped = dropImplausibleRecords(records, w.rows(), w.cols());
     clearWiring();
     w.assign(std::move(records));
-    forgetReferences();
     edited();
     emit stateChanged();
     if (incomplete)

@@ -85,8 +85,8 @@ public:
     // --- state ---------------------------------------------------------------------
     WiringEditMode mode() const { return m_mode; }
     // The first click of a copy or an insert; (-1, -1) when none.
-    QPoint rememberedCell() const;
-    const WiringClipboard &clipboard() const;
+    QPoint rememberedCell() const { return m_remembered; }
+    const WiringClipboard &clipboard() const { return m_clipboard; }
     WiringUndoStack &undoStack() { return m_undo; }
     const WiringRect &selection() const { return m_selection; }
     int fillCode() const { return m_fillCode; }
@@ -99,8 +99,8 @@ signals:
     void focusPortBox();
 
 private:
-    void checkReferences() const;
-    void forgetReferences();
+    // The removal notice of the bound wiring (and a new binding).
+    void dropReferences();
     void releaseButtons();
     void setMode(WiringEditMode m);
     void edited();
@@ -127,9 +127,8 @@ private:
     QPoint m_anchor{kNoAnchor, kNoAnchor};
     QPoint m_current{kNoAnchor, kNoAnchor};
     // Held as a cell; the record is looked up when it is used.
-    mutable QPoint m_remembered{-1, -1};
-    mutable WiringClipboard m_clipboard;
-    mutable uint64_t m_referencesRevision = 0;
+    QPoint m_remembered{-1, -1};
+    WiringClipboard m_clipboard;
     WiringUndoStack m_undo;
     WiringRect m_selection;
     int m_fillCode = 0;

@@ -146,4 +146,53 @@ TEST(Wiring, RecordsOutsideTheGridNeverReachTheMap)
     EXPECT_FALSE(w.isWired(1, 1));
 }
 
+TEST(Wiring, TellsItsListenerAfterEveryRemoval)
+{
+    Wiring w;
+    w.setKind(CircuitryKind::Led);
+    w.resetCellMap(3, 3);
+    int notices = 0;
+    int countSeen = -1;
+    w.setRemovalListener([&] {
+        ++notices;
+        countSeen = w.count(); // told once the list is in its new state
+    });
+    for (int i = 0; i < 5; ++i)
+        w.append(at(i % 3, i / 3, 0, i));
+    w.insert(0, at(2, 2));
+    w.replace(1, at(1, 2));
+    w.setPortAndPixel(0, 3, 3);
+    w.removeAt(99); // no such record: no removal at all
+    EXPECT_EQ(notices, 0);
+
+    w.removeAt(0);
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(countSeen, 5);
+    EXPECT_EQ(w.removeIf([](const WiringPixel &p) { return p.pixel == 4; }), 1);
+    EXPECT_EQ(notices, 2);
+    // A removal that matched nothing is told all the same: the zone
+    // deletion and the undo drop the references whatever they found.
+    EXPECT_EQ(w.removeIf([](const WiringPixel &) { return false; }), 0);
+    EXPECT_EQ(w.removeMarked({false, false}), 0);
+    EXPECT_EQ(notices, 4);
+    EXPECT_EQ(countSeen, 4);
+    EXPECT_EQ(w.removeMarked({true}), 1);
+    EXPECT_EQ(notices, 5);
+    EXPECT_EQ(countSeen, 3);
+    w.assign({at(0, 0)});
+    EXPECT_EQ(notices, 6);
+    w.clear();
+    EXPECT_EQ(notices, 7);
+    EXPECT_EQ(countSeen, 0);
+
+    // A copy has no listener: its removals are nobody's business here.
+    w.append(at(1, 1));
+    Wiring copy = w;
+    copy.clear();
+    EXPECT_EQ(notices, 7);
+    w.setRemovalListener({});
+    w.clear();
+    EXPECT_EQ(notices, 7);
+}
+
 } // namespace
