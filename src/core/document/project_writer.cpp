@@ -1,5 +1,6 @@
 // Writing the current project layout. Every grid point's colour is stored,
 // wired or not, so painting saved before the wiring exists is kept.
+#include "document/byte_writer.h"
 #include "document/project_file.h"
 
 #include "settings/file_access.h"
@@ -12,37 +13,23 @@
 
 namespace {
 
-void put16(uint8_t *out, int16_t v)
-{
-    const auto u = static_cast<uint16_t>(v);
-    out[0] = uint8_t(u);
-    out[1] = uint8_t(u >> 8);
-}
-
-void put32(uint8_t *out, int32_t v)
-{
-    const auto u = static_cast<uint32_t>(v);
-    out[0] = uint8_t(u);
-    out[1] = uint8_t(u >> 8);
-    out[2] = uint8_t(u >> 16);
-    out[3] = uint8_t(u >> 24);
-}
-
 // "WST1" and six zero bytes, format number 11, reserved 0, frame count,
 // Rows, Cols, CelWidth, CelHeight (i16), BaseColorNum, ScanMode (u8).
 void putHeader(uint8_t *out, const GridGeometry &g, int frameCount)
 {
-    std::memset(out, 0, kCurrentHeaderSize);
-    std::memcpy(out, "WST1", 4);
-    put32(out + 10, kCurrentFormatNumber);
-    put32(out + 14, 0);
-    put32(out + 18, frameCount);
-    put16(out + 22, g.rows);
-    put16(out + 24, g.cols);
-    put16(out + 26, g.celWidth);
-    put16(out + 28, g.celHeight);
-    out[30] = g.baseColorNum;
-    out[31] = g.scanMode;
+    ByteWriter w(out, kCurrentHeaderSize);
+    w.bytes("WST1", 4);
+    w.zeros(6);
+    w.i32(kCurrentFormatNumber);
+    w.i32(0);
+    w.i32(frameCount);
+    w.i16(g.rows);
+    w.i16(g.cols);
+    w.i16(g.celWidth);
+    w.i16(g.celHeight);
+    w.u8(g.baseColorNum);
+    w.u8(g.scanMode);
+    w.zeros(kCurrentHeaderSize - w.position());
 }
 
 void store32(uint8_t *p, uint32_t v)

@@ -1,18 +1,11 @@
 #include "document/wiring.h"
 
+#include "document/byte_writer.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-void put32(uint8_t *out, int32_t v)
-{
-    const auto u = static_cast<uint32_t>(v);
-    out[0] = uint8_t(u);
-    out[1] = uint8_t(u >> 8);
-    out[2] = uint8_t(u >> 16);
-    out[3] = uint8_t(u >> 24);
-}
 
 int32_t get32(const uint8_t *in)
 {
@@ -41,20 +34,15 @@ std::array<ColorValue, 32> buildPortColours()
 
 void WiringPixel::encode(uint8_t *out) const
 {
-    std::memset(out, 0, kRecordSize);
-    put32(out + 0, neonRedIndex);
-    put32(out + 4, neonRedPort);
-    put32(out + 8, neonGreenIndex);
-    put32(out + 12, neonGreenPort);
-    put32(out + 16, neonBlueIndex);
-    put32(out + 20, neonBluePort);
-    put32(out + 24, port);
-    put32(out + 28, pixel);
-    put32(out + 32, column);
-    put32(out + 36, row);
-    out[44] = neonRed;
-    out[45] = neonGreen;
-    out[46] = neonBlue;
+    ByteWriter w(out, kRecordSize);
+    for (int32_t field : {neonRedIndex, neonRedPort, neonGreenIndex, neonGreenPort, neonBlueIndex, neonBluePort, port,
+                          pixel, column, row})
+        w.i32(field);
+    w.zeros(4);
+    w.u8(neonRed);
+    w.u8(neonGreen);
+    w.u8(neonBlue);
+    w.zeros(1);
 }
 
 WiringPixel WiringPixel::decode(const uint8_t *in)

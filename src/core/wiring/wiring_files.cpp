@@ -1,5 +1,6 @@
 #include "wiring/wiring_files.h"
 
+#include "document/byte_writer.h"
 #include "settings/file_access.h"
 
 #include <QBuffer>
@@ -75,17 +76,13 @@ int16_t get16(const char *p)
     return int16_t(uint16_t(b[0] | b[1] << 8));
 }
 
-void put16(QByteArray &out, int v)
+// The little-endian fields of a header, appended to `out`.
+template <class Fill> void appendFields(QByteArray &out, qsizetype size, Fill fill)
 {
-    out.append(char(v & 0xFF));
-    out.append(char((v >> 8) & 0xFF));
-}
-
-void put32(QByteArray &out, int32_t v)
-{
-    const auto u = uint32_t(v);
-    for (int i = 0; i < 4; ++i)
-        out.append(char((u >> (8 * i)) & 0xFF));
+    const qsizetype at = out.size();
+    out.resize(at + size);
+    ByteWriter w(reinterpret_cast<uint8_t *>(out.data()) + at, size_t(size));
+    fill(w);
 }
 
 } // namespace
@@ -131,10 +128,12 @@ QByteArray lineFileBytes(int rows, int cols, uint8_t kind, const std::vector<Wir
 {
     QByteArray out;
     out.reserve(kLineHeaderSize + qsizetype(records.size()) * WiringPixel::kRecordSize);
-    put16(out, rows);
-    put16(out, cols);
-    out.append(char(kind));
-    put32(out, int32_t(records.size()));
+    appendFields(out, kLineHeaderSize, [&](ByteWriter &w) {
+        w.i16(int16_t(rows));
+        w.i16(int16_t(cols));
+        w.u8(kind);
+        w.i32(int32_t(records.size()));
+    });
     appendRecords(out, records);
     return out;
 }
@@ -183,7 +182,7 @@ QByteArray undoFileBytes(const std::vector<WiringPixel> &records)
 {
     QByteArray out;
     out.reserve(4 + qsizetype(records.size()) * WiringPixel::kRecordSize);
-    put32(out, int32_t(records.size()));
+    appendFields(out, 4, [&](ByteWriter &w) { w.i32(int32_t(records.size())); });
     appendRecords(out, records);
     return out;
 }
