@@ -63,11 +63,11 @@ private slots:
         OperationPanel panel(e.ctx);
         panel.colourActionBox()->setCurrentIndex(6);
         panel.strokeSpreadBox()->setCurrentIndex(2);
-        QCOMPARE(e.editing.colourAction, 6);
-        QCOMPARE(e.editing.strokeSpread, 2);
+        QCOMPARE(int(e.editing.colourAction), 6);
+        QCOMPARE(int(e.editing.strokeSpread), 2);
         for (int mode : {1, 2, 0}) {
             panel.addModeBox()->setCurrentIndex(mode);
-            QCOMPARE(e.editing.addMode, mode);
+            QCOMPARE(int(e.editing.addMode), mode);
             QCOMPARE(e.doc.newFrameCopiesCurrent(), mode != 0);
             QCOMPARE(e.settings.newFrameCopiesCurrent, mode != 0);
         }

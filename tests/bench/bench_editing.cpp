@@ -95,7 +95,7 @@ void BM_PasteOverwrite(benchmark::State &state)
     PasteOptions options;
     options.overwrite = true;
     options.transparent = state.range(0) != 0;
-    editing.colourAction = int(state.range(1));
+    editing.colourAction = colourActionFromIndex(int(state.range(1)));
     for (auto _ : state) {
         pasteClipboard(*doc, editing, options, prompt);
         benchmark::ClobberMemory();

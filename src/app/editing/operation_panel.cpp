@@ -112,13 +112,13 @@ OperationPanel::OperationPanel(AppContext &ctx, QWidget *parent) : QWidget(paren
 
     connect(m_pen, &QToolButton::clicked, this, &OperationPanel::togglePen);
     connect(m_colourAction, &QComboBox::currentIndexChanged, this, [this](int i) {
-        m_ctx.editing.colourAction = std::max(i, 0);
+        m_ctx.editing.colourAction = colourActionFromIndex(i);
     });
     connect(m_spread, &QComboBox::currentIndexChanged, this, [this](int i) {
-        m_ctx.editing.strokeSpread = std::max(i, 0);
+        m_ctx.editing.strokeSpread = strokeSpreadFromIndex(i);
     });
     connect(m_addMode, &QComboBox::currentIndexChanged, this, [this](int i) {
-        setAddMode(m_ctx.editing, m_ctx.doc, std::max(i, 0));
+        setAddMode(m_ctx.editing, m_ctx.doc, addModeFromIndex(i));
         m_ctx.settings.newFrameCopiesCurrent = i > 0;
     });
     connect(m_save, &QPushButton::clicked, this, [this] { insertCopyOfCurrent(m_ctx.doc); });
@@ -132,17 +132,17 @@ OperationPanel::OperationPanel(AppContext &ctx, QWidget *parent) : QWidget(paren
 
     applyTexts();
     m_pen->setChecked(ctx.editing.penEnabled);
-    m_colourAction->setCurrentIndex(ctx.editing.colourAction);
-    m_spread->setCurrentIndex(ctx.editing.strokeSpread);
-    m_addMode->setCurrentIndex(ctx.editing.addMode);
+    m_colourAction->setCurrentIndex(int(ctx.editing.colourAction));
+    m_spread->setCurrentIndex(int(ctx.editing.strokeSpread));
+    m_addMode->setCurrentIndex(int(ctx.editing.addMode));
 }
 
 void OperationPanel::applyTexts()
 {
     m_group->setTitle(lookedUpText("Panel", "PanelOp", QStringLiteral("操作")));
     fillItems(m_colourAction, "ComboBoxReplaceItem", kColourActionDefaults, kColourActionCount);
-    fillItems(m_spread, "ComboBoxFillItem", kSpreadDefaults, 3);
-    fillItems(m_addMode, "ComboBoxAddModeItem", kAddModeDefaults, 3);
+    fillItems(m_spread, "ComboBoxFillItem", kSpreadDefaults, kStrokeSpreadCount);
+    fillItems(m_addMode, "ComboBoxAddModeItem", kAddModeDefaults, kAddModeCount);
     m_save->setText(lookedUpText("ToolBar", "ToolButtonSave", QStringLiteral("保存")));
     m_allLight->setText(lookedUpText("ToolBar", "ToolButtonAllLight", QStringLiteral("全亮")));
     m_define->setText(lookedUpText("ToolBar", "ToolButtonBlockSet", QStringLiteral("区域定义")));

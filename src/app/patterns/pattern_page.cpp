@@ -92,7 +92,7 @@ int PatternPage::numberOf(const QLineEdit *edit)
 
 int PatternPage::run()
 {
-    PatternTarget target(m_ctx.doc, m_ctx.editing.addMode, m_ctx.editing.area, &m_ctx.palette);
+    PatternTarget target(m_ctx.doc, int(m_ctx.editing.addMode), m_ctx.editing.area, &m_ctx.palette);
     PatternRunProgress progress(m_ctx.statusBar, m_ctx.progress);
     target.progress = progress.callback();
     m_confirm->setEnabled(false); // no second run from inside the first

@@ -5,6 +5,8 @@
 // them.
 
 #include "editing/block_area.h"
+#include "editing/colour_action.h"
+#include "editing/editing_modes.h"
 #include "editing/frame_clipboard.h"
 
 #include <QObject>
@@ -15,12 +17,11 @@ struct EditingState : QObject
 public:
     BlockArea area;
     bool penEnabled = false;
-    int colourAction = 0; // index of the colour action list
-    int strokeSpread = 0; // 0 normal, 1 whole row, 2 whole column
-    // How generated frames enter the sequence: 0 insert, 1 overwrite,
-    // 2 current frame. Any entry but 0 also turns NewFrameCopiesCurrent on
-    // (see setAddMode).
-    int addMode = 0;
+    ColourAction colourAction = ColourAction::Replace;
+    StrokeSpread strokeSpread = StrokeSpread::Point;
+    // How generated frames enter the sequence. Any mode but Insert also
+    // turns NewFrameCopiesCurrent on (see setAddMode).
+    AddMode addMode = AddMode::Insert;
     FrameClipboard clipboard;
 
 signals:

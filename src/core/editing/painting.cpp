@@ -21,9 +21,9 @@ bool PaintStroke::paintAt(int x, int y)
 
     const ColorValue colour = combineColours(m_state.colourAction, frame->at(x, y, cols), m_palette.currentColour);
     frame->set(x, y, cols, colour);
-    if (m_state.strokeSpread == 1)
+    if (m_state.strokeSpread == StrokeSpread::WholeRow)
         fillBlock(*frame, cols, GridRect{allowed.left, y, allowed.right, y}, colour);
-    else if (m_state.strokeSpread == 2)
+    else if (m_state.strokeSpread == StrokeSpread::WholeColumn)
         fillBlock(*frame, cols, GridRect{x, allowed.top, x, allowed.bottom}, colour);
 
     if (m_palette.brush == Brush::Single)
@@ -51,8 +51,8 @@ bool insertCopyOfCurrent(Document &doc)
     return true;
 }
 
-void setAddMode(EditingState &state, Document &doc, int addMode)
+void setAddMode(EditingState &state, Document &doc, AddMode addMode)
 {
     state.addMode = addMode;
-    doc.setNewFrameCopiesCurrent(addMode != 0);
+    doc.setNewFrameCopiesCurrent(addMode != AddMode::Insert);
 }

@@ -42,6 +42,6 @@ bool fillCurrentFrame(Document &doc, const EditingState &state, ColorValue colou
 bool insertCopyOfCurrent(Document &doc);
 
 // The AddMode drop-down, which is also the frame constructor's copy switch:
-// any entry but 0 ("插入") makes new frames start as a copy of the current
-// frame.
-void setAddMode(EditingState &state, Document &doc, int addMode);
+// any mode but Insert ("插入") makes new frames start as a copy of the
+// current frame.
+void setAddMode(EditingState &state, Document &doc, AddMode addMode);

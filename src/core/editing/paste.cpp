@@ -106,7 +106,7 @@ PasteResult pasteClipboard(Document &doc, const EditingState &state, const Paste
         return PasteResult::Pasted;
     }
 
-    const ColourAction action = colourActionFromIndex(state.colourAction);
+    const ColourAction action = state.colourAction;
     const ColorValue background = doc.backgroundColor();
     const ColorValue *skip = options.transparent ? &background : nullptr;
     bool appended = false;

@@ -3,18 +3,6 @@
 #include "document/document.h"
 #include "settings/language.h"
 
-AddMode addModeFromIndex(int index)
-{
-    switch (index) {
-    case 1:
-        return AddMode::Overwrite;
-    case 2:
-        return AddMode::CurrentFrame;
-    default:
-        return AddMode::Insert;
-    }
-}
-
 QString addModeText(int index)
 {
     switch (index) {

@@ -3,21 +3,11 @@
 // drop-down, and the rule each family applies to it.
 
 #include "document/frame.h"
+#include "editing/editing_modes.h"
 
 #include <QString>
 
 class Document;
-
-enum class AddMode : int {
-    Insert = 0,       // "插入": InsertFrameAfterCurrent
-    Overwrite = 1,    // "覆盖": StoreFrameAndAdvance
-    CurrentFrame = 2, // "当前帧": StoreFrame
-};
-
-constexpr int kAddModeCount = 3;
-
-// The drop-down index as a mode; anything outside 0..2 inserts.
-AddMode addModeFromIndex(int index);
 
 // Item text of the AddMode drop-down (section "ComboBox",
 // "ComboBoxAddModeItem0".."ComboBoxAddModeItem2").

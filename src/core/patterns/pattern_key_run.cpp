@@ -7,7 +7,7 @@
 #include "patterns/add_mode.h"
 
 Frame patternKeyFrame(const Frame &current, int rows, int cols, const GridRect &rect, PatternAction action,
-                      PatternKey key, int count, int colourAction, ColorValue blank)
+                      PatternKey key, int count, ColourAction colourAction, ColorValue blank)
 {
     Frame out;
     if (rows <= 0 || cols <= 0 || current.size() != size_t(rows) * size_t(cols))
@@ -16,11 +16,10 @@ Frame patternKeyFrame(const Frame &current, int rows, int cols, const GridRect &
     // Inside the area the old colour meets the moved one: the colour
     // action's "old" is the current frame, its "new" the moved picture.
     Frame combined = current;
-    const ColourAction how = colourActionFromIndex(colourAction);
     const size_t width = size_t(rect.width());
     for (int y = rect.top; y <= rect.bottom; ++y) {
         const size_t at = size_t(y) * size_t(cols) + size_t(rect.left);
-        combineRun(how, combined.data() + at, out.data() + at, width);
+        combineRun(colourAction, combined.data() + at, out.data() + at, width);
     }
     return combined;
 }
@@ -38,6 +37,6 @@ bool pressPatternKey(Document &doc, const EditingState &editing, PatternAction a
     const Frame blankFrame = doc.backgroundFrame();
     Frame made = patternKeyFrame(*current, doc.rows(), doc.cols(), rect, action, key, count,
                                  editing.colourAction, blankFrame.empty() ? 0 : blankFrame[0]);
-    addFrame(doc, addModeFromIndex(editing.addMode), std::move(made));
+    addFrame(doc, editing.addMode, std::move(made));
     return true;
 }

@@ -5,6 +5,7 @@
 // AddMode. Frames are made one at a time, so it cannot be undone, like
 // every frame edit.
 
+#include "editing/colour_action.h"
 #include "patterns/pattern_keys.h"
 
 class Document;
@@ -14,7 +15,7 @@ struct EditingState;
 // The frame a key press makes from `current` (rows x cols): outside the
 // rectangle a copy, inside colourAction(old, moved).
 Frame patternKeyFrame(const Frame &current, int rows, int cols, const GridRect &rect, PatternAction action,
-                      PatternKey key, int count, int colourAction, ColorValue blank);
+                      PatternKey key, int count, ColourAction colourAction, ColorValue blank);
 
 // Presses the key: nothing happens without a current frame, and a frame
 // that would not fit in memory is refused with "TooManyFrames" through the

@@ -31,7 +31,7 @@ protected:
 
 TEST_F(PaintingTest, APointTakesTheColourActionOfItsOldColourAndTheBrush)
 {
-    state.colourAction = int(ColourAction::Add);
+    state.colourAction = ColourAction::Add;
     PaintStroke stroke(doc, state, palette);
     EXPECT_TRUE(stroke.paintAt(1, 1));
     EXPECT_EQ(at(1, 1), 0x00010Fu); // 0x10 + 0xFF carries into green
@@ -40,7 +40,7 @@ TEST_F(PaintingTest, APointTakesTheColourActionOfItsOldColourAndTheBrush)
 
 TEST_F(PaintingTest, XorWithTheSameColourTurnsThePointBlack)
 {
-    state.colourAction = int(ColourAction::Xor);
+    state.colourAction = ColourAction::Xor;
     palette.currentColour = 0x000010;
     PaintStroke stroke(doc, state, palette);
     stroke.paintAt(2, 0);
@@ -73,7 +73,7 @@ TEST_F(PaintingTest, ThePointsOfTheGridOrTheBlockAreTheOnlyOnesPainted)
 
 TEST_F(PaintingTest, WholeRowSpreadWithoutABlockColoursTheRow)
 {
-    state.strokeSpread = 1;
+    state.strokeSpread = StrokeSpread::WholeRow;
     PaintStroke stroke(doc, state, palette);
     stroke.paintAt(2, 1);
     for (int x = 0; x < 4; ++x)
@@ -84,7 +84,7 @@ TEST_F(PaintingTest, WholeRowSpreadWithoutABlockColoursTheRow)
 TEST_F(PaintingTest, SpreadInsideABlockStopsAtItsEdges)
 {
     state.area = BlockArea{true, 1, 0, 2, 1};
-    state.strokeSpread = 1;
+    state.strokeSpread = StrokeSpread::WholeRow;
     PaintStroke rows(doc, state, palette);
     rows.paintAt(1, 0);
     EXPECT_EQ(at(1, 0), 0x0000FFu);
@@ -92,7 +92,7 @@ TEST_F(PaintingTest, SpreadInsideABlockStopsAtItsEdges)
     EXPECT_EQ(at(0, 0), 0x000010u);
     EXPECT_EQ(at(3, 0), 0x000010u);
 
-    state.strokeSpread = 2;
+    state.strokeSpread = StrokeSpread::WholeColumn;
     palette.currentColour = 0x00FF00;
     PaintStroke columns(doc, state, palette);
     columns.paintAt(2, 1);
@@ -120,7 +120,7 @@ TEST_F(PaintingTest, TheSingleBrushGivesConsecutivePointsConsecutivePaletteColou
 TEST_F(PaintingTest, StayingOnTheLastPaintedPointPaintsItOnce)
 {
     palette.brush = Brush::Single;
-    state.colourAction = int(ColourAction::Invert);
+    state.colourAction = ColourAction::Invert;
     PaintStroke stroke(doc, state, palette);
     EXPECT_TRUE(stroke.paintAt(0, 0));
     EXPECT_FALSE(stroke.paintAt(0, 0));
@@ -155,12 +155,12 @@ TEST_F(PaintingTest, InsertCopiesTheCurrentFrameAfterIt)
 TEST_F(PaintingTest, AnyAddModeButInsertMakesNewFramesCopyTheCurrentOne)
 {
     for (int mode : {1, 2, 0}) {
-        setAddMode(state, doc, mode);
-        EXPECT_EQ(state.addMode, mode);
+        setAddMode(state, doc, addModeFromIndex(mode));
+        EXPECT_EQ(int(state.addMode), mode);
         EXPECT_EQ(doc.newFrameCopiesCurrent(), mode != 0);
     }
     doc.currentFrame()->set(3, 2, 4, 0x99);
-    setAddMode(state, doc, 1);
+    setAddMode(state, doc, AddMode::Overwrite);
     doc.storeFrameAndAdvance(Frame(*doc.currentFrame()));
     EXPECT_EQ(doc.currentFrame()->at(3, 2, 4), 0x99u);
 }

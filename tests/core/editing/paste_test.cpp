@@ -142,7 +142,7 @@ TEST_F(PasteTest, OverwriteCombinesByTheColourActionAndSkipsBackgroundWhenTransp
     state.clipboard.reset(2, 3);
     state.clipboard.frames.emplace_back(6);
     state.clipboard.frames[0].pixels() = {0x000001, 0, 0x000001, 0, 0x000001, 0};
-    state.colourAction = int(ColourAction::Subtract);
+    state.colourAction = ColourAction::Subtract;
     PasteOptions o;
     o.overwrite = true;
     o.transparent = true;
@@ -152,7 +152,7 @@ TEST_F(PasteTest, OverwriteCombinesByTheColourActionAndSkipsBackgroundWhenTransp
 
     // Without the overlay the background points take part: replace writes
     // them as they are.
-    state.colourAction = int(ColourAction::Replace);
+    state.colourAction = ColourAction::Replace;
     o.transparent = false;
     ASSERT_EQ(pasteClipboard(doc, state, o, prompt), PasteResult::Pasted);
     EXPECT_EQ(doc.frames()[0].pixels(), state.clipboard.frames[0].pixels());

@@ -72,10 +72,10 @@ TEST_F(PatternKeyPress, TheColourActionCombinesOldAndMovedColours)
     doc->frames().at(0) = Frame(3, 0);
     doc->frames().at(0)[0] = kRed;
     EditingState editing;
-    editing.colourAction = 4; // xor
+    editing.colourAction = ColourAction::Xor;
     pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::F, 1, prompt);
     EXPECT_EQ(strip(*doc, 1), "##.");
-    editing.colourAction = 2; // and: only where old and moved agree
+    editing.colourAction = ColourAction::And; // only where old and moved agree
     pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::F, 1, prompt);
     EXPECT_EQ(strip(*doc, 2), ".#.");
 }
@@ -85,11 +85,11 @@ TEST_F(PatternKeyPress, TheAddModeDecidesWhereTheFrameGoes)
     auto doc = documentOf(1, 2, 2);
     doc->frames().at(0) = lettered({"ab"});
     EditingState editing;
-    editing.addMode = 2;
+    editing.addMode = AddMode::CurrentFrame;
     pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::B, 1, prompt);
     EXPECT_EQ(doc->frameCount(), 2);
     EXPECT_EQ(letters(doc->frames().at(0), 1, 2), Rows{"ba"});
-    editing.addMode = 1;
+    editing.addMode = AddMode::Overwrite;
     pressPatternKey(*doc, editing, PatternAction::Move, PatternKey::B, 1, prompt);
     EXPECT_EQ(doc->frameCount(), 2);
     EXPECT_EQ(doc->currentIndex(), 1);
