@@ -42,13 +42,36 @@ ControllerPanel::ControllerPanel(ControllerParams &params, Document &doc, Prompt
     m_follower = new OrderListFollower(doc, params, this);
     connect(m_follower, &OrderListFollower::orderListRebuilt, this, &ControllerPanel::showValues);
 
-    auto *form = new QFormLayout;
-    m_modelLabel = new QLabel(this);
-    m_model = new QComboBox(this);
-    m_model->setObjectName(QStringLiteral("ControllerModel"));
-    m_model->addItems(controllerModelNames());
-    form->addRow(m_modelLabel, m_model);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(buildChoices());
+    buildHiddenControls(layout);
+    layout->addWidget(buildOrderGroup(), 1);
+    connectControls();
+    applyTexts();
+    showValues();
+}
 
+QFormLayout *ControllerPanel::buildChoices()
+{
+    auto *form = new QFormLayout;
+    const auto addChoice = [this, form](QLabel *&label, QComboBox *&box, const char *name) {
+        label = new QLabel(this);
+        box = new QComboBox(this);
+        box->setObjectName(QString::fromLatin1(name));
+        form->addRow(label, box);
+    };
+    addChoice(m_modelLabel, m_model, "ControllerModel");
+    m_model->addItems(controllerModelNames());
+    addChoice(m_greyLabel, m_grey, "GreyLevels");
+    for (int levels : greyLevelChoices())
+        m_grey->addItem(QString::number(levels), levels);
+    addChoice(m_formatLabel, m_format, "CommunicationFormat");
+    m_format->addItems(communicationFormatNames());
+    return form;
+}
+
+void ControllerPanel::buildHiddenControls(QVBoxLayout *layout)
+{
     // The property group, the SD card speed and the scan switch exist with
     // their values but stay hidden; the output reads them all the same.
     m_property = new QGroupBox(this);
@@ -63,29 +86,19 @@ ControllerPanel::ControllerPanel(ControllerParams &params, Document &doc, Prompt
     propertyRow->addWidget(m_dividerA);
     propertyRow->addWidget(m_dividerB);
     propertyRow->addWidget(m_rate);
-    m_property->hide();
-
-    m_greyLabel = new QLabel(this);
-    m_grey = new QComboBox(this);
-    m_grey->setObjectName(QStringLiteral("GreyLevels"));
-    for (int levels : greyLevelChoices())
-        m_grey->addItem(QString::number(levels), levels);
-    form->addRow(m_greyLabel, m_grey);
-
-    m_formatLabel = new QLabel(this);
-    m_format = new QComboBox(this);
-    m_format->setObjectName(QStringLiteral("CommunicationFormat"));
-    m_format->addItems(communicationFormatNames());
-    form->addRow(m_formatLabel, m_format);
 
     m_sdLabel = new QLabel(this);
     m_sdSpeed = new QSpinBox(this);
     m_sdSpeed->setRange(0, 0x7FFFFFFF);
     m_scan = new QCheckBox(this);
-    m_sdLabel->hide();
-    m_sdSpeed->hide();
-    m_scan->hide();
+    for (QWidget *w : std::initializer_list<QWidget *>{m_property, m_sdLabel, m_sdSpeed, m_scan}) {
+        layout->addWidget(w);
+        w->hide();
+    }
+}
 
+QGroupBox *ControllerPanel::buildOrderGroup()
+{
     m_orderGroup = new QGroupBox(this);
     auto *orderLayout = new QVBoxLayout(m_orderGroup);
     auto *cycleRow = new QHBoxLayout;
@@ -114,50 +127,44 @@ ControllerPanel::ControllerPanel(ControllerParams &params, Document &doc, Prompt
     buttons->addWidget(m_open);
     buttons->addWidget(m_save);
     orderLayout->addLayout(buttons);
+    return m_orderGroup;
+}
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(m_property);
-    layout->addWidget(m_sdLabel);
-    layout->addWidget(m_sdSpeed);
-    layout->addWidget(m_scan);
-    layout->addWidget(m_orderGroup, 1);
+template <class Value, class Control, class Signal, class Store>
+void ControllerPanel::storeEdits(Control *control, Signal signal, Store store)
+{
+    // showValues() sets the controls from the set; only the user's edits
+    // go back into it.
+    connect(control, signal, this, [this, store](Value v) {
+        if (!m_showing)
+            store(v);
+    });
+}
 
+void ControllerPanel::connectControls()
+{
     // Each control writes its value straight into the set.
-    connect(m_model, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (!m_showing && i >= 0)
-            m_params.controllerModel = i;
+    ControllerParams &p = m_params;
+    storeEdits<int>(m_model, &QComboBox::currentIndexChanged, [&p](int i) {
+        if (i >= 0)
+            p.controllerModel = i;
     });
-    connect(m_grey, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (!m_showing && i >= 0)
-            m_params.greyLevels = m_grey->itemData(i).toInt();
+    storeEdits<int>(m_grey, &QComboBox::currentIndexChanged, [&p, this](int i) {
+        if (i >= 0)
+            p.greyLevels = m_grey->itemData(i).toInt();
     });
-    connect(m_format, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (m_showing || i < 0)
+    storeEdits<int>(m_format, &QComboBox::currentIndexChanged, [&p, this](int i) {
+        if (i < 0)
             return;
-        m_params.communicationFormat = i;
+        p.communicationFormat = i;
         showValues();
     });
-    connect(m_dividerA, &QSpinBox::valueChanged, this, [this](int v) {
-        if (!m_showing)
-            m_params.dividerA = v;
-    });
-    connect(m_dividerB, &QSpinBox::valueChanged, this, [this](int v) {
-        if (!m_showing)
-            m_params.dividerB = v;
-    });
-    connect(m_rate, &QDoubleSpinBox::valueChanged, this, [this](double v) {
-        if (!m_showing)
-            m_params.rate = float(v);
-    });
-    connect(m_sdSpeed, &QSpinBox::valueChanged, this, [this](int v) {
-        if (!m_showing)
-            m_params.sdCardSpeed = v;
-    });
-    connect(m_scan, &QCheckBox::toggled, this, [this](bool on) {
-        if (!m_showing)
-            m_params.scanEnhancement = on ? 1 : 0;
-    });
+    storeEdits<int>(m_dividerA, &QSpinBox::valueChanged, [&p](int v) { p.dividerA = v; });
+    storeEdits<int>(m_dividerB, &QSpinBox::valueChanged, [&p](int v) { p.dividerB = v; });
+    storeEdits<double>(m_rate, &QDoubleSpinBox::valueChanged, [&p](double v) { p.rate = float(v); });
+    storeEdits<int>(m_sdSpeed, &QSpinBox::valueChanged, [&p](int v) { p.sdCardSpeed = v; });
+    storeEdits<bool>(m_scan, &QCheckBox::toggled, [&p](bool on) { p.scanEnhancement = on ? 1 : 0; });
+
     connect(m_cycle, &QLineEdit::textEdited, this, &ControllerPanel::cycleEdited);
     connect(m_null, &QPushButton::clicked, this, [this] {
         m_params.addNullRow();
@@ -174,9 +181,6 @@ ControllerPanel::ControllerPanel(ControllerParams &params, Document &doc, Prompt
                     m_order->setCurrentItem(m_order->topLevelItem(at));
             },
             Qt::QueuedConnection);
-
-    applyTexts();
-    showValues();
 }
 
 void ControllerPanel::applyTexts()

@@ -15,11 +15,13 @@ class RgbOrderView;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class QVBoxLayout;
 
 class ControllerPanel : public QWidget
 {
@@ -48,6 +50,15 @@ public:
     void saveParameterFile();
 
 private:
+    QFormLayout *buildChoices();
+    void buildHiddenControls(QVBoxLayout *layout);
+    QGroupBox *buildOrderGroup();
+    void connectControls();
+    // Connects a control's change signal to `store`, which writes the
+    // value into the set.
+    template <class Value, class Control, class Signal, class Store>
+    void storeEdits(Control *control, Signal signal, Store store);
+
     void cycleEdited(const QString &text);
     void showOrderList();
 

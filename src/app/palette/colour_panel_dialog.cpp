@@ -47,7 +47,36 @@ ColourPanelDialog::ColourPanelDialog(AppContext &ctx, QWidget *parent)
         return c;
     };
 
-    // --- table choice ---------------------------------------------------------
+    QLayout *choice = buildTableChoice();
+    m_table = new ColourTableView(m_model, this);
+    m_readout = new QLabel(this);
+    m_readout->setObjectName(QStringLiteral("readout"));
+    m_readout->setMinimumWidth(200);
+    connect(m_table, &ColourTableView::clicked, this, [this] {
+        showSliders();
+        workingChanged();
+    });
+    connect(m_table, &ColourTableView::hovered, m_readout, &QLabel::setText);
+    auto *lower = new QHBoxLayout;
+    lower->addLayout(buildSliders(), 1);
+    lower->addWidget(m_readout);
+    QLayout *listRow = buildWorkingList();
+    QLayout *okRow = buildConfirmRow();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(choice);
+    layout->addWidget(new QLabel(captionText("CFLabel", "LabelBaseColor", QStringLiteral("基本色")), this));
+    layout->addWidget(m_table, 1);
+    layout->addLayout(lower);
+    layout->addLayout(listRow);
+    layout->addLayout(okRow);
+
+    tableRebuilt();
+    workingChanged();
+}
+
+QLayout *ColourPanelDialog::buildTableChoice()
+{
     m_mode = new QComboBox(this);
     m_mode->setObjectName(QStringLiteral("tableMode"));
     // The table modes have no language keys.
@@ -71,6 +100,17 @@ ColourPanelDialog::ColourPanelDialog(AppContext &ctx, QWidget *parent)
     for (QPushButton *b : {m_startButton, m_endButton})
         b->setAutoDefault(false);
 
+    connect(m_mode, &QComboBox::currentIndexChanged, this, [this](int i) {
+        m_model.setMode(TableMode(i));
+        tableRebuilt();
+    });
+    connect(m_grade, &QComboBox::currentIndexChanged, this, [this](int i) {
+        m_model.setGradeIndex(i);
+        tableRebuilt();
+    });
+    connect(m_startButton, &QPushButton::clicked, this, [this] { pickCustomColour(true); });
+    connect(m_endButton, &QPushButton::clicked, this, [this] { pickCustomColour(false); });
+
     auto *choice = new QHBoxLayout;
     choice->addWidget(m_mode);
     choice->addSpacing(12);
@@ -80,14 +120,24 @@ ColourPanelDialog::ColourPanelDialog(AppContext &ctx, QWidget *parent)
     choice->addWidget(m_startButton);
     choice->addWidget(m_endButton);
     choice->addStretch(1);
+    return choice;
+}
 
-    // --- table and readout ------------------------------------------------------
-    m_table = new ColourTableView(m_model, this);
-    m_readout = new QLabel(this);
-    m_readout->setObjectName(QStringLiteral("readout"));
-    m_readout->setMinimumWidth(200);
+void ColourPanelDialog::pickCustomColour(bool start)
+{
+    const ColorValue old = start ? m_model.customStart() : m_model.customEnd();
+    const std::optional<QColor> c = pickColour(qColorOf(old), this);
+    if (!c)
+        return;
+    if (start)
+        m_model.setCustomColours(colorValueOf(*c), m_model.customEnd());
+    else
+        m_model.setCustomColours(m_model.customStart(), colorValueOf(*c));
+    tableRebuilt();
+}
 
-    // --- sliders -----------------------------------------------------------------
+QLayout *ColourPanelDialog::buildSliders()
+{
     auto *sliders = new QGridLayout;
     const char *labelKeys[3] = {"LabelRed", "LabelGreen", "LabelBlue"};
     const QString labelDefaults[3] = {QStringLiteral("红"), QStringLiteral("绿"), QStringLiteral("蓝")};
@@ -103,8 +153,11 @@ ColourPanelDialog::ColourPanelDialog(AppContext &ctx, QWidget *parent)
         // Typing a number moves its slider, which does the rest.
         connect(m_numbers[size_t(c)], &QSpinBox::valueChanged, m_sliders[size_t(c)], &QSlider::setValue);
     }
+    return sliders;
+}
 
-    // --- working list ---------------------------------------------------------------
+QLayout *ColourPanelDialog::buildWorkingList()
+{
     auto *group = new QGroupBox(captionText("CFGroupBox", "GroupBoxSelectPalette", QStringLiteral("被选中的色板")), this);
     m_working = new WorkingListView(m_model.working(), group);
     m_count = new QLabel(group);
@@ -113,17 +166,36 @@ ColourPanelDialog::ColourPanelDialog(AppContext &ctx, QWidget *parent)
     groupLayout->addWidget(m_working);
     groupLayout->addWidget(m_count);
 
-    QPushButton *open = button(this, "open", "OpenBtn", QStringLiteral("打开色板"));
-    QPushButton *save = button(this, "save", "SaveBtn", QStringLiteral("保存色板"));
-    QPushButton *restore = button(this, "restore", "RestoreBtn", QStringLiteral("恢复"));
-    QPushButton *clear = button(this, "clear", "ClearBtn", QStringLiteral("清空"));
-    QPushButton *remove = button(this, "delete", "DeleteBtn", QStringLiteral("删除"));
-    QPushButton *system = button(this, "system", "SysBtn", QStringLiteral("系统色板"));
+    // Each button changes the working list and shows it again.
     auto *fileButtons = new QVBoxLayout;
-    for (QPushButton *b : {open, save, restore, clear, remove, system})
+    const auto addButton = [this, fileButtons](const char *name, const char *key, const QString &chinese,
+                                               std::function<void()> change) {
+        QPushButton *b = button(this, name, key, chinese);
         fileButtons->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, change] {
+            change();
+            workingChanged();
+        });
+    };
+    addButton("open", "OpenBtn", QStringLiteral("打开色板"), [this] { m_model.openWithDialog(); });
+    addButton("save", "SaveBtn", QStringLiteral("保存色板"), [this] { m_model.saveWithDialog(); });
+    addButton("restore", "RestoreBtn", QStringLiteral("恢复"), [this] { m_model.restore(m_ctx.palette); });
+    addButton("clear", "ClearBtn", QStringLiteral("清空"), [this] { m_model.clear(); });
+    addButton("delete", "DeleteBtn", QStringLiteral("删除"), [this] { m_model.deleteLast(); });
+    addButton("system", "SysBtn", QStringLiteral("系统色板"), [this] {
+        if (const std::optional<QColor> c = pickColour(Qt::white, this))
+            m_model.append(colorValueOf(*c));
+    });
     fileButtons->addStretch(1);
 
+    auto *listRow = new QHBoxLayout;
+    listRow->addWidget(group, 1);
+    listRow->addLayout(fileButtons);
+    return listRow;
+}
+
+QLayout *ColourPanelDialog::buildConfirmRow()
+{
     auto *ok = new QPushButton(captionText("AutoButton", "ButtonConfirm", QStringLiteral("确定")), this);
     ok->setObjectName(QStringLiteral("confirm"));
     auto *cancel = new QPushButton(captionText("AutoButton", "ButtonCancel", QStringLiteral("取消")), this);
@@ -131,80 +203,11 @@ ColourPanelDialog::ColourPanelDialog(AppContext &ctx, QWidget *parent)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &ColourPanelDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &ColourPanelDialog::reject);
-
-    auto *tableLabel = new QLabel(captionText("CFLabel", "LabelBaseColor", QStringLiteral("基本色")), this);
-    auto *lower = new QHBoxLayout;
-    lower->addLayout(sliders, 1);
-    lower->addWidget(m_readout);
-    auto *listRow = new QHBoxLayout;
-    listRow->addWidget(group, 1);
-    listRow->addLayout(fileButtons);
     auto *okRow = new QHBoxLayout;
     okRow->addStretch(1);
     okRow->addWidget(ok);
     okRow->addWidget(cancel);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(choice);
-    layout->addWidget(tableLabel);
-    layout->addWidget(m_table, 1);
-    layout->addLayout(lower);
-    layout->addLayout(listRow);
-    layout->addLayout(okRow);
-
-    connect(m_mode, &QComboBox::currentIndexChanged, this, [this](int i) {
-        m_model.setMode(TableMode(i));
-        tableRebuilt();
-    });
-    connect(m_grade, &QComboBox::currentIndexChanged, this, [this](int i) {
-        m_model.setGradeIndex(i);
-        tableRebuilt();
-    });
-    auto pickCustom = [this](bool start) {
-        const ColorValue old = start ? m_model.customStart() : m_model.customEnd();
-        const std::optional<QColor> c = pickColour(qColorOf(old), this);
-        if (!c)
-            return;
-        if (start)
-            m_model.setCustomColours(colorValueOf(*c), m_model.customEnd());
-        else
-            m_model.setCustomColours(m_model.customStart(), colorValueOf(*c));
-        tableRebuilt();
-    };
-    connect(m_startButton, &QPushButton::clicked, this, [pickCustom] { pickCustom(true); });
-    connect(m_endButton, &QPushButton::clicked, this, [pickCustom] { pickCustom(false); });
-    connect(m_table, &ColourTableView::clicked, this, [this] {
-        showSliders();
-        workingChanged();
-    });
-    connect(m_table, &ColourTableView::hovered, m_readout, &QLabel::setText);
-
-    connect(open, &QPushButton::clicked, this, [this] {
-        m_model.openWithDialog();
-        workingChanged();
-    });
-    connect(save, &QPushButton::clicked, this, [this] { m_model.saveWithDialog(); });
-    connect(restore, &QPushButton::clicked, this, [this] {
-        m_model.restore(m_ctx.palette);
-        workingChanged();
-    });
-    connect(clear, &QPushButton::clicked, this, [this] {
-        m_model.clear();
-        workingChanged();
-    });
-    connect(remove, &QPushButton::clicked, this, [this] {
-        m_model.deleteLast();
-        workingChanged();
-    });
-    connect(system, &QPushButton::clicked, this, [this] {
-        if (const std::optional<QColor> c = pickColour(Qt::white, this)) {
-            m_model.append(colorValueOf(*c));
-            workingChanged();
-        }
-    });
-
-    tableRebuilt();
-    workingChanged();
+    return okRow;
 }
 
 void ColourPanelDialog::tableRebuilt()

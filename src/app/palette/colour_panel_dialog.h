@@ -16,6 +16,7 @@ struct AppContext;
 class ColourTableView;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QSlider;
 class QSpinBox;
@@ -42,6 +43,12 @@ public:
     void accept() override;
 
 private:
+    QLayout *buildTableChoice();
+    QLayout *buildSliders();
+    QLayout *buildWorkingList();
+    QLayout *buildConfirmRow();
+    void pickCustomColour(bool start);
+
     void tableRebuilt();
     void showSliders();
     void sliderMoved(int channel, int value);
