@@ -28,7 +28,8 @@ int main(int argc, char *argv[])
                                   QStringLiteral("[project]"));
     options.process(app);
 
-    // The settings are read before the splash, the window after it.
+    // The settings are read and the window is built before the splash; the
+    // window shows after it.
     EditorApplication editor;
     if (!options.isSet(noSplash)) {
         SplashWindow splash;

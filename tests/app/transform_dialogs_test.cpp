@@ -31,7 +31,7 @@ GridGeometry grid(int rows, int cols)
     return g;
 }
 
-// A document of `n` frames of one colour each, frame f filled with fill + f.
+// `n` more frames after the current one, every one filled with `colour`.
 void fill(Document &doc, int n, ColorValue colour)
 {
     for (int f = 0; f < n; ++f)

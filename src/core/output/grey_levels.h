@@ -20,6 +20,7 @@ struct GreyLevelReduction
     GreyLevelReduction(int greyLevels, int format);
     bool identity() const { return shift == 0 && topBit == 0; }
     uint8_t operator()(uint8_t v) const { return uint8_t((v >> shift) | topBit); }
-    // A plain loop the compiler turns into vector shifts.
+    // Eight bytes at a time as one 64-bit word (shifted, then masked so no
+    // bit crosses into the next byte), the last few one by one.
     void apply(uint8_t *bytes, size_t n) const;
 };
