@@ -12,7 +12,7 @@ namespace {
 
 Command item(int id, MenuTitle menu, int group, int order, bool startup = false)
 {
-    return {.id = id, .english = "E", .chinese = "中", .place = MenuPlace{menu, group, order, startup}};
+    return Command(id, "E", "中").in({menu, group, order, startup});
 }
 
 } // namespace
@@ -28,7 +28,7 @@ private slots:
         r.add({item(5, MenuTitle::Picture, 2, 10), item(1, MenuTitle::File, 1, 20, true),
                item(9, MenuTitle::Picture, 1, 30)});
         r.add({item(7, MenuTitle::Picture, 1, 10), item(2, MenuTitle::File, 1, 10, true),
-               item(3, MenuTitle::File, 3, 10), {.id = 4, .english = "no menu"}});
+               item(3, MenuTitle::File, 3, 10), Command(4, "no menu")});
         QCOMPARE(r.menuItems(MenuTitle::Picture, false), (QList<int>{7, 9, CommandRegistry::kSeparator, 5}));
         QCOMPARE(r.menuItems(MenuTitle::File, false), (QList<int>{2, 1, CommandRegistry::kSeparator, 3}));
         // The start-up menu keeps only the marked items; no separator is
@@ -43,11 +43,9 @@ private slots:
     {
         CommandRegistry r;
         QSignalSpy ran(&r, &CommandRegistry::commandRan);
-        r.add({{.id = 42,
-                .english = "Undo(&U)\tCtrl+Z",
-                .chinese = "撤消(&U)\tCtrl+Z",
-                .place = MenuPlace{MenuTitle::Edit, 1, 10},
-                .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_Z)}}});
+        r.add({Command(42, "Undo(&U)\tCtrl+Z", "撤消(&U)\tCtrl+Z")
+                   .in({MenuTitle::Edit, 1, 10})
+                   .keys({QKeySequence(Qt::CTRL | Qt::Key_Z)})});
         QVERIFY(!r.has(42));
         QVERIFY(!r.isEnabled(42));
         QVERIFY(!r.trigger(42));
@@ -79,8 +77,8 @@ private slots:
     void textsInEachLanguageAndPlainForToolTips()
     {
         CommandRegistry r;
-        r.add({{.id = 1, .english = "Open(&O)...\tCtrl+O", .chinese = "打开(&O)...\tCtrl+O"},
-               {.id = 2, .english = "Exit", .chinese = "关于 Brightloom(&A)..."}});
+        r.add({Command(1, "Open(&O)...\tCtrl+O", "打开(&O)...\tCtrl+O"),
+               Command(2, "Exit", "关于 Brightloom(&A)...")});
         QCOMPARE(r.text(1, Language::Chinese), QStringLiteral("打开(&O)...\tCtrl+O"));
         QCOMPARE(r.text(1, Language::English), QStringLiteral("Open(&O)...\tCtrl+O"));
         QCOMPARE(r.text(2, Language::Traditional), QStringLiteral("關於 Brightloom(&A)..."));
@@ -94,14 +92,14 @@ private slots:
     {
         CommandRegistry r;
         bool on = true;
-        r.add({{.id = 1, .english = "old", .run = [] {}, .checked = [&on] { return on; }}});
+        r.add({Command(1, "old").runs([] {}).checkedWhen([&on] { return on; })});
         QVERIFY(r.isCheckable(1));
         QVERIFY(r.isChecked(1));
         on = false;
         QVERIFY(!r.isChecked(1));
         // Declared again (a subsystem taking over an id): the new row wins
         // whole, in the old row's place.
-        r.add({{.id = 1, .english = "new", .place = MenuPlace{MenuTitle::View, 1, 1}}});
+        r.add({Command(1, "new").in({MenuTitle::View, 1, 1})});
         QCOMPARE(r.text(1, Language::English), QStringLiteral("new"));
         QVERIFY(!r.has(1));
         QVERIFY(!r.isCheckable(1));

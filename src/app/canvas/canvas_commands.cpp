@@ -11,22 +11,14 @@ void registerCanvasCommands(AppContext &ctx, CanvasView &view)
     CanvasView *v = &view;
     AppContext *c = &ctx;
     ctx.commands.add({
-        {.id = Cmd::ShowGrid,
-         .english = "ShowGridding",
-         .chinese = "显示网格",
-         .place = MenuPlace{MenuTitle::View, 2, 10},
-         .run = [v] { v->setShowGrid(!v->showGrid()); },
-         .checked = [v] { return v->showGrid(); }},
-        {.id = Cmd::ActualSize,
-         .english = "FormeSize",
-         .chinese = "原视图",
-         .place = MenuPlace{MenuTitle::View, 2, 20},
-         .run = [v] { v->actualSize(); }},
-        {.id = Cmd::ScrollMode, .english = "Scroll Mode", .chinese = "滚动显示", .place = MenuPlace{MenuTitle::View, 2, 30}},
-        {.id = Cmd::GridOptions,
-         .english = "Setup",
-         .chinese = "系统参数",
-         .place = MenuPlace{MenuTitle::Picture, 4, 10},
-         .run = [c, v] { runGridOptionsDialog(*c, *v); }},
+        Command(Cmd::ShowGrid, "ShowGridding", "显示网格")
+            .in({MenuTitle::View, 2, 10})
+            .runs([v] { v->setShowGrid(!v->showGrid()); })
+            .checkedWhen([v] { return v->showGrid(); }),
+        Command(Cmd::ActualSize, "FormeSize", "原视图").in({MenuTitle::View, 2, 20}).runs([v] { v->actualSize(); }),
+        Command(Cmd::ScrollMode, "Scroll Mode", "滚动显示").in({MenuTitle::View, 2, 30}),
+        Command(Cmd::GridOptions, "Setup", "系统参数")
+            .in({MenuTitle::Picture, 4, 10})
+            .runs([c, v] { runGridOptionsDialog(*c, *v); }),
     });
 }

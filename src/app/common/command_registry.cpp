@@ -22,7 +22,7 @@ void CommandRegistry::add(int id, std::function<void()> run, std::function<bool(
 {
     Command *c = find(id);
     if (!c) {
-        add(std::vector<Command>(1, Command{.id = id}));
+        add(std::vector<Command>{Command(id)});
         c = find(id);
     }
     c->run = std::move(run);

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
@@ -23,20 +24,60 @@ enum class MenuTitle { File, Edit, View, Picture, AutoPlay, Build, Language, Hel
 // groups) and its order; items sort by group, then order.
 struct MenuPlace
 {
-    MenuTitle menu = MenuTitle::File;
-    int group = 0;
-    int order = 0;
-    // Also in the start-up menu, shown until the first New or Open.
-    bool startup = false;
+    // `startup`: also in the start-up menu, shown until the first New or
+    // Open.
+    MenuPlace(MenuTitle menu, int group, int order, bool startup = false)
+        : menu(menu), group(group), order(order), startup(startup)
+    {
+    }
+
+    MenuTitle menu;
+    int group;
+    int order;
+    bool startup;
 };
 
+// One row of a subsystem's table, written as
+//   Command(Cmd::FileSave, "Save(&S)\tCtrl+S", "保存(&S)\tCtrl+S")
+//       .in({MenuTitle::File, 1, 30}).keys({QKeySequence(Qt::CTRL | Qt::Key_S)})
+//       .runs([..] { .. }).enabledWhen([..] { .. })
 struct Command
 {
-    int id = 0;
     // Item texts, with "&" marking the mnemonic and "\t" separating the
     // accelerator text. The traditional setting shows the Chinese converted.
-    const char *english = "";
-    const char *chinese = "";
+    Command(int id, const char *english = "", const char *chinese = "") : id(id), english(english), chinese(chinese)
+    {
+    }
+
+    Command &&in(MenuPlace p) &&
+    {
+        place = p;
+        return std::move(*this);
+    }
+    Command &&keys(QList<QKeySequence> k) &&
+    {
+        shortcuts = std::move(k);
+        return std::move(*this);
+    }
+    Command &&runs(std::function<void()> f) &&
+    {
+        run = std::move(f);
+        return std::move(*this);
+    }
+    Command &&enabledWhen(std::function<bool()> f) &&
+    {
+        enabled = std::move(f);
+        return std::move(*this);
+    }
+    Command &&checkedWhen(std::function<bool()> f) &&
+    {
+        checked = std::move(f);
+        return std::move(*this);
+    }
+
+    int id;
+    const char *english;
+    const char *chinese;
     std::optional<MenuPlace> place; // none: not in the menus
     // Keys of the main window, wherever the focus is in it.
     QList<QKeySequence> shortcuts;

@@ -43,46 +43,34 @@ void registerEditingCommands(AppContext &ctx)
     const auto range = [&ctx](RangeOperation op) { return [&ctx, op] { openRangeDialog(ctx, op); }; };
     ctx.commands.add({
         // Undo has no handler yet: it stays disabled.
-        {.id = Cmd::EditUndo,
-         .english = "Undo(&U)\tCtrl+Z",
-         .chinese = "撤消(&U)\tCtrl+Z",
-         .place = MenuPlace{MenuTitle::Edit, 1, 10},
-         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}},
-        {.id = Cmd::EditCut,
-         .english = "Cut(&T)\tCtrl+X",
-         .chinese = "剪切(&T)\tCtrl+X",
-         .place = MenuPlace{MenuTitle::Edit, 2, 10},
-         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
-         .run = range(RangeOperation::Cut),
-         .enabled = hasFrames},
-        {.id = Cmd::EditCopy,
-         .english = "Copy(&C)\tCtrl+C",
-         .chinese = "复制(&C)\tCtrl+C",
-         .place = MenuPlace{MenuTitle::Edit, 2, 20},
-         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
-         .run = range(RangeOperation::Copy),
-         .enabled = hasFrames},
-        {.id = Cmd::EditPaste,
-         .english = "Paste(&P)\tCtrl+V",
-         .chinese = "粘贴(&P)\tCtrl+V",
-         .place = MenuPlace{MenuTitle::Edit, 2, 30},
-         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
-         .run = [&ctx] { paste(ctx); },
-         .enabled = hasFrames},
+        Command(Cmd::EditUndo, "Undo(&U)\tCtrl+Z", "撤消(&U)\tCtrl+Z")
+            .in({MenuTitle::Edit, 1, 10})
+            .keys({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}),
+        Command(Cmd::EditCut, "Cut(&T)\tCtrl+X", "剪切(&T)\tCtrl+X")
+            .in({MenuTitle::Edit, 2, 10})
+            .keys({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)})
+            .runs(range(RangeOperation::Cut))
+            .enabledWhen(hasFrames),
+        Command(Cmd::EditCopy, "Copy(&C)\tCtrl+C", "复制(&C)\tCtrl+C")
+            .in({MenuTitle::Edit, 2, 20})
+            .keys({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)})
+            .runs(range(RangeOperation::Copy))
+            .enabledWhen(hasFrames),
+        Command(Cmd::EditPaste, "Paste(&P)\tCtrl+V", "粘贴(&P)\tCtrl+V")
+            .in({MenuTitle::Edit, 2, 30})
+            .keys({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)})
+            .runs([&ctx] { paste(ctx); })
+            .enabledWhen(hasFrames),
         // Del and Shift+C are the canvas's own keys, taken while it has the
         // focus.
-        {.id = Cmd::EditDelete,
-         .english = "Delete\tDel",
-         .chinese = "删除(&D)\tDel",
-         .place = MenuPlace{MenuTitle::Edit, 2, 40},
-         .run = range(RangeOperation::Delete),
-         .enabled = hasFrames},
-        {.id = Cmd::ColourReverse,
-         .english = "Color reverse\tShift+C",
-         .chinese = "反色",
-         .place = MenuPlace{MenuTitle::Picture, 1, 10},
-         .run = range(RangeOperation::Invert),
-         .enabled = hasFrames},
+        Command(Cmd::EditDelete, "Delete\tDel", "删除(&D)\tDel")
+            .in({MenuTitle::Edit, 2, 40})
+            .runs(range(RangeOperation::Delete))
+            .enabledWhen(hasFrames),
+        Command(Cmd::ColourReverse, "Color reverse\tShift+C", "反色")
+            .in({MenuTitle::Picture, 1, 10})
+            .runs(range(RangeOperation::Invert))
+            .enabledWhen(hasFrames),
     });
 
     // New and Open discard the block, and so does any change of Rows or

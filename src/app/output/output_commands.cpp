@@ -20,15 +20,11 @@ void runDataOutput(AppContext &ctx, CircuitryKind circuitry)
 void registerOutputCommands(AppContext &ctx)
 {
     ctx.commands.add({
-        {.id = Cmd::MakeLedData,
-         .english = "MakeLedData",
-         .chinese = "LED控制器数据生成",
-         .place = MenuPlace{MenuTitle::Build, 1, 10},
-         .run = [&ctx] { runDataOutput(ctx, CircuitryKind::Led); }},
-        {.id = Cmd::MakeNeonData,
-         .english = "MakeNeonData",
-         .chinese = "霓虹灯控制器数据生成",
-         .place = MenuPlace{MenuTitle::Build, 1, 20},
-         .run = [&ctx] { runDataOutput(ctx, CircuitryKind::Neon); }},
+        Command(Cmd::MakeLedData, "MakeLedData", "LED控制器数据生成")
+            .in({MenuTitle::Build, 1, 10})
+            .runs([&ctx] { runDataOutput(ctx, CircuitryKind::Led); }),
+        Command(Cmd::MakeNeonData, "MakeNeonData", "霓虹灯控制器数据生成")
+            .in({MenuTitle::Build, 1, 20})
+            .runs([&ctx] { runDataOutput(ctx, CircuitryKind::Neon); }),
     });
 }

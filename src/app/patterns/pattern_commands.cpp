@@ -14,25 +14,22 @@ void registerPatternCommands(AppContext &ctx)
 {
     const MenuTitle menu = MenuTitle::AutoPlay;
     ctx.commands.add({
-        {.id = Cmd::AutoDesign,
-         .english = "AutoDesign",
-         .chinese = "自动花样",
-         .place = MenuPlace{menu, 1, 10},
-         .run =
-             [&ctx] {
-                 // Runs insert after the current frame: playback must not
-                 // move it while the dialog is open.
-                 if (ctx.commands.isEnabled(Cmd::Stop))
-                     ctx.commands.trigger(Cmd::Stop);
-                 AutoPatternDialog dialog(ctx, ctx.window);
-                 dialog.exec();
-             },
-         .enabled = [&ctx] { return ctx.doc.frameCount() > 0; }},
+        Command(Cmd::AutoDesign, "AutoDesign", "自动花样")
+            .in({menu, 1, 10})
+            .runs([&ctx] {
+                // Runs insert after the current frame: playback must not
+                // move it while the dialog is open.
+                if (ctx.commands.isEnabled(Cmd::Stop))
+                    ctx.commands.trigger(Cmd::Stop);
+                AutoPatternDialog dialog(ctx, ctx.window);
+                dialog.exec();
+            })
+            .enabledWhen([&ctx] { return ctx.doc.frameCount() > 0; }),
         // The other generators of the menu: the screen gather brings its
         // handler with it; Flash and VIDEO stay disabled.
-        {.id = Cmd::AutoGather, .english = "AutoGather", .chinese = "自动采集", .place = MenuPlace{menu, 1, 20}},
-        {.id = Cmd::Flash, .english = "Flash", .chinese = "Flash", .place = MenuPlace{menu, 1, 30}},
-        {.id = Cmd::Video, .english = "GetVideo", .chinese = "VIDEO", .place = MenuPlace{menu, 1, 40}},
+        Command(Cmd::AutoGather, "AutoGather", "自动采集").in({menu, 1, 20}),
+        Command(Cmd::Flash, "Flash", "Flash").in({menu, 1, 30}),
+        Command(Cmd::Video, "GetVideo", "VIDEO").in({menu, 1, 40}),
     });
 }
 

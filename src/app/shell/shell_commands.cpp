@@ -24,71 +24,51 @@ std::vector<Command> fileCommands(AppContext &ctx, MainWindow &w)
     const auto hasDocument = [&doc] { return !doc.isStartup(); };
     const MenuTitle file = MenuTitle::File;
     return {
-        {.id = Cmd::FileNew,
-         .english = "New(&N)\tCtrl+N",
-         .chinese = "新建(&N)\tCtrl+N",
-         .place = MenuPlace{file, 1, 10, true},
-         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_N)},
-         .run = [&docs] { docs.newDocument(); }},
-        {.id = Cmd::FileOpen,
-         .english = "Open(&O)...\tCtrl+O",
-         .chinese = "打开(&O)...\tCtrl+O",
-         .place = MenuPlace{file, 1, 20, true},
-         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_O)},
-         .run = [&docs] { docs.openWithDialog(); }},
-        {.id = Cmd::FileSave,
-         .english = "Save(&S)\tCtrl+S",
-         .chinese = "保存(&S)\tCtrl+S",
-         .place = MenuPlace{file, 1, 30},
-         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_S)},
-         .run = [&docs] { docs.save(); },
-         .enabled = hasDocument},
-        {.id = Cmd::FileSaveAs,
-         .english = "SaveAs(&A)...",
-         .chinese = "另存为(&A)...",
-         .place = MenuPlace{file, 1, 40},
-         .run = [&docs] { docs.saveAs(); },
-         .enabled = hasDocument},
+        Command(Cmd::FileNew, "New(&N)\tCtrl+N", "新建(&N)\tCtrl+N")
+            .in({file, 1, 10, true})
+            .keys({QKeySequence(Qt::CTRL | Qt::Key_N)})
+            .runs([&docs] { docs.newDocument(); }),
+        Command(Cmd::FileOpen, "Open(&O)...\tCtrl+O", "打开(&O)...\tCtrl+O")
+            .in({file, 1, 20, true})
+            .keys({QKeySequence(Qt::CTRL | Qt::Key_O)})
+            .runs([&docs] { docs.openWithDialog(); }),
+        Command(Cmd::FileSave, "Save(&S)\tCtrl+S", "保存(&S)\tCtrl+S")
+            .in({file, 1, 30})
+            .keys({QKeySequence(Qt::CTRL | Qt::Key_S)})
+            .runs([&docs] { docs.save(); })
+            .enabledWhen(hasDocument),
+        Command(Cmd::FileSaveAs, "SaveAs(&A)...", "另存为(&A)...")
+            .in({file, 1, 40})
+            .runs([&docs] { docs.saveAs(); })
+            .enabledWhen(hasDocument),
         // No handler: stays disabled.
-        {.id = Cmd::SaveAsAvi, .english = "SaveAsAVI...", .chinese = "保存AVI", .place = MenuPlace{file, 1, 50}},
-        {.id = Cmd::FilePrint,
-         .english = "Print(&P)...\tCtrl+P",
-         .chinese = "打印(&P)...\tCtrl+P",
-         .place = MenuPlace{file, 2, 10},
-         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_P)},
-         .run = [&w] { w.printing().print(); },
-         .enabled = hasDocument},
-        {.id = Cmd::FilePrintPreview,
-         .english = "PrintPreview(&V)",
-         .chinese = "打印预览(&V)",
-         .place = MenuPlace{file, 2, 20},
-         .run = [&w] { w.printing().preview(); },
-         .enabled = hasDocument},
-        {.id = Cmd::FilePrintSetup,
-         .english = "PrintSetup(&R)...",
-         .chinese = "打印设置(&R)...",
-         .place = MenuPlace{file, 2, 30},
-         .run = [&w] { w.printing().setup(); }},
+        Command(Cmd::SaveAsAvi, "SaveAsAVI...", "保存AVI").in({file, 1, 50}),
+        Command(Cmd::FilePrint, "Print(&P)...\tCtrl+P", "打印(&P)...\tCtrl+P")
+            .in({file, 2, 10})
+            .keys({QKeySequence(Qt::CTRL | Qt::Key_P)})
+            .runs([&w] { w.printing().print(); })
+            .enabledWhen(hasDocument),
+        Command(Cmd::FilePrintPreview, "PrintPreview(&V)", "打印预览(&V)")
+            .in({file, 2, 20})
+            .runs([&w] { w.printing().preview(); })
+            .enabledWhen(hasDocument),
+        Command(Cmd::FilePrintSetup, "PrintSetup(&R)...", "打印设置(&R)...")
+            .in({file, 2, 30})
+            .runs([&w] { w.printing().setup(); }),
         // The place of the recent files; the item itself is the disabled
         // entry of an empty list.
-        {.id = Cmd::FileMru1, .english = "MruFile1", .chinese = "最近文件", .place = MenuPlace{file, 3, 10, true}},
-        {.id = Cmd::AppExit,
-         .english = "Exit",
-         .chinese = "退出(&X)",
-         .place = MenuPlace{file, 4, 10, true},
-         .run = [&w] { w.close(); }},
+        Command(Cmd::FileMru1, "MruFile1", "最近文件").in({file, 3, 10, true}),
+        Command(Cmd::AppExit, "Exit", "退出(&X)").in({file, 4, 10, true}).runs([&w] { w.close(); }),
     };
 }
 
 // A bar of the window shown or hidden by a check item of the View menu.
 Command barToggle(int id, const char *english, const char *chinese, MenuPlace place, std::function<QWidget *()> bar)
 {
-    return {.id = id,
-            .english = english,
-            .chinese = chinese,
-            .place = place,
-            .run = [bar] { bar()->setVisible(bar()->isHidden()); },
-            .checked = [bar] { return !bar()->isHidden(); }};
+    return Command(id, english, chinese)
+        .in(place)
+        .runs([bar] { bar()->setVisible(bar()->isHidden()); })
+        .checkedWhen([bar] { return !bar()->isHidden(); });
 }
 
 std::vector<Command> viewCommands(MainWindow &w)
@@ -107,31 +87,25 @@ std::vector<Command> playCommands(MainWindow &w)
 {
     PlaybackController &playback = w.playback();
     return {
-        {.id = Cmd::Play,
-         .english = "Play\tF5",
-         .chinese = "播放\tF5",
-         .place = MenuPlace{MenuTitle::AutoPlay, 2, 10},
-         .shortcuts = {QKeySequence(Qt::Key_F5)},
-         .run = [&playback] { playback.play(); },
-         .enabled = [&playback] { return playback.canPlay(); }},
-        {.id = Cmd::Stop,
-         .english = "Stop\tF7",
-         .chinese = "停止\tF7",
-         .place = MenuPlace{MenuTitle::AutoPlay, 2, 20},
-         .shortcuts = {QKeySequence(Qt::Key_F7), QKeySequence(Qt::Key_Escape)},
-         .run = [&playback] { playback.stop(); },
-         .enabled = [&playback] { return playback.isPlaying(); }},
+        Command(Cmd::Play, "Play\tF5", "播放\tF5")
+            .in({MenuTitle::AutoPlay, 2, 10})
+            .keys({QKeySequence(Qt::Key_F5)})
+            .runs([&playback] { playback.play(); })
+            .enabledWhen([&playback] { return playback.canPlay(); }),
+        Command(Cmd::Stop, "Stop\tF7", "停止\tF7")
+            .in({MenuTitle::AutoPlay, 2, 20})
+            .keys({QKeySequence(Qt::Key_F7), QKeySequence(Qt::Key_Escape)})
+            .runs([&playback] { playback.stop(); })
+            .enabledWhen([&playback] { return playback.isPlaying(); }),
     };
 }
 
 Command languageCommand(MainWindow &w, int id, int code, const char *english, const char *chinese, int order)
 {
-    return {.id = id,
-            .english = english,
-            .chinese = chinese,
-            .place = MenuPlace{MenuTitle::Language, 1, order, true},
-            .run = [&w, code] { w.setLanguage(code); },
-            .checked = [code] { return Language::code() == code; }};
+    return Command(id, english, chinese)
+        .in({MenuTitle::Language, 1, order, true})
+        .runs([&w, code] { w.setLanguage(code); })
+        .checkedWhen([code] { return Language::code() == code; });
 }
 
 } // namespace
@@ -145,14 +119,11 @@ void registerShellCommands(AppContext &ctx, MainWindow &w)
         languageCommand(w, Cmd::LanguageChinese, Language::Chinese, "Chinese(&C)", "中文（大陆）(&C)", 10),
         languageCommand(w, Cmd::LanguageEnglish, Language::English, "Englist(&E)", "English(&E)", 20),
         languageCommand(w, Cmd::LanguageTraditional, Language::Traditional, "Traditional Chinese", "中文（港台）", 30),
-        {.id = Cmd::AppAbout,
-         .english = "About Brightloom(&A)...",
-         .chinese = "关于 Brightloom(&A)...",
-         .place = MenuPlace{MenuTitle::Help, 1, 10, true},
-         .run =
-             [&w] {
-                 AboutDialog about(&w);
-                 about.exec();
-             }},
+        Command(Cmd::AppAbout, "About Brightloom(&A)...", "关于 Brightloom(&A)...")
+            .in({MenuTitle::Help, 1, 10, true})
+            .runs([&w] {
+                AboutDialog about(&w);
+                about.exec();
+            }),
     });
 }

@@ -31,16 +31,13 @@ void stopPlayback(AppContext &ctx)
 Command wholeDocument(AppContext &ctx, int id, const char *english, const char *chinese, MenuPlace place,
                       std::function<bool(Document &)> transform)
 {
-    return {.id = id,
-            .english = english,
-            .chinese = chinese,
-            .place = place,
-            .run =
-                [&ctx, transform] {
-                    stopPlayback(ctx);
-                    transform(ctx.doc);
-                },
-            .enabled = [&ctx] { return hasFrames(ctx); }};
+    return Command(id, english, chinese)
+        .in(place)
+        .runs([&ctx, transform] {
+            stopPlayback(ctx);
+            transform(ctx.doc);
+        })
+        .enabledWhen([&ctx] { return hasFrames(ctx); });
 }
 
 } // namespace
@@ -50,38 +47,29 @@ void registerTransformCommands(AppContext &ctx)
     const auto framesThere = [&ctx] { return hasFrames(ctx); };
     const MenuTitle picture = MenuTitle::Picture;
     ctx.commands.add({
-        {.id = Cmd::FrameRepeat,
-         .english = "FrameRepeat",
-         .chinese = "帧重复",
-         .place = MenuPlace{picture, 1, 20},
-         .run =
-             [&ctx] {
-                 stopPlayback(ctx);
-                 FrameRepeatDialog dialog(ctx.doc, ctx.prompt, ctx.window);
-                 dialog.exec();
-             },
-         .enabled = framesThere},
-        {.id = Cmd::ColourReplace,
-         .english = "ChangeColor\tCtrl+R",
-         .chinese = "颜色替换\tCtrl+R",
-         .place = MenuPlace{picture, 1, 30},
-         .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_R)},
-         .run =
-             [&ctx] {
-                 ColourReplaceDialog dialog(ctx.doc, ctx.prompt, ctx.window);
-                 dialog.exec();
-             },
-         .enabled = framesThere},
-        {.id = Cmd::Brightness,
-         .english = "ChangeBright",
-         .chinese = "调整亮度",
-         .place = MenuPlace{picture, 1, 40},
-         .run =
-             [&ctx] {
-                 BrightnessDialog dialog(ctx.doc, ctx.editing.area, ctx.prompt, ctx.window);
-                 dialog.exec();
-             },
-         .enabled = framesThere},
+        Command(Cmd::FrameRepeat, "FrameRepeat", "帧重复")
+            .in({picture, 1, 20})
+            .runs([&ctx] {
+                stopPlayback(ctx);
+                FrameRepeatDialog dialog(ctx.doc, ctx.prompt, ctx.window);
+                dialog.exec();
+            })
+            .enabledWhen(framesThere),
+        Command(Cmd::ColourReplace, "ChangeColor\tCtrl+R", "颜色替换\tCtrl+R")
+            .in({picture, 1, 30})
+            .keys({QKeySequence(Qt::CTRL | Qt::Key_R)})
+            .runs([&ctx] {
+                ColourReplaceDialog dialog(ctx.doc, ctx.prompt, ctx.window);
+                dialog.exec();
+            })
+            .enabledWhen(framesThere),
+        Command(Cmd::Brightness, "ChangeBright", "调整亮度")
+            .in({picture, 1, 40})
+            .runs([&ctx] {
+                BrightnessDialog dialog(ctx.doc, ctx.editing.area, ctx.prompt, ctx.window);
+                dialog.exec();
+            })
+            .enabledWhen(framesThere),
         wholeDocument(ctx, Cmd::Rotate90, "Rotate90(&R)", "旋转90度(&R)", {picture, 2, 10}, rotateQuarterTurn),
         wholeDocument(ctx, Cmd::OddRows, "Distill odd number row(&T)", "提取奇数行(&T)", {picture, 2, 20},
                       [](Document &d) { return extractRows(d, RowParity::Odd); }),

@@ -10,10 +10,8 @@ void registerWiringCommands(AppContext &ctx)
     // It works on the document's wiring whether or not the wiring page is
     // open; other circuitry and an empty wiring get their own message.
     ctx.commands.add({
-        {.id = Cmd::CircuitryCheck,
-         .english = "CircuitryCheck",
-         .chinese = "线路检查",
-         .place = MenuPlace{MenuTitle::Build, 1, 30},
-         .run = [&ctx] { runCircuitryCheck(ctx.doc, ctx.prompt); }},
+        Command(Cmd::CircuitryCheck, "CircuitryCheck", "线路检查")
+            .in({MenuTitle::Build, 1, 30})
+            .runs([&ctx] { runCircuitryCheck(ctx.doc, ctx.prompt); }),
     });
 }
