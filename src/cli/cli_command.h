@@ -15,6 +15,9 @@ enum CliExit : int {
     // Nothing was done: bad arguments, or a file missing, unreadable, not a
     // project, or not writable.
     ExitFailure = 2,
+    // send and update-program: the port could not be opened, or the
+    // controller did not answer or take a packet.
+    ExitTransferFailed = 1,
 };
 
 struct CliCommand
@@ -36,3 +39,5 @@ int runWire(const QStringList &args);
 int runCheckWiring(const QStringList &args);
 int runGenerate(const QStringList &args);
 int runMakeLed(const QStringList &args);
+int runSend(const QStringList &args);
+int runUpdateProgram(const QStringList &args);

@@ -4,7 +4,7 @@
 
 namespace {
 
-const std::array<CliCommand, 8> kCommands = {{
+const std::array<CliCommand, 10> kCommands = {{
     {"info", "print a project's layout, frame count and grid as one JSON object",
      "usage: brightloom-cli info FILE\n"
      "\n"
@@ -148,6 +148,41 @@ const std::array<CliCommand, 8> kCommands = {{
      "2 nothing written (bad arguments, unreadable or mismatched files, a file\n"
      "that cannot be written).\n",
      runMakeLed},
+    {"send", "send frames of a project to an LED controller over a serial port",
+     "usage: brightloom-cli send PROJECT.wst --port DEVICE [--from A] [--to B]\n"
+     "                           [--layout rect|irregular] [--wiring W.line]\n"
+     "                           [--tube-model I] [--tube-count N]\n"
+     "\n"
+     "Streams frames A..B (counted from 1; default all, a B beyond the last frame\n"
+     "is cut to it) to the controller on DEVICE (\"ttyUSB0\" or a full path such\n"
+     "as \"/dev/pts/3\") at 57600 baud, 8 data bits, no parity, two stop bits.\n"
+     "\n"
+     "Options:\n"
+     "  --layout rect       every grid point row by row (default)\n"
+     "  --layout irregular  the points of the wiring file in its list order;\n"
+     "                      needs --wiring\n"
+     "  --tube-model I      0 T5 (default), 1 high power, 2 8 segments, 3 16 segments\n"
+     "  --tube-count N      tubes on the controller, from 1 (default 1)\n"
+     "\n"
+     "A send holds at most 503 packets of 63 bytes (31,689 bytes). Progress goes\n"
+     "to standard error as \"progress N/50\".\n"
+     "\n"
+     "Exit status: 0 the controller took every packet; 1 the port could not be\n"
+     "opened or the controller did not answer or take a packet (the message is on\n"
+     "standard error); 2 nothing sent (bad arguments, an unreadable project or\n"
+     "wiring, too much data).\n",
+     runSend},
+    {"update-program", "send a controller program file to an LED controller over a serial port",
+     "usage: brightloom-cli update-program FILE.bin --port DEVICE\n"
+     "\n"
+     "Sends the first 4,096 bytes of FILE.bin in 64 packets to the controller on\n"
+     "DEVICE. The file must hold at least 4,096 bytes. Progress goes to standard\n"
+     "error as \"progress N/50\".\n"
+     "\n"
+     "Exit status: 0 the controller took every packet; 1 the port could not be\n"
+     "opened or the controller did not answer or take a packet; 2 nothing sent\n"
+     "(bad arguments, a missing or short file).\n",
+     runUpdateProgram},
 }};
 
 } // namespace
