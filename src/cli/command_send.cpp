@@ -13,34 +13,16 @@
 #include <optional>
 
 namespace {
-
 const char *const kName = "send";
-
-std::optional<int> number(const CliArgs &a, const char *option, int low, int high, int fallback, QString &error)
-{
-    const QString name = QString::fromLatin1(option);
-    if (!a.options.contains(name))
-        return fallback;
-    bool ok = false;
-    const int v = a.options.value(name).toInt(&ok);
-    if (!ok || v < low || v > high) {
-        error = QStringLiteral("%1 needs a whole number from %2 to %3, not '%4'")
-                    .arg(name)
-                    .arg(low)
-                    .arg(high)
-                    .arg(a.options.value(name));
-        return std::nullopt;
-    }
-    return v;
-}
-
 } // namespace
 
 int runSend(const QStringList &args)
 {
-    const CliArgs a = parseCliArgs(args, {QStringLiteral("--port"), QStringLiteral("--from"), QStringLiteral("--to"),
-                                          QStringLiteral("--layout"), QStringLiteral("--wiring"),
-                                          QStringLiteral("--tube-model"), QStringLiteral("--tube-count")});
+    CliOptionSpec spec;
+    spec.values = {QStringLiteral("--port"),   QStringLiteral("--from"),       QStringLiteral("--to"),
+                   QStringLiteral("--layout"), QStringLiteral("--wiring"),     QStringLiteral("--tube-model"),
+                   QStringLiteral("--tube-count")};
+    const CliArgs a = parseCliArgs(args, spec);
     if (!a.error.isEmpty())
         return usageError(kName, a.error);
     if (a.help) {
@@ -61,13 +43,13 @@ int runSend(const QStringList &args)
         return usageError(kName, QStringLiteral("the irregular layout needs --wiring W.line"));
 
     constexpr int kMax = std::numeric_limits<int>::max();
-    QString error;
-    const auto from = number(a, "--from", 1, kMax, 1, error);
-    const auto to = number(a, "--to", 1, kMax, kMax, error);
-    const auto tubeModel = number(a, "--tube-model", 0, 3, 0, error);
-    const auto tubeCount = number(a, "--tube-count", 1, kMax, 1, error);
-    if (!error.isEmpty())
-        return usageError(kName, error);
+    CliNumbers numbers(a);
+    const int from = numbers.number("--from", 1, 1, kMax);
+    const int to = numbers.number("--to", kMax, 1, kMax);
+    const int tubeModel = numbers.number("--tube-model", 0, 0, 3);
+    const int tubeCount = numbers.number("--tube-count", 1, 1, kMax);
+    if (!numbers.error().isEmpty())
+        return usageError(kName, numbers.error());
 
     std::optional<ProjectData> project = loadProject(kName, a.positional.at(0));
     if (!project)
@@ -93,11 +75,11 @@ int runSend(const QStringList &args)
     const int frameCount = int(project->frames.size());
     frames.assign(std::move(project->frames), frameCount > 0 ? 0 : -1);
     FrameSendRequest request;
-    request.startFrame = *from;
-    request.endFrame = *to == kMax ? std::max(frameCount, 1) : *to;
+    request.startFrame = from;
+    request.endFrame = to == kMax ? std::max(frameCount, 1) : to;
     request.screen = irregular ? ScreenType::Irregular : ScreenType::Rectangular;
-    request.tubeModel = *tubeModel;
-    request.tubeCount = *tubeCount;
+    request.tubeModel = tubeModel;
+    request.tubeCount = tubeCount;
     FrameSendPlan plan;
     const FrameSendProblem problem = planFrameSend(request, frames, project->geometry, wiring, plan);
     if (problem != FrameSendProblem::None) {

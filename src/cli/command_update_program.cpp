@@ -11,7 +11,9 @@ const char *const kName = "update-program";
 
 int runUpdateProgram(const QStringList &args)
 {
-    const CliArgs a = parseCliArgs(args, {QStringLiteral("--port")});
+    CliOptionSpec spec;
+    spec.values = {QStringLiteral("--port")};
+    const CliArgs a = parseCliArgs(args, spec);
     if (!a.error.isEmpty())
         return usageError(kName, a.error);
     if (a.help) {
