@@ -49,6 +49,11 @@ enum : int {
     // circuitry check of the wiring.
     MakeNeonData = 32792,
     CircuitryCheck = 32793,
+    // The serial link to a controller: the port, sending frames, updating
+    // the controller's program.
+    ChooseSerialPort = 32803,
+    SendFrameData = 32804,
+    UpdateControllerProgram = 32805,
     LanguageChinese = 32796,
     LanguageEnglish = 32797,
     LanguageTraditional = 32915,

@@ -3,6 +3,7 @@
 #include "canvas/canvas_commands.h"
 #include "canvas/canvas_view.h"
 #include "editing/editing_commands.h"
+#include "links/serial_commands.h"
 #include "output/output_commands.h"
 #include "patterns/pattern_commands.h"
 #include "shell/main_window.h"
@@ -23,4 +24,5 @@ void registerAllCommands(AppContext &ctx, MainWindow &window)
     registerPatternCommands(ctx);
     registerWiringCommands(ctx);
     registerOutputCommands(ctx);
+    registerSerialCommands(ctx);
 }
