@@ -40,7 +40,8 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
                              << QStringList{"撤消(&U)\tCtrl+Z", "-", "剪切(&T)\tCtrl+X", "复制(&C)\tCtrl+C",
                                             "粘贴(&P)\tCtrl+V", "删除(&D)\tDel"}
                              << QStringList{"自动花样", "自动采集", "Flash", "VIDEO", "-", "播放\tF5", "停止\tF7"}
-                             << QStringList{"LED控制器数据生成", "霓虹灯控制器数据生成", "线路检查"}
+                             << QStringList{"LED控制器数据生成", "霓虹灯控制器数据生成", "线路检查", "-", "串口设置...",
+                                            "发送数据到控制器...", "更新控制器程序..."}
                              << QStringLiteral("旋转90度(&R)");
     QTest::newRow("English") << int(Cmd::LanguageEnglish)
                              << QStringList{"File(&F)", "Edit(&E)", "View(&V)", "picture(&p)", "AutoPlay",
@@ -49,7 +50,8 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
                                             "Paste(&P)\tCtrl+V", "Delete\tDel"}
                              << QStringList{"AutoDesign", "AutoGather", "Flash", "GetVideo", "-", "Play\tF5",
                                             "Stop\tF7"}
-                             << QStringList{"MakeLedData", "MakeNeonData", "CircuitryCheck"}
+                             << QStringList{"MakeLedData", "MakeNeonData", "CircuitryCheck", "-", "Serial Port...",
+                                            "Send Frames to Controller...", "Update Controller Program..."}
                              << QStringLiteral("Rotate90(&R)");
     QTest::newRow("traditional") << int(Cmd::LanguageTraditional)
                                  << QStringList{"文件(&F)", "編輯(&E)", "視圖(&V)", "圖像", "演示", "硬件配置",
@@ -58,7 +60,8 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
                                                 "粘貼(&P)\tCtrl+V", "刪除(&D)\tDel"}
                                  << QStringList{"自動花樣", "自動採集", "Flash", "VIDEO", "-", "播放\tF5",
                                                 "停止\tF7"}
-                                 << QStringList{"LED控制器數據生成", "霓虹燈控制器數據生成", "線路檢查"}
+                                 << QStringList{"LED控制器數據生成", "霓虹燈控制器數據生成", "線路檢查", "-",
+                                                "串口設置...", "發送數據到控制器...", "更新控制器程序..."}
                                  << QStringLiteral("旋轉90度(&R)");
 }
 
