@@ -229,7 +229,9 @@ TEST(ParameterFileOpen, TheLargestAcceptedFileReadsInWellUnderASecond)
     const ParameterFileResult r = readParameterFile(path);
     const qint64 ms = clock.elapsed();
     ASSERT_EQ(r.kind, ParameterFileResult::Loaded);
-    EXPECT_LT(ms, 300) << "reading " << kMaxOrderListRows << " rows took " << ms << " ms";
+    // The old front-inserting reader took about five seconds here; a second
+    // still catches that while leaving room for a loaded build machine.
+    EXPECT_LT(ms, 1000) << "reading " << kMaxOrderListRows << " rows took " << ms << " ms";
     const RgbOrderList &list = r.contents->orderList;
     ASSERT_EQ(list.count(), kMaxOrderListRows);
     // The file lists the bottom row first.
