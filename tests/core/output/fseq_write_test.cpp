@@ -212,3 +212,32 @@ TEST(FseqStep, FollowsThePlaySpeed)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FseqExport, ChosenNameGetsTheEndingAndTheRealNameIsAskedAbout)
+{
+    EXPECT_EQ(fseqTargetName(QStringLiteral("/a/show")), QStringLiteral("/a/show.fseq"));
+    EXPECT_EQ(fseqTargetName(QStringLiteral("/a/show.FSEQ")), QStringLiteral("/a/show.FSEQ"));
+    EXPECT_EQ(fseqTargetName(QStringLiteral("/a/show.led")), QStringLiteral("/a/show.led.fseq"));
+
+    // No file of the real name: nothing to ask.
+    const QString chosen = dir.filePath(QStringLiteral("show"));
+    EXPECT_EQ(confirmFseqTarget(chosen, prompt), path());
+    EXPECT_TRUE(prompt.shown.empty());
+
+    QFile existing(path());
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
+    EXPECT_EQ(confirmFseqTarget(chosen, prompt), QString());
+    EXPECT_EQ(confirmFseqTarget(chosen, prompt), path());
+    ASSERT_EQ(prompt.shown.size(), 2u);
+    EXPECT_TRUE(prompt.shown[0].question);
+    EXPECT_EQ(prompt.shown[0].text, QStringLiteral("%1 已存在。要替换它吗？").arg(path()));
+    // A name typed with its ending was asked about by the file dialog already.
+    EXPECT_EQ(confirmFseqTarget(path(), prompt), path());
+    EXPECT_EQ(prompt.shown.size(), 2u);
+}
+
+} // namespace

@@ -48,6 +48,22 @@ FseqExportResult exportFseqFile(const QString &path, int frameCount, const Frame
     return result;
 }
 
+QString fseqTargetName(const QString &chosen)
+{
+    if (chosen.isEmpty() || chosen.endsWith(QStringLiteral(".fseq"), Qt::CaseInsensitive))
+        return chosen;
+    return chosen + QStringLiteral(".fseq");
+}
+
+QString confirmFseqTarget(const QString &chosen, Prompt &prompt)
+{
+    const QString target = fseqTargetName(chosen);
+    if (target != chosen && QFileInfo::exists(target)
+        && prompt.ask(FseqText::replaceQuestion(target), PromptButtons::YesNo, PromptIcon::Warning) != PromptAnswer::Yes)
+        return QString();
+    return target;
+}
+
 bool exportDocumentFseq(const Document &doc, const QString &path, const FseqExportOptions &options, Prompt &prompt,
                         const FrameLoadProgress &progress)
 {

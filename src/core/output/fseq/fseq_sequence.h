@@ -43,6 +43,15 @@ FseqExportResult exportFseqFile(const QString &path, int frameCount, const Frame
                                 const FseqChannelMap &map, const FseqExportOptions &options,
                                 const std::function<void(uint32_t)> &progress = {});
 
+// The file an export writes for the name chosen in the file dialog: the
+// name with ".fseq" added when it has no such ending.
+QString fseqTargetName(const QString &chosen);
+// The real name of a chosen one, or empty when nothing is to be written:
+// when the ".fseq" ending was added and a file of that name exists (the
+// file dialog asked only about the name as typed), `prompt` asks whether
+// to replace it.
+QString confirmFseqTarget(const QString &chosen, Prompt &prompt);
+
 // The document's export: every frame through the map of its wiring (the
 // grid's when it has none); success or failure is shown through `prompt`
 // and the progress goes 0..50 over the frames, then 0. True when written.

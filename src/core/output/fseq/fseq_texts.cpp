@@ -80,6 +80,11 @@ QString tooManyChannels(qint64 channels)
                 {channels});
 }
 
+QString replaceQuestion(const QString &path)
+{
+    return text("ReplaceQuestion", QStringLiteral("%s 已存在。要替换它吗？"), {path});
+}
+
 QString written(const QString &path, qint64 frames, qint64 channels)
 {
     return text("Written", QStringLiteral("已导出 %s：%d 帧，每帧 %d 通道。"), {path, frames, channels});

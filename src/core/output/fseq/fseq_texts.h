@@ -26,6 +26,7 @@ QString blockDamaged(int block);
 QString cannotOpen(const QString &path, const QString &reason);
 QString cannotWrite(const QString &path, const QString &reason);
 QString tooManyChannels(qint64 channels);
+QString replaceQuestion(const QString &path);
 QString written(const QString &path, qint64 frames, qint64 channels);
 
 } // namespace FseqText
