@@ -235,9 +235,12 @@ TEST_F(FseqExport, ChosenNameGetsTheEndingAndTheRealNameIsAskedAbout)
     ASSERT_EQ(prompt.shown.size(), 2u);
     EXPECT_TRUE(prompt.shown[0].question);
     EXPECT_EQ(prompt.shown[0].text, QStringLiteral("%1 已存在。要替换它吗？").arg(path()));
-    // A name typed with its ending was asked about by the file dialog already.
+    // A name chosen with its ending was asked about by the file dialog
+    // already; typed into the dialog's field it was not.
     EXPECT_EQ(confirmFseqTarget(path(), prompt), path());
     EXPECT_EQ(prompt.shown.size(), 2u);
+    EXPECT_EQ(confirmFseqTarget(path(), prompt, false), QString());
+    EXPECT_EQ(prompt.shown.size(), 3u);
 }
 
 } // namespace

@@ -55,10 +55,11 @@ QString fseqTargetName(const QString &chosen)
     return chosen + QStringLiteral(".fseq");
 }
 
-QString confirmFseqTarget(const QString &chosen, Prompt &prompt)
+QString confirmFseqTarget(const QString &chosen, Prompt &prompt, bool fromFileDialog)
 {
     const QString target = fseqTargetName(chosen);
-    if (target != chosen && QFileInfo::exists(target)
+    const bool asked = fromFileDialog && target == chosen;
+    if (!asked && QFileInfo::exists(target)
         && prompt.ask(FseqText::replaceQuestion(target), PromptButtons::YesNo, PromptIcon::Warning) != PromptAnswer::Yes)
         return QString();
     return target;

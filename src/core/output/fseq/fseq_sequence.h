@@ -46,11 +46,11 @@ FseqExportResult exportFseqFile(const QString &path, int frameCount, const Frame
 // The file an export writes for the name chosen in the file dialog: the
 // name with ".fseq" added when it has no such ending.
 QString fseqTargetName(const QString &chosen);
-// The real name of a chosen one, or empty when nothing is to be written:
-// when the ".fseq" ending was added and a file of that name exists (the
-// file dialog asked only about the name as typed), `prompt` asks whether
-// to replace it.
-QString confirmFseqTarget(const QString &chosen, Prompt &prompt);
+// The real name of a chosen one, or empty when nothing is to be written.
+// When a file of the real name exists, `prompt` asks whether to replace
+// it, unless the file dialog already asked about that very name (the
+// name came from the dialog and needed no ending).
+QString confirmFseqTarget(const QString &chosen, Prompt &prompt, bool fromFileDialog = true);
 
 // The document's export: every frame through the map of its wiring (the
 // grid's when it has none); success or failure is shown through `prompt`
