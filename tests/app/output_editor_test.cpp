@@ -1,13 +1,13 @@
 // The controller panel and the data commands inside the whole editor: the
 // " Data " page, its list following File > New, its texts following the
-// language commands; screenshots of the panel and the output dialog on
-// request.
+// language commands; the FSEQ export from the "硬件配置" menu.
 
 #include "shell_test_support.h"
 
 #include "common/command_ids.h"
 #include "links/controller_panel.h"
 #include "links/rgb_order_view.h"
+#include "output/fseq_export_dialog.h"
 #include "output/output_dialog.h"
 #include "wiring/wiring_operations.h"
 
@@ -15,6 +15,10 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
@@ -55,6 +59,41 @@ private slots:
         QCOMPARE(panel->openButton()->text(), QStringLiteral("open"));
     }
 
+    void fseqExportFromTheBuildMenu()
+    {
+        TestEditor e;
+        QVERIFY(e.commands().trigger(Cmd::LanguageEnglish));
+        e.makeFrames(2, 3, 5);
+        const int build = int(e.menuTitles().indexOf(QStringLiteral("Build(&B)")));
+        QVERIFY(build >= 0);
+        QVERIFY(e.itemTexts(build).endsWith(QStringLiteral("Export FSEQ sequence...")));
+        QVERIFY(e.commands().isEnabled(Cmd::ExportFseq));
+
+        // The step time follows the play panel; the progress runs on the
+        // status bar and is back at rest afterwards.
+        QProgressBar *bar = e.app->context().progress;
+        QVERIFY(bar);
+        QList<int> seen;
+        QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { seen << v; });
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<FseqExportDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shown = true;
+            QCOMPARE(dialog->stepBox()->value(), 1000 / e.app->context().playSpeed());
+            dialog->fileEdit()->setText(e.dir.filePath(QStringLiteral("show")));
+            dialog->exportButton()->click();
+        });
+        QVERIFY(e.commands().trigger(Cmd::ExportFseq));
+        QVERIFY(shown);
+        QCOMPARE(e.prompt.lastText(),
+                 QStringLiteral("Exported %1: 5 frames of 18 channels.").arg(e.dir.filePath(QStringLiteral("show.fseq"))));
+        QVERIFY(seen.contains(50));
+        QCOMPARE(bar->value(), bar->minimum());
+        QFile file(e.dir.filePath(QStringLiteral("show.fseq")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(4), QByteArrayLiteral("PSEQ"));
+    }
 };
 
 QTEST_MAIN(OutputEditorTest)

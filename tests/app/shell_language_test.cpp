@@ -41,7 +41,7 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
                                             "粘贴(&P)\tCtrl+V", "删除(&D)\tDel"}
                              << QStringList{"自动花样", "自动采集", "Flash", "VIDEO", "-", "播放\tF5", "停止\tF7"}
                              << QStringList{"LED控制器数据生成", "霓虹灯控制器数据生成", "线路检查", "-", "串口设置...",
-                                            "发送数据到控制器...", "更新控制器程序..."}
+                                            "发送数据到控制器...", "更新控制器程序...", "-", "FSEQ序列导出..."}
                              << QStringLiteral("旋转90度(&R)");
     QTest::newRow("English") << int(Cmd::LanguageEnglish)
                              << QStringList{"File(&F)", "Edit(&E)", "View(&V)", "picture(&p)", "AutoPlay",
@@ -51,7 +51,8 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
                              << QStringList{"AutoDesign", "AutoGather", "Flash", "GetVideo", "-", "Play\tF5",
                                             "Stop\tF7"}
                              << QStringList{"MakeLedData", "MakeNeonData", "CircuitryCheck", "-", "Serial Port...",
-                                            "Send Frames to Controller...", "Update Controller Program..."}
+                                            "Send Frames to Controller...", "Update Controller Program...", "-",
+                                            "Export FSEQ sequence..."}
                              << QStringLiteral("Rotate90(&R)");
     QTest::newRow("traditional") << int(Cmd::LanguageTraditional)
                                  << QStringList{"文件(&F)", "編輯(&E)", "視圖(&V)", "圖像", "演示", "硬件配置",
@@ -61,7 +62,8 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
                                  << QStringList{"自動花樣", "自動採集", "Flash", "VIDEO", "-", "播放\tF5",
                                                 "停止\tF7"}
                                  << QStringList{"LED控制器數據生成", "霓虹燈控制器數據生成", "線路檢查", "-",
-                                                "串口設置...", "發送數據到控制器...", "更新控制器程序..."}
+                                                "串口設置...", "發送數據到控制器...", "更新控制器程序...", "-",
+                                                "FSEQ序列導出..."}
                                  << QStringLiteral("旋轉90度(&R)");
 }
 

@@ -11,6 +11,8 @@
 #include "palette/palette_state.h"
 #include "settings/app_settings.h"
 
+#include <functional>
+
 class QProgressBar;
 class QStatusBar;
 class QWidget;
@@ -36,4 +38,7 @@ struct AppContext
     // runs inside a command; null without a main window.
     QStatusBar *statusBar = nullptr;
     QProgressBar *progress = nullptr;
+    // The play panel's speed in frames per second (exports derive their
+    // frame time from it); empty without a main window.
+    std::function<int()> playSpeed;
 };

@@ -54,6 +54,8 @@ enum : int {
     ChooseSerialPort = 32803,
     SendFrameData = 32804,
     UpdateControllerProgram = 32805,
+    // A sequence file for SD-card and network pixel players.
+    ExportFseq = 32920,
     LanguageChinese = 32796,
     LanguageEnglish = 32797,
     LanguageTraditional = 32915,

@@ -98,6 +98,7 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
     createStatusBar();
     m_ctx.statusBar = statusBar();
     m_ctx.progress = m_progress;
+    m_ctx.playSpeed = [panel = m_playPanel] { return panel->playSpeed(); };
 
     m_playback = new PlaybackController(m_ctx.doc, *m_playPanel, this);
     connect(m_playback, &PlaybackController::playingChanged, this, &MainWindow::onPlayingChanged);
@@ -162,6 +163,7 @@ MainWindow::~MainWindow()
     m_ctx.window = nullptr;
     m_ctx.statusBar = nullptr;
     m_ctx.progress = nullptr;
+    m_ctx.playSpeed = nullptr;
 }
 
 void MainWindow::fillToolBar()
