@@ -40,5 +40,5 @@ struct AppContext
     QProgressBar *progress = nullptr;
     // The play panel's speed in frames per second (exports derive their
     // frame time from it); empty without a main window.
-    std::function<int()> playSpeed;
+    std::function<int()> playSpeed = nullptr;
 };
