@@ -41,3 +41,9 @@ int runGenerate(const QStringList &args);
 int runMakeLed(const QStringList &args);
 int runSend(const QStringList &args);
 int runUpdateProgram(const QStringList &args);
+int runExportFseq(const QStringList &args);
+int runImportFseq(const QStringList &args);
+
+// The header of an FSEQ sequence as one JSON object (info on a file that
+// starts with "PSEQ").
+int printFseqInfo(const QString &path);

@@ -4,13 +4,17 @@
 
 namespace {
 
-const std::array<CliCommand, 10> kCommands = {{
+const std::array<CliCommand, 12> kCommands = {{
     {"info", "print a project's layout, frame count and grid as one JSON object",
      "usage: brightloom-cli info FILE\n"
      "\n"
      "Prints one JSON object on standard output:\n"
      "  {\"format\": \"WST1\"|\"VISSP\"|\"VISSP2\", \"frames\": N, \"rows\": R, \"cols\": C,\n"
      "   \"celWidth\": W, \"celHeight\": H, \"baseColorNum\": B, \"scanMode\": S}\n"
+     "\n"
+     "An FSEQ sequence gives its header instead: {\"format\": \"FSEQ\", \"version\",\n"
+     "\"channels\", \"frames\", \"stepMs\", \"compression\", \"blocks\", \"sparseRanges\",\n"
+     "\"creator\", ...} (exit 0, or 2 for a damaged file).\n"
      "\n"
      "Exit status: 0 the file is complete; 1 the file is truncated (\"frames\"\n"
      "counts the complete frames, standard error says so); 2 the file is\n"
@@ -183,6 +187,43 @@ const std::array<CliCommand, 10> kCommands = {{
      "opened or the controller did not answer or take a packet; 2 nothing sent\n"
      "(bad arguments, a missing or short file).\n",
      runUpdateProgram},
+    {"export-fseq", "write the frames as an FSEQ v2 sequence for pixel players",
+     "usage: brightloom-cli export-fseq PROJECT.wst [WIRING.line] OUT.fseq [options]\n"
+     "\n"
+     "Writes every frame of PROJECT as an FSEQ v2.0 sequence. With a wiring the\n"
+     "channels go port by port and, on each port, pixel by pixel in pixel-number\n"
+     "order, three per pixel (unwired points are left out, pixel numbers no point\n"
+     "carries stay 0); without one the grid goes row by row. OUT is replaced only\n"
+     "when it was written completely.\n"
+     "\n"
+     "Options:\n"
+     "  --compress none|zstd|zlib   compression of the frames (default zstd)\n"
+     "  --step-ms N                 frame time, 1..255 ms (default 50: 20 frames a second)\n"
+     "  --order rgb|rbg|grb|gbr|brg|bgr\n"
+     "                              the colour of each of a pixel's channels (default rgb)\n"
+     "\n"
+     "Prints one JSON object: frames, channels, compression, stepMs, order,\n"
+     "byWiring and ports (port, firstChannel and pixels, counted from 1 as\n"
+     "players count them).\n"
+     "\n"
+     "Exit status: 0 written; 1 written, but PROJECT was truncated; 2 nothing\n"
+     "written.\n",
+     runExportFseq},
+    {"import-fseq", "read an FSEQ sequence into a project through a wiring or row by row",
+     "usage: brightloom-cli import-fseq IN.fseq WIRING.line OUT.wst [--order O]\n"
+     "       brightloom-cli import-fseq IN.fseq OUT.wst --rows R --cols C [--order O]\n"
+     "\n"
+     "Reads the channels of every frame of IN back into lamp colours: through the\n"
+     "wiring (the grid is the wiring file's) or, without one, row by row over a\n"
+     "grid of R x C points. Points the map does not reach stay black; channels the\n"
+     "sequence lacks read as 0 (standard error says how many). --order is the\n"
+     "channel order the sequence was written with (default rgb).\n"
+     "\n"
+     "Prints one JSON object: frames, rows, cols, stepMs, missingChannels.\n"
+     "\n"
+     "Exit status: 0 written; 2 nothing written (bad arguments, a damaged or\n"
+     "unreadable sequence or wiring, OUT not writable).\n",
+     runImportFseq},
 }};
 
 } // namespace

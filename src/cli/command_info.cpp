@@ -2,6 +2,10 @@
 #include "cli_command.h"
 #include "cli_support.h"
 
+#include "settings/file_access.h"
+
+#include <QFile>
+
 int runInfo(const QStringList &args)
 {
     const CliArgs a = parseCliArgs(args);
@@ -14,6 +18,12 @@ int runInfo(const QStringList &args)
     if (a.positional.size() != 1)
         return usageError("info", QStringLiteral("expected one project file"));
 
+    {
+        // Sequences for pixel players start with their own magic.
+        QFile probe;
+        if (openRegularFile(probe, a.positional.first()) && probe.read(4) == "PSEQ")
+            return printFseqInfo(a.positional.first());
+    }
     const std::optional<ProjectData> data = loadProject("info", a.positional.first());
     if (!data)
         return ExitFailure;

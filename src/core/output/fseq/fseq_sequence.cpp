@@ -7,6 +7,7 @@
 #include "settings/prompt.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
