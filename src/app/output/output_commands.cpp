@@ -38,10 +38,10 @@ void registerOutputCommands(AppContext &ctx)
         Command(Cmd::MakeNeonData, "MakeNeonData", "霓虹灯控制器数据生成")
             .in({MenuTitle::Build, 1, 20})
             .runs([&ctx] { runDataOutput(ctx, CircuitryKind::Neon); }),
-        // A group of its own below the controller data; offered once the
+        // A group of its own at the end of the menu; offered once the
         // project has a frame to export.
         Command(Cmd::ExportFseq, "Export FSEQ sequence...", "FSEQ序列导出...")
-            .in({MenuTitle::Build, 2, 10})
+            .in({MenuTitle::Build, 3, 10})
             .runs([&ctx] { runFseqExport(ctx); })
             .enabledWhen([&ctx] { return ctx.doc.frameCount() > 0; }),
     });
