@@ -96,7 +96,7 @@ public:
     void inform(const QString &text, PromptIcon icon, const QString &title) override;
     PromptAnswer ask(const QString &text, PromptButtons buttons, PromptIcon icon, const QString &title) override;
     QString chooseOpenFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }
+    QString chooseSaveFile(const QString &, const QString &, const QString &, const QString &) override { return {}; }
 
     // Something was said on standard error.
     bool complained() const { return m_complained; }

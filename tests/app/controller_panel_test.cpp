@@ -191,10 +191,13 @@ private slots:
         ControllerParams params = ControllerParams::initial(3);
         ScriptedPrompt prompt;
         ControllerPanel panel(params, doc, prompt);
+        // Typed without an extension: the dialog adds ".zari", so the file
+        // is listed by the open dialog's filter.
         const QString path = m_dir.filePath(QStringLiteral("order.zari"));
-        prompt.files = {path};
+        prompt.files = {m_dir.filePath(QStringLiteral("order"))};
         panel.saveButton()->click();
         QCOMPARE(prompt.fileDialogFilters, QStringList{QStringLiteral("Zari file(*.zari)")});
+        QCOMPARE(prompt.saveDialogSuffixes, QStringList{QStringLiteral("zari")});
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("0,1,3,1,r,1,g,1,b,"));

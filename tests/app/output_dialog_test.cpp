@@ -79,7 +79,8 @@ private slots:
         QTest::newRow("to negative") << "1" << "-2" << "30" << positive << "ToFrame";
         QTest::newRow("speed zero") << "1" << "5" << "0" << positive << "Speed";
         QTest::newRow("from after to") << "6" << "5" << "30" << range << "";
-        QTest::newRow("from past the end") << "13" << "20" << "30" << range << "";
+        QTest::newRow("from past the end") << "13" << "20" << "30" << QStringLiteral("起始帧超出最后一帧,请重新选择!")
+                                           << "";
     }
 
     void confirmRefusesBadValues()
@@ -115,6 +116,7 @@ private slots:
         dialog.show();
         dialog.confirmButton()->click();
         QCOMPARE(prompt.fileDialogFilters, QStringList{QStringLiteral("Led file(*.led)")});
+        QCOMPARE(prompt.saveDialogSuffixes, QStringList{QStringLiteral("led")});
         QVERIFY(dialog.isVisible());
         QVERIFY(!dialog.result().has_value());
         QVERIFY(prompt.shown.empty());
@@ -161,6 +163,7 @@ private slots:
         prompt.files = {m_dir.filePath(QStringLiteral("tube.bin"))};
         neon.confirmButton()->click();
         QCOMPARE(prompt.fileDialogFilters, QStringList{QStringLiteral("Bin file(*.bin)")});
+        QCOMPARE(prompt.saveDialogSuffixes, QStringList{QStringLiteral("bin")});
         QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("tube_01.led"))));
     }
 

@@ -145,6 +145,8 @@ void ShellFilesTest::saveAsAsksForANameAndSaveReusesIt()
     const QString saved = e.dir.filePath(QStringLiteral("first.wst"));
     QVERIFY(QFile::exists(saved));
     QCOMPARE(e.prompt.fileDialogTitles, QStringList{"Save As"});
+    // The dialog itself adds ".wst", so it asks about replacing first.wst.
+    QCOMPARE(e.prompt.saveDialogSuffixes, QStringList{"wst"});
     QCOMPARE(e.window().windowTitle(), QStringLiteral("first.wst - Brightloom"));
     QCOMPARE(QFile(saved).size(), qint64(32 + 2 * 3 * 4 * 3));
     // Save again: no dialog, the same file.

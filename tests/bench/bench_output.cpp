@@ -67,7 +67,7 @@ public:
     void inform(const QString &, PromptIcon, const QString &) override {}
     PromptAnswer ask(const QString &, PromptButtons, PromptIcon, const QString &) override { return PromptAnswer::Yes; }
     QString chooseOpenFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }
+    QString chooseSaveFile(const QString &, const QString &, const QString &, const QString &) override { return {}; }
 };
 
 void BM_MemcpyOfTheSameBytes(benchmark::State &state)

@@ -1,5 +1,7 @@
 #include "scripted_prompt.h"
 
+#include <QFileInfo>
+
 void ScriptedPrompt::inform(const QString &text, PromptIcon icon, const QString &)
 {
     shown.push_back({text, icon, false});
@@ -25,6 +27,17 @@ PromptAnswer ScriptedPrompt::ask(const QString &text, PromptButtons buttons, Pro
     return PromptAnswer::Cancel;
 }
 
+PromptAnswer ScriptedPrompt::askWithOption(const QString &text, PromptButtons buttons, const QString &option,
+                                           bool &checked, PromptIcon icon)
+{
+    options << option;
+    if (!optionAnswers.empty()) {
+        checked = optionAnswers.front();
+        optionAnswers.pop_front();
+    }
+    return ask(text, buttons, icon, QString());
+}
+
 QString ScriptedPrompt::chooseOpenFile(const QString &title, const QString &filter, const QString &)
 {
     fileDialogTitles << title;
@@ -36,9 +49,15 @@ QString ScriptedPrompt::chooseOpenFile(const QString &title, const QString &filt
     return f;
 }
 
-QString ScriptedPrompt::chooseSaveFile(const QString &title, const QString &filter, const QString &)
+QString ScriptedPrompt::chooseSaveFile(const QString &title, const QString &filter, const QString &suggestedName,
+                                       const QString &defaultSuffix)
 {
-    return chooseOpenFile(title, filter, QString());
+    saveDialogNames << suggestedName;
+    saveDialogSuffixes << defaultSuffix;
+    QString chosen = chooseOpenFile(title, filter, QString());
+    if (!chosen.isEmpty() && !defaultSuffix.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
+        chosen += QLatin1Char('.') + defaultSuffix;
+    return chosen;
 }
 
 QStringList ScriptedPrompt::texts() const

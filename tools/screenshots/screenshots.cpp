@@ -52,7 +52,10 @@ public:
         return buttons == PromptButtons::OkCancel ? PromptAnswer::Ok : PromptAnswer::Yes;
     }
     QString chooseOpenFile(const QString &, const QString &, const QString &) override { return next(); }
-    QString chooseSaveFile(const QString &, const QString &, const QString &) override { return next(); }
+    QString chooseSaveFile(const QString &, const QString &, const QString &, const QString &) override
+    {
+        return next();
+    }
 
     std::deque<QString> files;
 

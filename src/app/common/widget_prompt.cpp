@@ -1,6 +1,7 @@
 #include "common/widget_prompt.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -38,8 +39,11 @@ void WidgetPrompt::inform(const QString &text, PromptIcon icon, const QString &t
     box.exec();
 }
 
-PromptAnswer WidgetPrompt::ask(const QString &text, PromptButtons buttons, PromptIcon icon,
-                               const QString &title)
+namespace {
+
+// `checked` non-null: a check box with the text `option` under the question.
+PromptAnswer askInBox(QWidget *parent, const QString &text, PromptButtons buttons, PromptIcon icon,
+                      const QString &title, const QString &option = QString(), bool *checked = nullptr)
 {
     QMessageBox::StandardButtons offered;
     QMessageBox::StandardButton escape = QMessageBox::NoButton;
@@ -61,9 +65,16 @@ PromptAnswer WidgetPrompt::ask(const QString &text, PromptButtons buttons, Promp
         escape = QMessageBox::Cancel;
         break;
     }
-    QMessageBox box(boxIcon(icon), boxTitle(title), text, offered, m_parent);
+    QMessageBox box(boxIcon(icon), boxTitle(title), text, offered, parent);
     box.setEscapeButton(escape);
-    switch (box.exec()) {
+    if (checked) {
+        box.setCheckBox(new QCheckBox(option)); // the box owns it
+        box.checkBox()->setChecked(*checked);
+    }
+    const int pressed = box.exec();
+    if (checked)
+        *checked = box.checkBox()->isChecked();
+    switch (pressed) {
     case QMessageBox::Ok:
         return PromptAnswer::Ok;
     case QMessageBox::Yes:
@@ -75,12 +86,32 @@ PromptAnswer WidgetPrompt::ask(const QString &text, PromptButtons buttons, Promp
     }
 }
 
+} // namespace
+
+PromptAnswer WidgetPrompt::ask(const QString &text, PromptButtons buttons, PromptIcon icon,
+                               const QString &title)
+{
+    return askInBox(m_parent, text, buttons, icon, title);
+}
+
+PromptAnswer WidgetPrompt::askWithOption(const QString &text, PromptButtons buttons, const QString &option,
+                                         bool &checked, PromptIcon icon)
+{
+    return askInBox(m_parent, text, buttons, icon, QString(), option, &checked);
+}
+
 QString WidgetPrompt::chooseOpenFile(const QString &title, const QString &filter, const QString &folder)
 {
     return QFileDialog::getOpenFileName(m_parent, title, folder, filter);
 }
 
-QString WidgetPrompt::chooseSaveFile(const QString &title, const QString &filter, const QString &suggestedName)
+QString WidgetPrompt::chooseSaveFile(const QString &title, const QString &filter, const QString &suggestedName,
+                                     const QString &defaultSuffix)
 {
-    return QFileDialog::getSaveFileName(m_parent, title, suggestedName, filter);
+    QFileDialog dialog(m_parent, title, suggestedName, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }

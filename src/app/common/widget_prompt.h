@@ -18,10 +18,12 @@ public:
                 const QString &title = QString()) override;
     PromptAnswer ask(const QString &text, PromptButtons buttons, PromptIcon icon = PromptIcon::Question,
                      const QString &title = QString()) override;
+    PromptAnswer askWithOption(const QString &text, PromptButtons buttons, const QString &option, bool &checked,
+                               PromptIcon icon = PromptIcon::Question) override;
     QString chooseOpenFile(const QString &title, const QString &filter,
                            const QString &folder = QString()) override;
-    QString chooseSaveFile(const QString &title, const QString &filter,
-                           const QString &suggestedName = QString()) override;
+    QString chooseSaveFile(const QString &title, const QString &filter, const QString &suggestedName = QString(),
+                           const QString &defaultSuffix = QString()) override;
 
 private:
     QPointer<QWidget> m_parent;

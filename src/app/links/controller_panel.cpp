@@ -261,7 +261,7 @@ void ControllerPanel::openParameterFile()
 
 void ControllerPanel::saveParameterFile()
 {
-    const QString path = m_prompt.chooseSaveFile(QString(), kZariFilter);
+    const QString path = m_prompt.chooseSaveFile(QString(), kZariFilter, QString(), QStringLiteral("zari"));
     if (path.isEmpty())
         return;
     if (!writeParameterFile(path, m_params))

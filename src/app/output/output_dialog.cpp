@@ -132,7 +132,10 @@ void OutputDialog::accept()
         return;
     }
 
-    const QString path = m_prompt.chooseSaveFile(QString(), outputFileFilter(m_circuitry));
+    // The chosen name is the base of the port files ("show" or "show.led"
+    // gives "show_01.led" ...).
+    const QString path = m_prompt.chooseSaveFile(QString(), outputFileFilter(m_circuitry), QString(),
+                                                 outputFileSuffix(m_circuitry));
     if (path.isEmpty())
         return; // the dialog stays open
 

@@ -120,12 +120,10 @@ bool DocumentCommands::saveAs()
 {
     const QString suggested =
         m_ctx.doc.filePath().isEmpty() ? QStringLiteral("NewFile.wst") : m_ctx.doc.filePath();
-    QString path = m_ctx.prompt.chooseSaveFile(pairedText(QStringLiteral("Save As"), QStringLiteral("另存为")),
-                                               projectFilter(), suggested);
+    const QString path = m_ctx.prompt.chooseSaveFile(
+        pairedText(QStringLiteral("Save As"), QStringLiteral("另存为")), projectFilter(), suggested, QStringLiteral("wst"));
     if (path.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".wst");
     if (!saveProjectFrom(m_ctx.doc, path, m_ctx.prompt))
         return false;
     m_recent.add(path);

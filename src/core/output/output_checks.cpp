@@ -48,15 +48,26 @@ QString outputRangeMessage(OutputRangeProblem problem)
     case OutputRangeProblem::SpeedNotPositive:
         return LanguageText("Message", "IntGreaterThan0", QStringLiteral("请输入一个大于0的整数!"));
     case OutputRangeProblem::FromAfterTo:
-    case OutputRangeProblem::FromBeyondEnd:
         return LanguageText("Message", "SatrtFrameLessEndFrame", QStringLiteral("起始帧小于结束帧,请重新选择!"));
+    case OutputRangeProblem::FromBeyondEnd:
+        return startFrameBeyondLastText();
     }
     return QString();
+}
+
+QString startFrameBeyondLastText()
+{
+    return LanguageText("Message", "StartFrameBeyondLast", QStringLiteral("起始帧超出最后一帧,请重新选择!"));
 }
 
 QString outputFileFilter(CircuitryKind circuitry)
 {
     return circuitry == CircuitryKind::Neon ? QStringLiteral("Bin file(*.bin)") : QStringLiteral("Led file(*.led)");
+}
+
+QString outputFileSuffix(CircuitryKind circuitry)
+{
+    return circuitry == CircuitryKind::Neon ? QStringLiteral("bin") : QStringLiteral("led");
 }
 
 QString outputSuccessMessage()

@@ -22,16 +22,21 @@ enum class OutputRangeProblem {
     ToNotPositive,    // the same, focus on the to edit
     SpeedNotPositive, // the same, focus on the speed edit (the timing check divides by it)
     FromAfterTo,      // "起始帧小于结束帧,请重新选择!"
-    FromBeyondEnd,    // the same text: there would be no frame to write
+    FromBeyondEnd,    // "起始帧超出最后一帧,请重新选择!": there would be no frame to write
 };
 
 // The dialog's values (frames counted from 1) against a document of
 // `frameCount` frames.
 OutputRangeProblem checkOutputRange(int fromFrame, int toFrame, int speed, int frameCount);
 QString outputRangeMessage(OutputRangeProblem problem);
+// A start frame past the project's last frame (data output and frame send
+// alike): "起始帧超出最后一帧,请重新选择!".
+QString startFrameBeyondLastText();
 
 // The file dialog's filter: "Led file(*.led)" for LED, "Bin file(*.bin)"
 // for neon circuitry.
 QString outputFileFilter(CircuitryKind circuitry);
+// The filter's extension without the dot: "led" or "bin".
+QString outputFileSuffix(CircuitryKind circuitry);
 // "数据生成成功!"
 QString outputSuccessMessage();

@@ -142,13 +142,10 @@ bool ColourPanelModel::openWithDialog()
 
 bool ColourPanelModel::saveWithDialog()
 {
-    QString path = m_prompt.chooseSaveFile(captionText("CFButton", "SaveBtn", QStringLiteral("保存色板")),
-                                           paletteFileFilter(), paletteFolder() + QStringLiteral("/"));
-    if (path.isEmpty())
-        return false;
-    if (!path.endsWith(QStringLiteral(".col"), Qt::CaseInsensitive))
-        path += QStringLiteral(".col");
-    return saveFile(path);
+    const QString path =
+        m_prompt.chooseSaveFile(captionText("CFButton", "SaveBtn", QStringLiteral("保存色板")), paletteFileFilter(),
+                                paletteFolder() + QStringLiteral("/"), QStringLiteral("col"));
+    return !path.isEmpty() && saveFile(path);
 }
 
 bool ColourPanelModel::acceptInto(PaletteState &palette) const

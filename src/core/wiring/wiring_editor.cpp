@@ -460,11 +460,9 @@ void WiringEditor::saveButton()
         m_prompt.inform(WiringText::noLineData(), PromptIcon::Error);
         return;
     }
-    QString path = m_prompt.chooseSaveFile(QString(), kLineFilter);
+    const QString path = m_prompt.chooseSaveFile(QString(), kLineFilter, QString(), QStringLiteral("line"));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".line");
     QString reason;
     if (!writeLineFile(path, w->rows(), w->cols(), uint8_t(pageKind()), w->pixels(), &reason)) {
         m_prompt.inform(withSystemReason(WiringText::saveFileFail(), reason), PromptIcon::Error);

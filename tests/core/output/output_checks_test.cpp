@@ -73,7 +73,8 @@ TEST_F(OutputTexts, RangeMessagesAreTheDescribedOnes)
     EXPECT_EQ(outputRangeMessage(OutputRangeProblem::FromNotPositive), QStringLiteral("请输入一个大于0的整数!"));
     EXPECT_EQ(outputRangeMessage(OutputRangeProblem::SpeedNotPositive), QStringLiteral("请输入一个大于0的整数!"));
     EXPECT_EQ(outputRangeMessage(OutputRangeProblem::FromAfterTo), QStringLiteral("起始帧小于结束帧,请重新选择!"));
-    EXPECT_EQ(outputRangeMessage(OutputRangeProblem::FromBeyondEnd), QStringLiteral("起始帧小于结束帧,请重新选择!"));
+    // A start past the last frame is not "start less than end": it says where the fault lies.
+    EXPECT_EQ(outputRangeMessage(OutputRangeProblem::FromBeyondEnd), QStringLiteral("起始帧超出最后一帧,请重新选择!"));
     EXPECT_TRUE(outputRangeMessage(OutputRangeProblem::None).isEmpty());
     EXPECT_EQ(outputFileFilter(CircuitryKind::Led), QStringLiteral("Led file(*.led)"));
     EXPECT_EQ(outputFileFilter(CircuitryKind::Neon), QStringLiteral("Bin file(*.bin)"));
@@ -86,6 +87,8 @@ TEST_F(OutputTexts, EnglishTextsComeFromTheLanguageFile)
     EXPECT_EQ(outputSuccessMessage(), QStringLiteral("The data files were generated successfully!"));
     EXPECT_EQ(outputRangeMessage(OutputRangeProblem::ToNotPositive),
               QStringLiteral("Please enter an integer greater than 0!"));
+    EXPECT_EQ(outputRangeMessage(OutputRangeProblem::FromBeyondEnd),
+              QStringLiteral("The start frame lies past the last frame. Please choose again."));
 }
 
 using WiringCheck = OutputTest;

@@ -261,7 +261,9 @@ TEST_F(PortFiles, AnImpossibleRangeWritesNothing)
     makeDocument(2, 3);
     wireRow(2);
     EXPECT_EQ(write(4, 5), PortDataResult::Failed);
-    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("起始帧小于结束帧,请重新选择!")});
+    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("起始帧超出最后一帧,请重新选择!")});
+    EXPECT_EQ(write(2, 1), PortDataResult::Failed);
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("起始帧小于结束帧,请重新选择!"));
     EXPECT_EQ(write(1, 2, 0), PortDataResult::Failed);
     EXPECT_EQ(prompt.lastText(), QStringLiteral("请输入一个大于0的整数!"));
     EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.led")}, QDir::Files).isEmpty());

@@ -139,6 +139,7 @@ TEST_F(ColourPanelTest, FileButtonsGoThroughTheFileDialogsInThePaletteFolder)
     EXPECT_TRUE(model.saveWithDialog());
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("saved.col")));
     EXPECT_EQ(prompt.fileDialogFilters.back(), QStringLiteral("调色盘文件 (*.col)"));
+    EXPECT_EQ(prompt.saveDialogSuffixes, QStringList{QStringLiteral("col")}); // the dialog adds ".col"
     model.clear();
     prompt.files = {dir.filePath("saved.col")};
     EXPECT_TRUE(model.openWithDialog());

@@ -63,13 +63,14 @@ TEST_F(WiringFilesTest, ThreePixelsSaveAsOneHundredFiftyThreeBytes)
 {
     open(24, 40);
     drag({0, 0}, {2, 0});
-    prompt.files = {path("three")}; // no suffix: ".line" is added
+    prompt.files = {path("three")}; // no suffix: the dialog adds ".line"
     editor->saveButton();
     const QByteArray bytes = readAll(path("three.line"));
     ASSERT_EQ(bytes.size(), 153);
     EXPECT_EQ(bytes.left(9), QByteArray::fromHex("1800" "2800" "02" "03000000"));
     EXPECT_EQ(uint8_t(bytes[9 + 48 + 28]), 1); // second record's pixel number
     EXPECT_EQ(prompt.fileDialogFilters.value(0), QStringLiteral("Line file(*.line)"));
+    EXPECT_EQ(prompt.saveDialogSuffixes, QStringList{QStringLiteral("line")});
 }
 
 TEST_F(WiringFilesTest, SavingNothingOrToAnUnwritablePlaceSaysSo)
