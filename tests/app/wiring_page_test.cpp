@@ -139,6 +139,29 @@ private slots:
         QCOMPARE(f.panes.value(3), QStringLiteral("2th Port,2th Pixel"));
     }
 
+    void theFrameCountPaneIsOnlyLentToTheAssignment()
+    {
+        WiringFixture f;
+        const QString count = QStringLiteral("Total frames: 1");
+        drag(f.view, centre(f.view, 0, 0), centre(f.view, 1, 0));
+        send(f.view, QEvent::MouseMove, centre(f.view, 1, 0), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCOMPARE(f.panes.value(3), QStringLiteral("1th Port,2th Pixel"));
+        // An unwired cell gives the pane back to the frame count.
+        send(f.view, QEvent::MouseMove, centre(f.view, 2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCOMPARE(f.panes.value(3), count);
+        // So does the mouse leaving the canvas.
+        send(f.view, QEvent::MouseMove, centre(f.view, 0, 0), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCOMPARE(f.panes.value(3), QStringLiteral("1th Port,1th Pixel"));
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(&f.view, &leave);
+        QCOMPARE(f.panes.value(3), count);
+        // And leaving wiring mode with the mouse on a wired cell.
+        send(f.view, QEvent::MouseMove, centre(f.view, 0, 0), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCOMPARE(f.panes.value(3), QStringLiteral("1th Port,1th Pixel"));
+        f.page.setWiringMode(false, &f.view);
+        QCOMPARE(f.panes.value(3), count);
+    }
+
     void rightClickLeavesAToolMode()
     {
         WiringFixture f;

@@ -80,6 +80,8 @@ public:
     void removeOverlay(CanvasOverlay *overlay);
     // Shows a text in status pane 1..3.
     void showStatus(int pane, const QString &text);
+    // Pane 3 back to the frame count (a tool that lent it to another text).
+    void showFrameCount();
 
     // The picture of the current state at the usable client size.
     QImage renderImage() const;
@@ -106,7 +108,6 @@ private:
     void syncScrollBars();
     void followDocumentGeometry();
     void showPointStatus(QPoint clientPos);
-    void showFrameCount();
     CanvasScene scene() const;
 
     AppContext &m_ctx;

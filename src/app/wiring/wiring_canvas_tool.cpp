@@ -17,13 +17,20 @@ WiringCanvasTool::WiringCanvasTool(WiringEditor &editor, Document &doc, QObject 
 
 WiringCanvasTool::~WiringCanvasTool()
 {
+    // Going away with the window: the status bar may already be gone.
+    m_showingAssignment = false;
     attach(nullptr);
 }
 
 void WiringCanvasTool::attach(CanvasView *view)
 {
-    if (m_view)
+    if (m_view) {
         m_view->removeEventFilter(this);
+        // The frame-count pane lent to the wiring assignment goes back.
+        if (m_showingAssignment)
+            m_view->showFrameCount();
+        m_showingAssignment = false;
+    }
     m_view = view;
     if (m_view)
         m_view->installEventFilter(this);
@@ -75,7 +82,7 @@ bool WiringCanvasTool::mouseMove(CanvasView &view, QMouseEvent *event)
         }
         return true;
     }
-    view.showStatus(3, m_editor.cellText(cell));
+    showAssignment(view, m_editor.cellText(cell));
     if (m_editor.mode() == WiringEditMode::Paste && (cell != m_hoverCell || !m_hovering))
         view.update();
     m_hoverCell = cell;
@@ -98,6 +105,19 @@ bool WiringCanvasTool::mouseRelease(CanvasView &view, QMouseEvent *event)
     return true;
 }
 
+void WiringCanvasTool::showAssignment(CanvasView &view, const QString &assignment)
+{
+    // The last pane shows the port and pixel of a wired cell under the
+    // mouse; anywhere else it keeps showing the frame count.
+    if (!assignment.isEmpty()) {
+        view.showStatus(3, assignment);
+        m_showingAssignment = true;
+    } else if (m_showingAssignment) {
+        view.showFrameCount();
+        m_showingAssignment = false;
+    }
+}
+
 void WiringCanvasTool::paintGrid(QPainter &p, const CanvasGeometry &g)
 {
     if (!m_doc.currentFrame())
@@ -107,6 +127,7 @@ void WiringCanvasTool::paintGrid(QPainter &p, const CanvasGeometry &g)
     d.wiring = &m_doc.wiring();
     d.mode = m_editor.mode();
     d.remembered = m_editor.rememberedCell();
+    d.ellipses = &m_ellipses;
     if (m_view)
         d.gridLineColor = m_view->gridLineColor();
     paintWiring(p, g, d);
@@ -138,6 +159,7 @@ bool WiringCanvasTool::eventFilter(QObject *watched, QEvent *event)
             m_view->update();
     } else if (watched == m_view && event->type() == QEvent::Leave) {
         m_hovering = false;
+        showAssignment(*m_view, QString());
         m_view->update();
     }
     return false;

@@ -7,6 +7,7 @@
 
 #include "canvas/canvas_tool.h"
 #include "wiring/tracing_picture.h"
+#include "wiring/wiring_display.h"
 
 #include <QObject>
 #include <QPoint>
@@ -47,12 +48,15 @@ protected:
 
 private:
     QPoint cellAt(const CanvasView &view, QPoint client) const;
+    void showAssignment(CanvasView &view, const QString &assignment);
 
     WiringEditor &m_editor;
     Document &m_doc;
     QPointer<CanvasView> m_view;
     TracingPicture m_picture;
+    EllipseStampCache m_ellipses;
     bool m_pictureMode = false;
     QPoint m_hoverCell{-1, -1};
     bool m_hovering = false;
+    bool m_showingAssignment = false;
 };

@@ -53,6 +53,18 @@ void drawChain(QPainter &p, const CanvasGeometry &g, const WiringDisplay &d, con
     }
 }
 
+uint32_t argb(ColorValue c) { return 0xFF000000u | (redOf(c) << 16) | (greenOf(c) << 8) | blueOf(c); }
+
+bool stampable(const QPainter &p)
+{
+    const QImage *img = dynamic_cast<const QImage *>(p.device());
+    return img && img->depth() == 32 && img->format() != QImage::Format_RGBA8888
+           && img->format() != QImage::Format_RGBX8888 && img->format() != QImage::Format_RGBA8888_Premultiplied
+           && p.transform().isIdentity() && !p.hasClipping();
+}
+
+} // namespace
+
 // The look of one cell's ellipse, drawn once by QPainter: each pixel is
 // outside, outline or fill. Every cell then copies it, which is what keeps
 // a repaint of a whole large grid fast.
@@ -75,12 +87,14 @@ struct EllipseStamp
             p.drawEllipse(QPoint(rx + 1, ry + 1), rx, ry);
         }
         kind.resize(size_t(size.width()) * size_t(size.height()));
-        for (int y = 0; y < size.height(); ++y)
+        for (int y = 0; y < size.height(); ++y) {
+            const QRgb *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
             for (int x = 0; x < size.width(); ++x) {
-                const QRgb c = img.pixel(x, y);
+                const QRgb c = line[x];
                 kind[size_t(y) * size_t(size.width()) + size_t(x)] =
                     qAlpha(c) == 0 ? Outside : qGreen(c) > qRed(c) ? Outline : Fill;
             }
+        }
     }
 
     // Copies the stamp centred on `c` into 32-bit pixels (`stride` pixels
@@ -102,17 +116,21 @@ struct EllipseStamp
     }
 };
 
-uint32_t argb(ColorValue c) { return 0xFF000000u | (redOf(c) << 16) | (greenOf(c) << 8) | blueOf(c); }
+EllipseStampCache::EllipseStampCache() = default;
+EllipseStampCache::~EllipseStampCache() = default;
 
-bool stampable(const QPainter &p)
+const EllipseStamp *EllipseStampCache::stampFor(int rx, int ry, QSize view)
 {
-    const QImage *img = dynamic_cast<const QImage *>(p.device());
-    return img && img->depth() == 32 && img->format() != QImage::Format_RGBA8888
-           && img->format() != QImage::Format_RGBX8888 && img->format() != QImage::Format_RGBA8888_Premultiplied
-           && p.transform().isIdentity() && !p.hasClipping();
+    // Beyond the view's size the stamp would hold mostly pixels nobody sees
+    // (at the largest zoom, gigabytes of them).
+    if (2 * int64_t(rx) + 3 > view.width() || 2 * int64_t(ry) + 3 > view.height())
+        return nullptr;
+    if (!m_stamp || m_stamp->dx != rx || m_stamp->dy != ry) {
+        m_stamp = std::make_unique<EllipseStamp>(rx, ry);
+        ++m_builds;
+    }
+    return m_stamp.get();
 }
-
-} // namespace
 
 int crossArm(const CanvasGeometry &g)
 {
@@ -158,13 +176,16 @@ void paintWiring(QPainter &p, const CanvasGeometry &g, const WiringDisplay &d)
     const VisibleSpan rows = g.visibleRows();
     const int lastRow = std::min(rows.last, w.rows() - 1);
     const int lastCol = std::min(cols.last, w.cols() - 1);
-    if (stampable(p)) {
+    EllipseStampCache ownCache;
+    EllipseStampCache &cache = d.ellipses ? *d.ellipses : ownCache;
+    const QImage *target = stampable(p) ? static_cast<const QImage *>(p.device()) : nullptr;
+    const EllipseStamp *stamp = target ? cache.stampFor(dx, dy, target->size()) : nullptr;
+    if (stamp) {
         // The raster engine has drawn everything above straight into the
         // image, so the stamps go on top of it.
         QImage &image = *static_cast<QImage *>(p.device());
         uint32_t *bits = reinterpret_cast<uint32_t *>(image.bits());
         const qsizetype stride = image.bytesPerLine() / 4;
-        const EllipseStamp stamp(dx, dy);
         const uint32_t outline = argb(d.gridLineColor);
         // Cell centres of one row and one column serve every cell.
         std::vector<int> centreX;
@@ -174,7 +195,7 @@ void paintWiring(QPainter &p, const CanvasGeometry &g, const WiringDisplay &d)
             const int cy = g.cellCentre(0, y).y();
             int i = 0;
             for (int x = std::max(cols.first, 0); x <= lastCol; ++x, ++i)
-                stamp.put(bits, stride, image.width(), image.height(), QPoint(centreX[size_t(i)], cy),
+                stamp->put(bits, stride, image.width(), image.height(), QPoint(centreX[size_t(i)], cy),
                           argb(w.cellColour(x, y)), outline);
         }
     } else {

@@ -12,7 +12,31 @@
 
 #include <QPoint>
 
+#include <memory>
+
 class QPainter;
+struct EllipseStamp;
+
+// The cell ellipse stamped on every visible cell, kept between repaints
+// while the zoomed cell size stays the same (a repaint then only copies
+// it). Only ellipses that fit in the view are stamped; larger ones, seen
+// through the view a few at a time, are drawn by the painter, which fills
+// only their visible part.
+class EllipseStampCache
+{
+public:
+    EllipseStampCache();
+    ~EllipseStampCache();
+    // The stamp for arms rx x ry, built when the size changed since the last
+    // call. Null when the ellipse would not fit in `view`.
+    const EllipseStamp *stampFor(int rx, int ry, QSize view);
+    // How many stamps were made so far.
+    int builds() const { return m_builds; }
+
+private:
+    std::unique_ptr<EllipseStamp> m_stamp;
+    int m_builds = 0;
+};
 
 struct WiringDisplay
 {
@@ -22,6 +46,9 @@ struct WiringDisplay
     // port's line is drawn thin and dashed (insert) or dash-dotted (copy).
     QPoint remembered{-1, -1};
     ColorValue gridLineColor = makeColor(100, 100, 100);
+    // Where the ellipse stamp is kept between repaints; without one each
+    // repaint makes its own.
+    EllipseStampCache *ellipses = nullptr;
 };
 
 // d and e: a sixth of the zoomed cell width and height, at least 1 pixel.
