@@ -156,12 +156,16 @@ void drawRoundCells(QImage &image, const CanvasScene &s, const Frame &frame, Vis
             const RoundStamp &st = stampFor(r.width(), r.height());
             const int x0 = std::max(r.left(), 0), x1 = std::min(r.left() + r.width(), px.w);
             const int y0 = std::max(r.top(), 0), y1 = std::min(r.top() + r.height(), px.h);
+            // Stamp positions are indexed from the stamp's own row: a cell
+            // partly left of the view starts inside it, never before it.
             for (int yy = y0; yy < y1; ++yy) {
-                const uint8_t *k = st.kind.data() + size_t(yy - r.top()) * size_t(st.w) - size_t(r.left());
+                const uint8_t *k = st.kind.data() + size_t(yy - r.top()) * size_t(st.w);
                 uint32_t *line = px.line(yy);
-                for (int xx = x0; xx < x1; ++xx)
-                    if (k[xx] != RoundStamp::Outside)
-                        line[xx] = k[xx] == RoundStamp::Inside ? colour : kBlack;
+                for (int xx = x0; xx < x1; ++xx) {
+                    const uint8_t kind = k[xx - r.left()];
+                    if (kind != RoundStamp::Outside)
+                        line[xx] = kind == RoundStamp::Inside ? colour : kBlack;
+                }
             }
         }
     }
