@@ -12,11 +12,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -79,8 +81,10 @@ private slots:
     void ctrlClickRunInTheColourPanelStopsAt512WithOneMessage()
     {
         EditorContext e;
-        e.settings.geometry.scanMode = 1;
-        e.settings.geometry.baseColorNum = 3;
+        GridGeometry g = e.doc.geometry();
+        g.scanMode = 1;
+        g.baseColorNum = 3;
+        e.doc.setGeometry(g);
         ColourPanelDialog dialog(e.ctx);
         dialog.resize(900, 600);
         dialog.show();
@@ -126,13 +130,50 @@ private slots:
         QCOMPARE(dialog.model().table().at(0, 15), ColorValue(0xFF0000));
     }
 
-    void aNormalProgramHasOneGradeAndNoGradeChoice()
+    void theTableFollowsTheOpenDocumentNotTheStartUpSettings_data()
     {
+        QTest::addColumn<int>("scanMode");
+        QTest::addColumn<int>("baseColours");
+        QTest::addColumn<bool>("gradeChoice");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("grades");
+        // Grades 16 (the first choice) with a grade choice; one grade without.
+        QTest::newRow("normal program, one base colour") << 0 << 1 << false << 1 << 1;
+        QTest::newRow("normal program, two base colours") << 0 << 2 << false << 3 << 1;
+        QTest::newRow("grey program, two base colours") << 1 << 2 << true << 3 << 16;
+        QTest::newRow("grey program, three base colours") << 1 << 3 << true << 7 << 16;
+    }
+
+    void theTableFollowsTheOpenDocumentNotTheStartUpSettings()
+    {
+        QFETCH(int, scanMode);
+        QFETCH(int, baseColours);
+        QFETCH(bool, gradeChoice);
+        QFETCH(int, rows);
+        QFETCH(int, grades);
         EditorContext e;
-        e.settings.geometry.scanMode = 0;
+        // The editor started with the other program mode and base colours;
+        // New or Open then gave the document these.
+        e.settings.geometry.scanMode = uint8_t(scanMode == 0 ? 1 : 0);
+        e.settings.geometry.baseColorNum = uint8_t(baseColours == 3 ? 1 : 3);
+        GridGeometry g = e.doc.geometry();
+        g.scanMode = uint8_t(scanMode);
+        g.baseColorNum = uint8_t(baseColours);
+        e.doc.setGeometry(g);
         ColourPanelDialog dialog(e.ctx);
-        QVERIFY(!dialog.gradeBox()->isEnabled());
-        QCOMPARE(dialog.model().table().grades, 1);
+        QCOMPARE(dialog.gradeBox()->isEnabled(), gradeChoice);
+        QCOMPARE(dialog.model().table().rows, rows);
+        QCOMPARE(dialog.model().table().grades, grades);
+        // The palette file says which kind of program wrote it (byte 6 of
+        // each record: '1' for a grey program).
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.col"));
+        QVERIFY(dialog.model().saveFile(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.size() > 6);
+        QCOMPARE(bytes.at(6), scanMode != 0 ? '1' : '\0');
     }
 
     void okWithAnEmptyListKeepsThePaletteAndClosingSelectsEntryZero()

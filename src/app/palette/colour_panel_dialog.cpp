@@ -1,6 +1,7 @@
 #include "palette/colour_panel_dialog.h"
 
 #include "common/app_context.h"
+#include "document/document.h"
 #include "palette/colour_table_view.h"
 #include "palette/palette_colours.h"
 #include "palette/working_list_view.h"
@@ -36,7 +37,9 @@ void showColour(QPushButton *b, ColorValue c)
 
 ColourPanelDialog::ColourPanelDialog(AppContext &ctx, QWidget *parent)
     : QDialog(parent), m_ctx(ctx),
-      m_model(ctx.palette, ctx.settings.geometry.baseColorNum, ctx.settings.geometry.scanMode, ctx.prompt)
+      // The open document's base colours and program mode, which New and
+      // Open set; the settings hold only the values the editor started with.
+      m_model(ctx.palette, ctx.doc.geometry().baseColorNum, ctx.doc.geometry().scanMode, ctx.prompt)
 {
     setObjectName(QStringLiteral("ColourPanelDialog"));
     setWindowTitle(captionText("CFTitle", "Title", QStringLiteral("调色板")));
