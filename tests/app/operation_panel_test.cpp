@@ -181,6 +181,21 @@ private slots:
         QVERIFY(!d.isVisible());
         QCOMPARE(e.doc.frames()[0], Frame(4, 0));
     }
+
+    void thePasteCountTakesAtMostFiveDigits()
+    {
+        EditorContext e(2, 2, 1);
+        PasteDialog d(e.ctx);
+        d.show();
+        d.countField()->selectAll();
+        QTest::keyClicks(d.countField(), QStringLiteral("999999999"));
+        QCOMPARE(d.countField()->text(), QStringLiteral("99999"));
+        QCOMPARE(d.options().count, 99999);
+        // Zero and negatives still reach the paste's own check.
+        d.countField()->selectAll();
+        QTest::keyClicks(d.countField(), QStringLiteral("-3"));
+        QCOMPARE(d.options().count, -3);
+    }
 };
 
 QTEST_MAIN(OperationPanelTest)

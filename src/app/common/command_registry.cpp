@@ -3,7 +3,9 @@
 #include "settings/language.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <algorithm>
+#include <new>
 
 void CommandRegistry::add(std::vector<Command> table)
 {
@@ -74,9 +76,29 @@ bool CommandRegistry::trigger(int id)
         return false;
     // Copy: a handler may replace its own entry.
     auto run = command(id)->run;
-    run();
+    if (m_running) {
+        // A command run by another: the outer one answers for both.
+        run();
+        emit commandRan(id);
+        return true;
+    }
+    emit aboutToRun(id);
+    bool finished = true;
+    {
+        m_running = true;
+        const auto done = qScopeGuard([this] { m_running = false; });
+        try {
+            run();
+        } catch (const std::bad_alloc &) {
+            // The memory the command asked for is given back as the stack
+            // unwinds; the program and the project go on.
+            finished = false;
+        }
+    }
+    if (!finished)
+        emit ranOutOfMemory(id);
     emit commandRan(id);
-    return true;
+    return finished;
 }
 
 QList<int> CommandRegistry::ids() const

@@ -104,7 +104,9 @@ public:
     bool isCheckable(int id) const;
     bool isChecked(int id) const;
     // Runs the command when it has a handler and is enabled; returns whether
-    // it ran.
+    // it ran to its end. A command that runs out of memory (std::bad_alloc)
+    // is stopped there: ranOutOfMemory is sent and false returned, so no
+    // command can end the program with the project unsaved.
     bool trigger(int id);
 
     // Every declared id, in declaration order.
@@ -123,6 +125,10 @@ public:
     QList<int> menuItems(MenuTitle menu, bool startupMenu) const;
 
 signals:
+    // A command is about to run (not sent for a command run by another).
+    void aboutToRun(int id);
+    // The command started by the last aboutToRun ran out of memory.
+    void ranOutOfMemory(int id);
     // A command ran; menus and bars refresh their enabled and checked state.
     void commandRan(int id);
 
@@ -131,4 +137,5 @@ private:
 
     std::vector<Command> m_commands;
     std::unordered_map<int, size_t> m_index;
+    bool m_running = false;
 };

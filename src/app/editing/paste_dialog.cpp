@@ -12,9 +12,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace {
+
+constexpr int kMaxPasteRepeatDigits = 5;
 
 QString overwriteTip()
 {
@@ -37,6 +40,11 @@ PasteDialog::PasteDialog(AppContext &ctx, QWidget *parent) : QDialog(parent), m_
     m_start = makeNumberField(this, ctx.doc.currentIndex() + 1);
     m_start->setObjectName(QStringLiteral("startFrame"));
     m_count = makeNumberField(this, 1);
+    // At most 99,999 repetitions: what a paste may add is still checked
+    // against the memory, but a field of nine digits invites a mistyped
+    // count that no memory would hold.
+    m_count->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("-?[0-9]{0,%1}").arg(kMaxPasteRepeatDigits)), m_count));
     m_count->setObjectName(QStringLiteral("count"));
     m_mode = new QComboBox(this);
     m_mode->setObjectName(QStringLiteral("pasteMode"));

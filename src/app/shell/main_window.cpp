@@ -17,6 +17,7 @@
 #include "shell/command_actions.h"
 #include "shell/document_commands.h"
 #include "shell/main_menu.h"
+#include "shell/memory_guard.h"
 #include "shell/play_panel.h"
 #include "shell/playback_controller.h"
 #include "shell/register_commands.h"
@@ -76,6 +77,7 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
     setAcceptDrops(true);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
 
+    new MemoryGuard(m_ctx, this);
     m_canvas = new CanvasView(m_ctx, this);
     m_canvas->setObjectName(QStringLiteral("CanvasView"));
     setCentralWidget(m_canvas);
