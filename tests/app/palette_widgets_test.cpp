@@ -6,6 +6,7 @@
 #include "palette/colour_table_view.h"
 #include "palette/palette_bar.h"
 #include "palette/palette_strip.h"
+#include "patterns/stacking_blocks.h"
 #include "settings/language.h"
 
 #include <QAbstractButton>
@@ -76,6 +77,36 @@ private slots:
         QTest::mouseClick(bar.brushButton(Brush::None), Qt::LeftButton);
         QCOMPARE(e.palette.brush, Brush::PenNoBrush);
         QCOMPARE(bar.cycleBox()->text(), QStringLiteral("调色板颜色循环"));
+    }
+
+    void theSelectionMarkFollowsAPaletteFlowRun()
+    {
+        EditorContext e(6, 6, 1);
+        e.palette.colours = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF, 0x00FFFF};
+        PaletteBar bar(e.ctx);
+        bar.resize(600, 80);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        struct PaintCounter : QObject
+        {
+            int paints = 0;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                paints += event->type() == QEvent::Paint;
+                return false;
+            }
+        } counter;
+        bar.strip()->installEventFilter(&counter);
+        QTest::qWait(20);
+        counter.paints = 0;
+        // Stacking blocks in a palette-flow foreground: every frame moves
+        // the selected entry on, and the run only inserts frames.
+        PatternTarget target(e.doc, 0, BlockArea(), &e.palette);
+        StackingParams p;
+        p.foreground = kStackingFlowItemBase;
+        p.area = GridRect{0, 0, 5, 5};
+        QVERIFY(generateStacking(target, p) > 0);
+        QTRY_VERIFY(counter.paints > 0);
     }
 
     void ctrlClickRunInTheColourPanelStopsAt512WithOneMessage()

@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <sys/stat.h>
+
 class ShellFilesTest : public QObject
 {
     Q_OBJECT
@@ -36,6 +38,9 @@ private slots:
     void recentFilesKeepFourNewestFirst();
     void recentFileFromTheMenuOpensIt();
     void droppedFileIsOpened();
+    void devicesAndPipesAreRefusedWhereverTheyComeFrom();
+    void aCutProjectOpensAsARecoveredCopySavedUnderAnotherName();
+    void aFileCutBeforeItsFirstFrameKeepsTheOpenDocument();
     void printDrawsTheCanvasOnAPage();
 };
 
@@ -276,6 +281,86 @@ void ShellFilesTest::droppedFileIsOpened()
     refused.setAccepted(false);
     QApplication::sendEvent(&e.window(), &refused);
     QVERIFY(!refused.isAccepted());
+}
+
+void ShellFilesTest::devicesAndPipesAreRefusedWhereverTheyComeFrom()
+{
+    TestEditor e;
+    Language::setCode(Language::English);
+    // Named on the command line: the start-up document stays.
+    QVERIFY(!e.app->openOnStart(QStringLiteral("/dev/zero")));
+    QCOMPARE(e.prompt.texts(), QStringList{"OpenFileError\nIt is a character device, not a file."});
+    QVERIFY(e.doc().isStartup());
+    // A pipe with no writer (opening it for reading would wait for ever),
+    // chosen in the Open dialog and dropped on the window.
+    e.makeFrames(3, 3, 2);
+    const QString pipe = e.dir.filePath(QStringLiteral("pipe.wst"));
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    e.doc().setModified(false);
+    e.prompt.files.push_back(pipe);
+    QVERIFY(e.commands().trigger(Cmd::FileOpen));
+    QCOMPARE(e.prompt.lastText(), QStringLiteral("OpenFileError\nIt is a FIFO (named pipe), not a file."));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(pipe)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&e.window(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&e.window(), &drop);
+    QCOMPARE(e.prompt.shown.size(), size_t(3));
+    QCOMPARE(e.prompt.lastText(), QStringLiteral("OpenFileError\nIt is a FIFO (named pipe), not a file."));
+    QCOMPARE(e.doc().frameCount(), 2);
+    QCOMPARE(e.doc().rows(), 3);
+    QVERIFY(e.window().recentFiles().files().isEmpty());
+}
+
+void ShellFilesTest::aCutProjectOpensAsARecoveredCopySavedUnderAnotherName()
+{
+    TestEditor e;
+    Language::setCode(Language::English);
+    // 48 frames of 4 x 5 (60 bytes each), cut in the middle of the third.
+    const QString path = writeProject(e.dir.filePath(QStringLiteral("show.wst")), 4, 5, 48);
+    QVERIFY(QFile::resize(path, 32 + 2 * 60 + 30));
+    QFile original(path);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    const QByteArray damaged = original.readAll();
+    original.close();
+    QVERIFY(e.window().documents().openFile(path));
+    QCOMPARE(e.doc().frameCount(), 2);
+    QCOMPARE(e.prompt.texts(), QStringList{"The file is incomplete: only 2 of its 48 frames could be read."});
+    QCOMPARE(e.window().windowTitle(), QStringLiteral("show.wst (recovered) - Brightloom"));
+    Language::setCode(Language::Chinese);
+    QCOMPARE(e.window().documents().documentName(), QStringLiteral("show.wst（已恢复）"));
+    Language::setCode(Language::English);
+    // Ctrl+S asks for a name and offers one beside the damaged file.
+    const QString copy = e.dir.filePath(QStringLiteral("show (recovered).wst"));
+    e.prompt.files.push_back(copy);
+    QVERIFY(e.commands().trigger(Cmd::FileSave));
+    QCOMPARE(e.prompt.saveDialogNames, QStringList{copy});
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QCOMPARE(original.readAll(), damaged);
+    original.close();
+    QCOMPARE(QFile(copy).size(), qint64(32 + 2 * 60));
+    QCOMPARE(e.window().windowTitle(), QStringLiteral("show (recovered).wst - Brightloom"));
+    // From here on it is an ordinary project: Save writes it again.
+    QVERIFY(e.commands().trigger(Cmd::FileSave));
+    QCOMPARE(e.prompt.saveDialogNames.size(), 1);
+}
+
+void ShellFilesTest::aFileCutBeforeItsFirstFrameKeepsTheOpenDocument()
+{
+    TestEditor e;
+    Language::setCode(Language::English);
+    e.makeFrames(3, 3, 2);
+    e.doc().setModified(false);
+    // The first 100 bytes of a 48-frame project of 6 x 9 (162-byte frames).
+    const QString path = writeProject(e.dir.filePath(QStringLiteral("cut.wst")), 6, 9, 48);
+    QVERIFY(QFile::resize(path, 100));
+    QVERIFY(!e.window().documents().openFile(path));
+    QCOMPARE(e.prompt.shown.size(), size_t(1));
+    QCOMPARE(e.prompt.shown.front().icon, PromptIcon::Error);
+    QCOMPARE(e.doc().frameCount(), 2);
+    QCOMPARE(e.doc().rows(), 3);
+    QCOMPARE(e.window().windowTitle(), QStringLiteral("NewFile - Brightloom"));
 }
 
 void ShellFilesTest::printDrawsTheCanvasOnAPage()

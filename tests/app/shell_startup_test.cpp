@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QSlider>
 #include <QStatusBar>
@@ -30,6 +31,7 @@ private slots:
     void newRefusalTextFollowsTheLanguage_data();
     void newRefusalTextFollowsTheLanguage();
     void newShowsTheFullMenuBarsAndOneFrame();
+    void newClickedInTheStartupMenuReplacesItAfterwards();
     void cancelledNewKeepsFramesAndGeometry();
     void newWithUnchangedSizeKeepsTheWiringAndChangedSizeEmptiesIt();
     void dialogOpensWithTheCurrentGeometry();
@@ -143,6 +145,34 @@ void ShellStartupTest::newShowsTheFullMenuBarsAndOneFrame()
     QCOMPARE(e.window().playPanel()->frameSlider()->maximum(), 1);
     QVERIFY(e.commands().isEnabled(Cmd::FileSave));
     QVERIFY(!e.commands().isEnabled(Cmd::Play)); // one frame
+}
+
+void ShellStartupTest::newClickedInTheStartupMenuReplacesItAfterwards()
+{
+    TestEditor e;
+    e.app->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e.window()));
+    e.window().documents().runNewGridDialog = [](NewGridDialog &d) {
+        d.rowsEdit()->setText(QStringLiteral("4"));
+        d.colsEdit()->setText(QStringLiteral("5"));
+        d.confirmButton()->click();
+        return d.result() == QDialog::Accepted;
+    };
+    // File, then New, with the mouse, as a user starts.
+    QMenuBar *bar = e.window().menuBar();
+    QPointer<QMenu> startupFile = e.menu(0);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(startupFile->menuAction()).center());
+    QTRY_VERIFY(startupFile->isVisible());
+    QAction *newItem = e.window().actions().action(Cmd::FileNew);
+    QVERIFY(startupFile->actions().contains(newItem));
+    QTest::mouseClick(startupFile, Qt::LeftButton, {}, startupFile->actionGeometry(newItem).center());
+    QCOMPARE(e.doc().frameCount(), 1);
+    QCOMPARE(e.doc().cols(), 5);
+    QCOMPARE(e.menuTitles().size(), 8);
+    // The start-up menu outlived its own click and goes with the next turn
+    // of the event loop.
+    QTRY_VERIFY(startupFile.isNull());
+    QVERIFY(e.commands().isEnabled(Cmd::FileSave));
 }
 
 void ShellStartupTest::cancelledNewKeepsFramesAndGeometry()

@@ -176,6 +176,27 @@ private slots:
         QCOMPARE(f.page.editor().anchor(), QPoint(-100, -100));
     }
 
+    void aRightClickKeepsTheCopiedRun()
+    {
+        WiringFixture f;
+        drag(f.view, centre(f.view, 0, 0), centre(f.view, 2, 0));
+        f.page.findChild<QPushButton *>(QStringLiteral("LineButton0"))->click(); // Copy
+        for (int x : {0, 2})
+            drag(f.view, centre(f.view, x, 0), centre(f.view, x, 0));
+        QCOMPARE(f.page.editor().mode(), WiringEditMode::Paste);
+        QCOMPARE(f.page.editor().clipboard().records.size(), size_t(3));
+        // Out of paste mode with the right button: the copy stays for the
+        // next paste.
+        send(f.view, QEvent::MouseButtonPress, centre(f.view, 1, 2), Qt::RightButton, Qt::RightButton,
+             Qt::NoModifier);
+        QCOMPARE(f.page.editor().mode(), WiringEditMode::Define);
+        QCOMPARE(f.page.editor().clipboard().records.size(), size_t(3));
+        f.page.findChild<QPushButton *>(QStringLiteral("LineButton3"))->click(); // Paste
+        QCOMPARE(f.page.editor().mode(), WiringEditMode::Paste);
+        drag(f.view, centre(f.view, 0, 2), centre(f.view, 0, 2));
+        QCOMPARE(f.doc.wiring().count(), 6);
+    }
+
     void checkButtonRunsTheCircuitryCheck()
     {
         WiringFixture f;

@@ -120,9 +120,11 @@ PaletteBar::PaletteBar(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
     layout->addWidget(m_current, 0, Qt::AlignVCenter);
     layout->addLayout(stripColumn, 1);
 
-    // Painting with the Single brush moves the selection with every point;
-    // the frame changes with it, so the bar follows the document.
+    // Painting with the Single brush moves the selection with every point,
+    // and a palette-flow run with every frame it adds: the bar follows the
+    // frames' changes, whether colours changed or frames came.
     connect(&ctx.doc, &Document::frameContentChanged, this, &PaletteBar::refresh);
+    connect(&ctx.doc, &Document::framesChanged, this, &PaletteBar::refresh);
     connect(&ctx.events, &AppEvents::languageChanged, this, &PaletteBar::applyTexts);
     applyTexts();
     refresh();

@@ -31,7 +31,15 @@ DocumentCommands::DocumentCommands(AppContext &ctx, PlaybackController &playback
 
 QString DocumentCommands::documentName() const
 {
-    const QString &path = m_ctx.doc.filePath();
+    const Document &doc = m_ctx.doc;
+    if (!doc.recoveredFrom().isEmpty()) {
+        // What could be read of a damaged file: saved only under a name the
+        // user chooses.
+        const QString builtIn = QStringLiteral("%s（已恢复）");
+        return formatText(LanguageText("Message", "RecoveredTitle", builtIn), builtIn,
+                          {QFileInfo(doc.recoveredFrom()).fileName()});
+    }
+    const QString &path = doc.filePath();
     return path.isEmpty() ? QStringLiteral("NewFile") : QFileInfo(path).fileName();
 }
 
@@ -118,8 +126,12 @@ bool DocumentCommands::save()
 
 bool DocumentCommands::saveAs()
 {
-    const QString suggested =
-        m_ctx.doc.filePath().isEmpty() ? QStringLiteral("NewFile.wst") : m_ctx.doc.filePath();
+    const Document &doc = m_ctx.doc;
+    // A recovered copy is offered a name of its own beside the damaged file,
+    // never the damaged file itself.
+    const QString suggested = !doc.recoveredFrom().isEmpty() ? recoveredProjectName(doc.recoveredFrom())
+                              : doc.filePath().isEmpty()     ? QStringLiteral("NewFile.wst")
+                                                             : doc.filePath();
     const QString path = m_ctx.prompt.chooseSaveFile(
         pairedText(QStringLiteral("Save As"), QStringLiteral("另存为")), projectFilter(), suggested, QStringLiteral("wst"));
     if (path.isEmpty())

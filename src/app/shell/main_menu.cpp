@@ -57,7 +57,11 @@ void MainMenu::showFullMenu()
 void MainMenu::build(bool full)
 {
     m_bar.clear();
-    qDeleteAll(m_menus);
+    // The menus go once control is back in the event loop: the first New or
+    // Open runs from an item of the start-up menu, inside that menu's own
+    // signal, and deleting it there would pull it from under its caller.
+    for (QMenu *menu : std::as_const(m_menus))
+        menu->deleteLater();
     m_menus.clear();
     m_recentActions.clear();
     m_fileMenu = nullptr;
