@@ -1,26 +1,78 @@
-# One place that registers every test executable, so all of them find their
-# data the same way (a compile definition, never the working folder).
+# Build helpers: precompiled headers shared between targets, and one place
+# that registers every test so all of them run the same way (offscreen
+# platform, a time limit, data found through compile definitions and never
+# through the working folder).
+
+include(GoogleTest)
+
+# Precompiled headers. Each set is parsed once for the target that owns it;
+# targets with the same compile flags and definitions reuse that result
+# (REUSE_FROM), the others precompile the set themselves.
+set(BRIGHTLOOM_PCH_CORE
+  <QByteArray> <QFile> <QFileInfo> <QObject> <QSaveFile> <QString> <QStringList> <QVariant>
+  <algorithm> <array> <cstddef> <cstdint> <cstring> <functional> <memory> <optional> <vector>)
+set(BRIGHTLOOM_PCH_WIDGETS ${BRIGHTLOOM_PCH_CORE}
+  <QBoxLayout> <QCheckBox> <QComboBox> <QDialog> <QGridLayout> <QGroupBox> <QImage> <QLabel>
+  <QLineEdit> <QMouseEvent> <QPainter> <QPixmap> <QPushButton> <QSpinBox> <QWidget>)
+set(BRIGHTLOOM_PCH_QTEST ${BRIGHTLOOM_PCH_WIDGETS}
+  <QApplication> <QSignalSpy> <QTemporaryDir> <QTest> <QTimer>)
+set(BRIGHTLOOM_PCH_GTEST ${BRIGHTLOOM_PCH_CORE}
+  <QDir> <QSignalSpy> <QTemporaryDir> <gtest/gtest.h>)
+
+# brightloom_reuse_core_pch(target): a target built with the core library's
+# flags and definitions only (the command-line tool, generators, fuzz and
+# benchmark drivers) reuses the core library's precompiled headers.
+function(brightloom_reuse_core_pch target)
+  target_precompile_headers(${target} REUSE_FROM brightloom_core)
+endfunction()
+
+# brightloom_add_test(NAME name COMMAND command... [TIMEOUT seconds]
+#                     [ENVIRONMENT var=value...] [LABELS label...])
+function(brightloom_add_test)
+  cmake_parse_arguments(ARG "" "NAME;TIMEOUT" "COMMAND;ENVIRONMENT;LABELS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  set(environment QT_QPA_PLATFORM=offscreen ${ARG_ENVIRONMENT})
+  add_test(NAME ${ARG_NAME} COMMAND ${ARG_COMMAND})
+  set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT ${ARG_TIMEOUT})
+  if(ARG_LABELS)
+    set_tests_properties(${ARG_NAME} PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
+endfunction()
+
+# Definitions every test executable gets: where the shipped resources are.
+function(brightloom_test_executable name)
+  target_compile_definitions(${name} PRIVATE BRIGHTLOOM_RESOURCES="${PROJECT_SOURCE_DIR}/resources")
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+endfunction()
+
+# brightloom_add_gtest(name SOURCES ... [LIBS ...]): one GoogleTest
+# executable. Its tests are listed when ctest starts (not while building),
+# each one a ctest test of its own.
 function(brightloom_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE brightloom_core brightloom_test_support GTest::gtest GTest::gmock GTest::gtest_main Qt6::Test ${ARG_LIBS})
-  target_compile_definitions(${name} PRIVATE
-    BRIGHTLOOM_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
-    BRIGHTLOOM_RESOURCES="${PROJECT_SOURCE_DIR}/resources")
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  include(GoogleTest)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  target_precompile_headers(${name} PRIVATE ${BRIGHTLOOM_PCH_GTEST})
+  brightloom_test_executable(${name})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endfunction()
 
-# Qt Test executables drive real widgets on the offscreen platform.
-function(brightloom_add_qtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE brightloom_test_support Qt6::Test ${ARG_LIBS})
-  target_compile_definitions(${name} PRIVATE
-    BRIGHTLOOM_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
-    BRIGHTLOOM_RESOURCES="${PROJECT_SOURCE_DIR}/resources")
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+# brightloom_add_qtests(runner PREFIX prefix SOURCES ... [SUPPORT ...] [LIBS ...]):
+# one Qt Test executable for many test files. Each file registers its test
+# class (app_test.h) and becomes the ctest test <prefix><file name>, which
+# runs `runner <file name>`.
+function(brightloom_add_qtests runner)
+  cmake_parse_arguments(ARG "" "PREFIX" "SOURCES;SUPPORT;LIBS" ${ARGN})
+  add_executable(${runner} ${ARG_SOURCES} ${ARG_SUPPORT})
+  set_target_properties(${runner} PROPERTIES AUTOMOC ON)
+  target_link_libraries(${runner} PRIVATE brightloom_test_support Qt6::Test ${ARG_LIBS})
+  target_precompile_headers(${runner} PRIVATE ${BRIGHTLOOM_PCH_QTEST})
+  brightloom_test_executable(${runner})
+  foreach(src ${ARG_SOURCES})
+    get_filename_component(file ${src} NAME_WE)
+    brightloom_add_test(NAME ${ARG_PREFIX}${file} COMMAND ${runner} ${file})
+  endforeach()
 endfunction()

@@ -402,5 +402,6 @@ void CanvasGeometryTest::actualSizeResetsZoomAndCentre()
     QCOMPARE(g.centre(), QPoint(409, 309));
 }
 
-QTEST_APPLESS_MAIN(CanvasGeometryTest)
+#include "app_test.h"
+APP_TEST_APPLESS(CanvasGeometryTest)
 #include "canvas_geometry_test.moc"

@@ -377,5 +377,6 @@ void CanvasRenderTest::printFitsTheCanvasIntoTheTarget()
     QCOMPARE(pixelColour(page, 5, 60), kBlack);
 }
 
-QTEST_MAIN(CanvasRenderTest)
+#include "app_test.h"
+APP_TEST(CanvasRenderTest)
 #include "canvas_render_test.moc"

@@ -531,5 +531,6 @@ void CanvasViewTest::gridOptionsTexts()
     Language::setCode(Language::English);
 }
 
-QTEST_MAIN(CanvasViewTest)
+#include "app_test.h"
+APP_TEST(CanvasViewTest)
 #include "canvas_view_test.moc"

@@ -275,5 +275,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-QTEST_MAIN(ControllerPanelTest)
+#include "app_test.h"
+APP_TEST(ControllerPanelTest)
 #include "controller_panel_test.moc"

@@ -198,5 +198,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(OperationPanelTest)
+#include "app_test.h"
+APP_TEST(OperationPanelTest)
 #include "operation_panel_test.moc"

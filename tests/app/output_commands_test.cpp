@@ -117,5 +117,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-QTEST_MAIN(OutputCommandsTest)
+#include "app_test.h"
+APP_TEST(OutputCommandsTest)
 #include "output_commands_test.moc"

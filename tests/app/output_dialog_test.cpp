@@ -183,5 +183,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-QTEST_MAIN(OutputDialogTest)
+#include "app_test.h"
+APP_TEST(OutputDialogTest)
 #include "output_dialog_test.moc"

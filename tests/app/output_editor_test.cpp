@@ -96,5 +96,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(OutputEditorTest)
+#include "app_test.h"
+APP_TEST(OutputEditorTest)
 #include "output_editor_test.moc"

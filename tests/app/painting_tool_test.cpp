@@ -240,5 +240,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(PaintingToolTest)
+#include "app_test.h"
+APP_TEST(PaintingToolTest)
 #include "painting_tool_test.moc"

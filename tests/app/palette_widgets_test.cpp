@@ -247,5 +247,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(PaletteWidgetsTest)
+#include "app_test.h"
+APP_TEST(PaletteWidgetsTest)
 #include "palette_widgets_test.moc"

@@ -300,5 +300,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(PatternDialogTest)
+#include "app_test.h"
+APP_TEST(PatternDialogTest)
 #include "pattern_dialog_test.moc"

@@ -66,5 +66,6 @@ private slots:
 
 };
 
-QTEST_MAIN(PatternEditorTest)
+#include "app_test.h"
+APP_TEST(PatternEditorTest)
 #include "pattern_editor_test.moc"

@@ -378,5 +378,6 @@ void ShellFilesTest::printDrawsTheCanvasOnAPage()
     QVERIFY(out.size() > 500);
 }
 
-QTEST_MAIN(ShellFilesTest)
+#include "app_test.h"
+APP_TEST(ShellFilesTest)
 #include "shell_files_test.moc"

@@ -163,5 +163,6 @@ void ShellLanguageTest::newDocumentKeepsTheChosenLanguage()
     QCOMPARE(e.itemTexts(0).first(), QStringLiteral("新建(&N)\tCtrl+N"));
 }
 
-QTEST_MAIN(ShellLanguageTest)
+#include "app_test.h"
+APP_TEST(ShellLanguageTest)
 #include "shell_language_test.moc"

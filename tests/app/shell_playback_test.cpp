@@ -346,5 +346,6 @@ void ShellPlaybackTest::eightyFramesPerSecondKeepsItsPeriod()
     QVERIFY(ticks <= expected + 2);
 }
 
-QTEST_MAIN(ShellPlaybackTest)
+#include "app_test.h"
+APP_TEST(ShellPlaybackTest)
 #include "shell_playback_test.moc"

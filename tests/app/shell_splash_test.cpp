@@ -76,5 +76,6 @@ void ShellSplashTest::execReturnsWhenTheTimerCloses()
     QVERIFY(!splash.isVisible());
 }
 
-QTEST_MAIN(ShellSplashTest)
+#include "app_test.h"
+APP_TEST(ShellSplashTest)
 #include "shell_splash_test.moc"

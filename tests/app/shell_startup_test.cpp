@@ -386,5 +386,6 @@ void ShellStartupTest::aboutNamesVersionAndLicences()
     Language::setCode(1);
 }
 
-QTEST_MAIN(ShellStartupTest)
+#include "app_test.h"
+APP_TEST(ShellStartupTest)
 #include "shell_startup_test.moc"

@@ -119,5 +119,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(TransformCommandsTest)
+#include "app_test.h"
+APP_TEST(TransformCommandsTest)
 #include "transform_commands_test.moc"

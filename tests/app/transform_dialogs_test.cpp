@@ -335,5 +335,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(TransformDialogsTest)
+#include "app_test.h"
+APP_TEST(TransformDialogsTest)
 #include "transform_dialogs_test.moc"

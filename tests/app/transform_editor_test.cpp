@@ -58,5 +58,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(TransformEditorTest)
+#include "app_test.h"
+APP_TEST(TransformEditorTest)
 #include "transform_editor_test.moc"

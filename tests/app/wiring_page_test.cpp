@@ -221,5 +221,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(WiringPageTest)
+#include "app_test.h"
+APP_TEST(WiringPageTest)
 #include "wiring_page_test.moc"

@@ -45,5 +45,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(WiringWindowTest)
+#include "app_test.h"
+APP_TEST(WiringWindowTest)
 #include "wiring_window_test.moc"

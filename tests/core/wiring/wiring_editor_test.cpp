@@ -166,7 +166,7 @@ TEST_F(WiringEditorTest, ZoneDeletionQuestionIsEnglishInEnglish)
     EXPECT_EQ(prompt.lastText(), QStringLiteral("Are you sure you want to delete the pixels in the zone(1,1,2,2)?"));
 }
 
-class PasteTest : public WiringEditorTest
+class WiringPasteTest : public WiringEditorTest
 {
 protected:
     // Port 1 wired over the 2 x 2 corner: (0,0) 0, (1,0) 1, (0,1) 2, (1,1) 3;
@@ -195,7 +195,7 @@ protected:
     }
 };
 
-TEST_F(PasteTest, PlainPasteMovesTheRunToTheClickedCorner)
+TEST_F(WiringPasteTest, PlainPasteMovesTheRunToTheClickedCorner)
 {
     copyCorner();
     editor->press({3, 1}, {});
@@ -206,7 +206,7 @@ TEST_F(PasteTest, PlainPasteMovesTheRunToTheClickedCorner)
     EXPECT_EQ(editor->undoStack().top().rect, (WiringRect{3, 1, 4, 2}));
 }
 
-TEST_F(PasteTest, CtrlAndShiftMirrorTheRunInBothDirections)
+TEST_F(WiringPasteTest, CtrlAndShiftMirrorTheRunInBothDirections)
 {
     copyCorner();
     editor->press({3, 1}, {true, true, false});
@@ -214,7 +214,7 @@ TEST_F(PasteTest, CtrlAndShiftMirrorTheRunInBothDirections)
                                                  wiredAt(3, 1, 1, 3)}));
 }
 
-TEST_F(PasteTest, CtrlAloneMirrorsTheColumns)
+TEST_F(WiringPasteTest, CtrlAloneMirrorsTheColumns)
 {
     copyCorner();
     editor->press({3, 1}, kCtrl);
@@ -222,7 +222,7 @@ TEST_F(PasteTest, CtrlAloneMirrorsTheColumns)
                                                  wiredAt(3, 2, 1, 3)}));
 }
 
-TEST_F(PasteTest, RefusesWiredTargetsAndIgnoresPressesOffTheGrid)
+TEST_F(WiringPasteTest, RefusesWiredTargetsAndIgnoresPressesOffTheGrid)
 {
     copyCorner();
     editor->press({1, 1}, {});
@@ -236,7 +236,7 @@ TEST_F(PasteTest, RefusesWiredTargetsAndIgnoresPressesOffTheGrid)
     EXPECT_EQ(wiring().count(), 4);
 }
 
-TEST_F(PasteTest, RefusesAClipboardThatSpansTwoPorts)
+TEST_F(WiringPasteTest, RefusesAClipboardThatSpansTwoPorts)
 {
     copyCorner();
     // The circuitry check may renumber ports under a filled clipboard.
@@ -246,7 +246,7 @@ TEST_F(PasteTest, RefusesAClipboardThatSpansTwoPorts)
     EXPECT_EQ(wiring().count(), 4);
 }
 
-TEST_F(PasteTest, BackwardsRunIsCollectedFromTailToHead)
+TEST_F(WiringPasteTest, BackwardsRunIsCollectedFromTailToHead)
 {
     open(1, 5);
     drag({0, 0}, {4, 0});
@@ -259,7 +259,7 @@ TEST_F(PasteTest, BackwardsRunIsCollectedFromTailToHead)
     EXPECT_EQ(editor->clipboard().records, (std::vector<int>{3, 2, 1}));
 }
 
-TEST_F(PasteTest, PasteButtonWithAnEmptyClipboardSaysSo)
+TEST_F(WiringPasteTest, PasteButtonWithAnEmptyClipboardSaysSo)
 {
     open(2, 2);
     editor->pasteButton();
@@ -267,7 +267,7 @@ TEST_F(PasteTest, PasteButtonWithAnEmptyClipboardSaysSo)
     EXPECT_EQ(editor->mode(), WiringEditMode::Define);
 }
 
-TEST_F(PasteTest, ARightClickLeavesPasteModeButKeepsTheCopy)
+TEST_F(WiringPasteTest, ARightClickLeavesPasteModeButKeepsTheCopy)
 {
     copyCorner();
     editor->rightPress();
@@ -279,7 +279,7 @@ TEST_F(PasteTest, ARightClickLeavesPasteModeButKeepsTheCopy)
     EXPECT_EQ(port1().size(), 4u);
 }
 
-TEST_F(PasteTest, EveryOperationThatFreesRecordsEmptiesTheClipboard)
+TEST_F(WiringPasteTest, EveryOperationThatFreesRecordsEmptiesTheClipboard)
 {
     const auto expectEmptied = [&](const char *what, auto &&operation) {
         copyCorner();
