@@ -333,5 +333,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(SerialFormsTest)
+#include "app_test.h"
+APP_TEST(SerialFormsTest)
 #include "serial_forms_test.moc"
