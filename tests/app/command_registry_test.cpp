@@ -107,5 +107,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(CommandRegistryTest)
+#include "app_test.h"
+APP_TEST(CommandRegistryTest)
 #include "command_registry_test.moc"

@@ -171,5 +171,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-QTEST_MAIN(FseqExportDialogTest)
+#include "app_test.h"
+APP_TEST(FseqExportDialogTest)
 #include "fseq_export_dialog_test.moc"

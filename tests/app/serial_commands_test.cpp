@@ -135,5 +135,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(SerialCommandsTest)
+#include "app_test.h"
+APP_TEST(SerialCommandsTest)
 #include "serial_commands_test.moc"
