@@ -1,7 +1,8 @@
 #pragma once
 // Every widget test class lives in one executable, app_tests. A test file
 // ends with APP_TEST(ClassName) (or APP_TEST_APPLESS for a class that needs
-// no QApplication) instead of QTEST_MAIN. `app_tests <ClassName or file
+// no QApplication); QTEST_MAIN and its kin do the same here, because this
+// header is part of the runner's precompiled header and redefines them. `app_tests <ClassName or file
 // name> [Qt Test options]` runs that class alone in its own process, as ctest
 // does for each file, so one class's leftovers never reach another.
 
@@ -43,3 +44,12 @@ template <typename TestObject, bool withApplication> int run(int argc, char **ar
 
 #define APP_TEST(TestObject) APP_TEST_REGISTER(TestObject, true)
 #define APP_TEST_APPLESS(TestObject) APP_TEST_REGISTER(TestObject, false)
+
+// A test written the standard Qt way registers itself instead of bringing a
+// second main().
+#undef QTEST_MAIN
+#undef QTEST_GUILESS_MAIN
+#undef QTEST_APPLESS_MAIN
+#define QTEST_MAIN(TestObject) APP_TEST(TestObject)
+#define QTEST_GUILESS_MAIN(TestObject) APP_TEST(TestObject)
+#define QTEST_APPLESS_MAIN(TestObject) APP_TEST_APPLESS(TestObject)
