@@ -26,6 +26,17 @@ function(brightloom_reuse_core_pch target)
   target_precompile_headers(${target} REUSE_FROM brightloom_core)
 endfunction()
 
+# brightloom_unity(target): the target's files are compiled eight at a time,
+# each batch one translation unit, so the Qt, GoogleTest and standard headers
+# are read and their templates compiled once per batch instead of once per
+# file; this halves the CPU time of a cold build. The price: names at file
+# level (also in anonymous namespaces) must not repeat another file's of the
+# same target. Helpers that several test files need go into a shared
+# *_test_support.h header.
+function(brightloom_unity target)
+  set_target_properties(${target} PROPERTIES UNITY_BUILD ${BRIGHTLOOM_UNITY_BUILD} UNITY_BUILD_BATCH_SIZE 8)
+endfunction()
+
 # brightloom_add_test(NAME name COMMAND command... [TIMEOUT seconds]
 #                     [ENVIRONMENT var=value...] [LABELS label...])
 function(brightloom_add_test)
@@ -61,6 +72,7 @@ function(brightloom_add_gtest name)
   target_link_libraries(${name} PRIVATE brightloom_core brightloom_test_support GTest::gtest GTest::gmock GTest::gtest_main Qt6::Test ${ARG_LIBS})
   target_precompile_headers(${name} PRIVATE ${BRIGHTLOOM_PCH_GTEST})
   brightloom_test_executable(${name})
+  brightloom_unity(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endfunction()
@@ -76,6 +88,7 @@ function(brightloom_add_qtests runner)
   target_link_libraries(${runner} PRIVATE brightloom_test_support Qt6::Test ${ARG_LIBS})
   target_precompile_headers(${runner} PRIVATE ${BRIGHTLOOM_PCH_QTEST})
   brightloom_test_executable(${runner})
+  brightloom_unity(${runner})
   foreach(src ${ARG_SOURCES})
     get_filename_component(file ${src} NAME_WE)
     brightloom_add_test(NAME ${ARG_PREFIX}${file} COMMAND ${runner} ${file})

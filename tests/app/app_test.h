@@ -37,7 +37,7 @@ template <typename TestObject, bool withApplication> int run(int argc, char **ar
 
 #define APP_TEST_REGISTER(TestObject, withApplication)                                                                 \
     namespace {                                                                                                        \
-    const bool appTestRegistered = AppTests::add(#TestObject, __FILE__, [](int argc, char **argv) {                    \
+    const bool appTestRegistered##TestObject = AppTests::add(#TestObject, __FILE__, [](int argc, char **argv) {      \
         return AppTests::run<TestObject, withApplication>(argc, argv, __FILE__);                                      \
     });                                                                                                                \
     }

@@ -1,5 +1,6 @@
 // The "自动花样" dialog, its pages and the operation panel's pattern keys.
 
+#include "app_test_grid.h"
 #include "canvas/canvas_view.h"
 #include "common/app_context.h"
 #include "common/app_events.h"
@@ -27,14 +28,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-GridGeometry grid(int rows, int cols)
-{
-    GridGeometry g;
-    g.rows = int16_t(rows);
-    g.cols = int16_t(cols);
-    return g;
-}
 
 // Everything a dialog needs, around a document of `frames` black frames.
 struct Editor

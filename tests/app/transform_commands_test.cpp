@@ -1,6 +1,7 @@
 // The transform commands as the menus run them: enabled only with frames,
 // playback stopped before frames are replaced, the document changed.
 
+#include "app_test_grid.h"
 #include "common/app_context.h"
 #include "common/app_events.h"
 #include "common/command_ids.h"
@@ -42,14 +43,6 @@ struct Harness
         registerTransformCommands(ctx);
     }
 };
-
-GridGeometry grid(int rows, int cols)
-{
-    GridGeometry g;
-    g.rows = int16_t(rows);
-    g.cols = int16_t(cols);
-    return g;
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The dialogs of the "图像" menu: range checks with their exact messages, the
 // colour sides, the repeat buttons and the brightness points.
 
+#include "app_test_grid.h"
 #include "document/document.h"
 #include "scripted_prompt.h"
 #include "settings/language.h"
@@ -22,14 +23,6 @@
 namespace {
 
 const QString kRangeError = QStringLiteral("输入错误！开始帧或结束帧超出范围。");
-
-GridGeometry grid(int rows, int cols)
-{
-    GridGeometry g;
-    g.rows = int16_t(rows);
-    g.cols = int16_t(cols);
-    return g;
-}
 
 // `n` more frames after the current one, every one filled with `colour`.
 void fill(Document &doc, int n, ColorValue colour)

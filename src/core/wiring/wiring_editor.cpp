@@ -331,7 +331,7 @@ void WiringEditor::pasteAt(QPoint cell, WiringKeys keys)
         return;
     }
     const int port = m_portBox - 1;
-    PasteResult r = pasteClipboard(w, m_clipboard, cell, port, keys.ctrl, keys.shift);
+    WiringPasteResult r = pasteClipboard(w, m_clipboard, cell, port, keys.ctrl, keys.shift);
     switch (r.outcome) {
     case PasteOutcome::MultiplePorts:
         m_prompt.inform(WiringText::multiplePorts(), PromptIcon::Error);

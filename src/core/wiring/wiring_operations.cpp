@@ -123,9 +123,9 @@ QPoint pastedCell(const WiringPixel &p, const WiringRect &bounds, QPoint at, boo
     return QPoint(x + at.x() - bounds.left, y + at.y() - bounds.top);
 }
 
-PasteResult pasteClipboard(Wiring &w, const WiringClipboard &clip, QPoint at, int port, bool ctrl, bool shift)
+WiringPasteResult pasteClipboard(Wiring &w, const WiringClipboard &clip, QPoint at, int port, bool ctrl, bool shift)
 {
-    PasteResult result;
+    WiringPasteResult result;
     if (clip.isEmpty())
         return result;
     for (int i : clip.records)

@@ -49,7 +49,7 @@ std::vector<int> chainRun(const Wiring &w, int a, int b);
 WiringRect boundingRect(const Wiring &w, const std::vector<int> &records);
 
 enum class PasteOutcome { Pasted, Empty, MultiplePorts, OutsideGrid, TargetTaken };
-struct PasteResult
+struct WiringPasteResult
 {
     PasteOutcome outcome = PasteOutcome::Empty;
     WiringRect target;
@@ -62,7 +62,7 @@ struct PasteResult
 QPoint pastedCell(const WiringPixel &p, const WiringRect &bounds, QPoint at, bool ctrl, bool shift);
 
 // Appends a copy of every clipboard record to `port`'s chain at `at`.
-PasteResult pasteClipboard(Wiring &w, const WiringClipboard &clip, QPoint at, int port, bool ctrl,
+WiringPasteResult pasteClipboard(Wiring &w, const WiringClipboard &clip, QPoint at, int port, bool ctrl,
                            bool shift);
 
 // Removes every record whose cell lies in `r`; returns how many.

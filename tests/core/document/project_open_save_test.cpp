@@ -74,6 +74,8 @@ bool writeAll(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+} // namespace
+
 class ProjectOpenSave : public ::testing::Test
 {
 protected:
@@ -88,8 +90,6 @@ protected:
     QTemporaryDir dir;
     ScriptedPrompt prompt;
 };
-
-} // namespace
 
 TEST_F(ProjectOpenSave, OpenReplacesTheContentsAndLeavesTheDocumentUnmodified)
 {

@@ -1,6 +1,7 @@
 #pragma once
 // Small documents with recognisable frames for the editing tests.
 
+#include "qstring_print.h"
 #include "document/document.h"
 #include "settings/language.h"
 
@@ -8,7 +9,6 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
 inline GridGeometry gridOf(int rows, int cols)
 {

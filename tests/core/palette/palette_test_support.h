@@ -1,6 +1,7 @@
 #pragma once
 // Byte-exact files and built-in texts for the palette tests.
 
+#include "qstring_print.h"
 #include "settings/language.h"
 
 #include <QByteArray>
@@ -12,7 +13,6 @@
 #include <ostream>
 #include <vector>
 
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
 inline QString writeBytes(const QString &folder, const QString &name, const QByteArray &bytes)
 {

@@ -11,32 +11,6 @@ class PatternKeyPress : public PatternTest
 protected:
     ScriptedPrompt prompt;
 };
-using Rows = std::vector<std::string>;
-
-const Rows kFourByThree = {"abcd", "efgh", "ijkl"};
-
-// A frame whose cells hold the letters of `rows` (as colour values).
-Frame lettered(const Rows &rows)
-{
-    Frame f(rows.size() * rows.front().size());
-    size_t i = 0;
-    for (const std::string &row : rows)
-        for (char c : row)
-            f[i++] = ColorValue(uint8_t(c));
-    return f;
-}
-
-Rows letters(const Frame &f, int rows, int cols)
-{
-    Rows out;
-    for (int y = 0; y < rows; ++y) {
-        std::string row;
-        for (int x = 0; x < cols; ++x)
-            row += char(f.at(x, y, cols));
-        out.push_back(row);
-    }
-    return out;
-}
 
 TEST_F(PatternKeyPress, APressInsertsTheMovedCopyAfterTheCurrentFrame)
 {

@@ -11,31 +11,6 @@ using PatternKeys = PatternTest;
 
 constexpr ColorValue kBlank = '_';
 
-// A frame whose cells hold the letters of `rows` (as colour values).
-Frame lettered(const std::vector<std::string> &rows)
-{
-    Frame f(rows.size() * rows.front().size());
-    size_t i = 0;
-    for (const std::string &row : rows)
-        for (char c : row)
-            f[i++] = ColorValue(uint8_t(c));
-    return f;
-}
-
-std::vector<std::string> letters(const Frame &f, int rows, int cols)
-{
-    std::vector<std::string> out;
-    for (int y = 0; y < rows; ++y) {
-        std::string row;
-        for (int x = 0; x < cols; ++x)
-            row += char(f.at(x, y, cols));
-        out.push_back(row);
-    }
-    return out;
-}
-
-using Rows = std::vector<std::string>;
-
 Rows moved(const Rows &in, PatternAction action, PatternKey key, int amount)
 {
     const int rows = int(in.size()), cols = int(in.front().size());
@@ -43,8 +18,6 @@ Rows moved(const Rows &in, PatternAction action, PatternKey key, int amount)
     movePatternArea(lettered(in), cols, {0, 0, cols - 1, rows - 1}, action, key, amount, kBlank, out);
     return letters(out, rows, cols);
 }
-
-const Rows kFourByThree = {"abcd", "efgh", "ijkl"};
 
 TEST_F(PatternKeys, WorkedExamples)
 {

@@ -2,6 +2,7 @@
 // Small documents and readable pictures for the pattern tests: a frame is
 // compared as one string per row, one letter per grid point.
 
+#include "qstring_print.h"
 #include "document/document.h"
 #include "palette/palette_state.h"
 #include "patterns/pattern_target.h"
@@ -14,7 +15,6 @@
 #include <string>
 #include <vector>
 
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
 constexpr ColorValue kRed = 0x0000FF;
 constexpr ColorValue kYellow = 0x00FFFF;
@@ -103,3 +103,32 @@ protected:
 
     QTemporaryDir languageDir;
 };
+
+// Pattern-key tests draw frames as letters: one string per row, one letter
+// per grid point.
+using Rows = std::vector<std::string>;
+
+inline const Rows kFourByThree = {"abcd", "efgh", "ijkl"};
+
+// A frame whose cells hold the letters of `rows` (as colour values).
+inline Frame lettered(const Rows &rows)
+{
+    Frame f(rows.size() * rows.front().size());
+    size_t i = 0;
+    for (const std::string &row : rows)
+        for (char c : row)
+            f[i++] = ColorValue(uint8_t(c));
+    return f;
+}
+
+inline Rows letters(const Frame &f, int rows, int cols)
+{
+    Rows out;
+    for (int y = 0; y < rows; ++y) {
+        std::string row;
+        for (int x = 0; x < cols; ++x)
+            row += char(f.at(x, y, cols));
+        out.push_back(row);
+    }
+    return out;
+}

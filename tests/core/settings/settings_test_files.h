@@ -1,6 +1,7 @@
 #pragma once
 // Writes test files byte for byte, so a test states exactly what is on disk.
 
+#include "qstring_print.h"
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -9,8 +10,6 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-// Failures show texts as text, not as bytes.
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
 inline QString writeTestFile(const QString &folder, const QString &name, const QByteArray &bytes)
 {

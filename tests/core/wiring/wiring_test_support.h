@@ -2,6 +2,7 @@
 // Shared helpers of the wiring tests: grids labelled with letters so that a
 // chain reads as a word ("abcfed" is a snake over a 3 x 2 rectangle).
 
+#include "qstring_print.h"
 #include "document/document.h"
 #include "document/wiring.h"
 
@@ -65,7 +66,6 @@ inline WiringPixel wiredAt(int x, int y, int port, int pixel)
 }
 
 // Readable failure messages.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const WiringPixel &p, std::ostream *os)
 {
     *os << "{x " << p.column << ", y " << p.row << ", port " << p.port << ", pixel " << p.pixel << "}";
