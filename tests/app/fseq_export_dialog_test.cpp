@@ -109,10 +109,17 @@ private slots:
         old.write("old");
         old.close();
 
-        // Browsing gives a name without the ending; the real name exists.
+        // The file dialog adds the ending itself, so its own question about
+        // replacing is asked for the file that will really be written.
         prompt.files = {m_dir.filePath(QStringLiteral("show"))};
         QTest::mouseClick(dialog.browseButton(), Qt::LeftButton);
         QCOMPARE(prompt.fileDialogFilters, QStringList{QStringLiteral("FSEQ (*.fseq)")});
+        QCOMPARE(prompt.saveDialogSuffixes, QStringList{QStringLiteral("fseq")});
+        QCOMPARE(dialog.fileEdit()->text(), target);
+
+        // A name typed without the ending gets it, and the existing file is
+        // not replaced without a question.
+        dialog.fileEdit()->setText(m_dir.filePath(QStringLiteral("show")));
         dialog.compressionBox()->setCurrentIndex(0);
         dialog.stepBox()->setValue(40);
 

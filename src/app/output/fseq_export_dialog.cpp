@@ -141,7 +141,8 @@ void FseqExportDialog::fillMap()
 void FseqExportDialog::browse()
 {
     const QString chosen = m_prompt.chooseSaveFile(text("Title", QStringLiteral("导出 FSEQ 序列")),
-                                                   QStringLiteral("FSEQ (*.fseq)"), m_file->text());
+                                                   QStringLiteral("FSEQ (*.fseq)"), m_file->text(),
+                                                   QStringLiteral("fseq"));
     if (!chosen.isEmpty()) {
         m_file->setText(chosen);
         m_fromFileDialog = chosen;
