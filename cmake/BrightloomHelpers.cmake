@@ -63,18 +63,25 @@ function(brightloom_test_executable name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 endfunction()
 
-# brightloom_add_gtest(name SOURCES ... [LIBS ...]): one GoogleTest
+# brightloom_add_gtest(name [TIMING] SOURCES ... [LIBS ...]): one GoogleTest
 # executable. Its tests are listed when ctest starts (not while building),
 # each one a ctest test of its own.
+#
+# TIMING: the tests keep to real time limits (a reply within a pause of some
+# milliseconds), so ctest runs them alone, never beside another test.
 function(brightloom_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "TIMING" "" "SOURCES;LIBS" ${ARGN})
+  set(run_serial FALSE)
+  if(ARG_TIMING)
+    set(run_serial TRUE)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE brightloom_core brightloom_test_support GTest::gtest GTest::gmock GTest::gtest_main Qt6::Test ${ARG_LIBS})
   target_precompile_headers(${name} PRIVATE ${BRIGHTLOOM_PCH_GTEST})
   brightloom_test_executable(${name})
   brightloom_unity(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300 RUN_SERIAL ${run_serial})
 endfunction()
 
 # brightloom_add_qtests(runner PREFIX prefix SOURCES ... [SUPPORT ...] [LIBS ...]):

@@ -134,7 +134,7 @@ TEST(SerialOverPty, RectangularSendDeliversTheFramesRowByRow)
     std::vector<int> progress;
     EXPECT_EQ(sendFrameData(line.link, line.clock, p, {[&](int v) { progress.push_back(v); }, {}}),
               TransferResult::Success);
-    ASSERT_TRUE(line.controller.waitUntilDone(1000));
+    ASSERT_TRUE(line.controller.waitUntilDone(5000));
     const SimulatedController::Record r = line.controller.record();
     EXPECT_TRUE(r.faults.empty()) << r.faults.front();
     std::vector<uint8_t> expected;
@@ -169,7 +169,7 @@ TEST(SerialOverPty, IrregularSendDeliversTheWiringListOrder)
     Line line;
     const FrameSendPlan p = plan(request(1, 3, ScreenType::Irregular), seq, g, w);
     EXPECT_EQ(sendFrameData(line.link, line.clock, p), TransferResult::Success);
-    ASSERT_TRUE(line.controller.waitUntilDone(1000));
+    ASSERT_TRUE(line.controller.waitUntilDone(5000));
     const SimulatedController::Record r = line.controller.record();
     EXPECT_TRUE(r.faults.empty());
     std::vector<uint8_t> expected;
@@ -197,7 +197,7 @@ TEST(SerialOverPty, ProgramUpdateDeliversTheFirst4096Bytes)
     int lastProgress = -1;
     EXPECT_EQ(sendProgram(line.link, line.clock, program.bytes, {[&](int v) { lastProgress = v; }, {}}),
               TransferResult::Success);
-    ASSERT_TRUE(line.controller.waitUntilDone(1000));
+    ASSERT_TRUE(line.controller.waitUntilDone(5000));
     const SimulatedController::Record r = line.controller.record();
     EXPECT_TRUE(r.programUpdate);
     EXPECT_TRUE(r.faults.empty());
