@@ -58,6 +58,12 @@ QString payloadTooLarge(int64_t announced)
     return formatText(usbLinkLookup("PayloadTooLarge", chinese), chinese, {qlonglong(kMaxAnnounced), qlonglong(announced)});
 }
 
+QString tooManyPorts(int ports, int maxPorts)
+{
+    const QString chinese = QStringLiteral("线路用到 %d 个端口，但该控制器型号最多只有 %d 个端口，不能同步输出。");
+    return formatText(usbLinkLookup("TooManyPorts", chinese), chinese, {ports, maxPorts});
+}
+
 } // namespace UsbLinkText
 
 UsbLink::UsbLink(UsbTransport &transport, Prompt &prompt) : m_transport(transport), m_prompt(prompt) {}

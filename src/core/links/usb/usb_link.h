@@ -103,4 +103,5 @@ QString sizeMessageFailed();
 QString sizeMessageIncomplete();
 QString dataFailed();
 QString payloadTooLarge(int64_t announced);
+QString tooManyPorts(int ports, int maxPorts);
 } // namespace UsbLinkText

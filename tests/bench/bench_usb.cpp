@@ -1,0 +1,72 @@
+// The payload a playback step builds for the USB controller: a frame of 16
+// ports x 512 pixels, next to a memory copy of the same 24,576 bytes. It is
+// built on every step of playback, so it has to stay close to the copy.
+
+#include "document/frame.h"
+#include "document/wiring.h"
+#include "links/usb/usb_frame_payload.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr int kUsbPorts = 16;
+constexpr int kUsbPixels = 512;
+constexpr int kUsbRows = 64; // four rows of 128 points per port
+constexpr int kUsbCols = 128;
+
+struct UsbBenchFrame
+{
+    Frame frame{size_t(kUsbRows) * kUsbCols};
+    Wiring wiring;
+    ControllerParams params;
+
+    UsbBenchFrame()
+    {
+        std::mt19937 random(15);
+        for (size_t i = 0; i < frame.size(); ++i)
+            frame[i] = ColorValue(random() & 0xFFFFFF);
+        wiring.resetCellMap(kUsbRows, kUsbCols);
+        for (int port = 0; port < kUsbPorts; ++port)
+            for (int k = 0; k < kUsbPixels; ++k) {
+                WiringPixel p;
+                p.port = port;
+                p.pixel = k;
+                p.row = port * 4 + k / kUsbCols;
+                p.column = (k / kUsbCols) % 2 ? kUsbCols - 1 - k % kUsbCols : k % kUsbCols;
+                wiring.append(p);
+            }
+        params.controllerModel = 1;
+        params.communicationFormat = 0;
+        params.greyLevels = 64;
+    }
+};
+
+void BM_UsbFramePayload(benchmark::State &state)
+{
+    const UsbBenchFrame bench;
+    for (auto _ : state) {
+        UsbFramePayload payload = buildUsbFramePayload(bench.frame, kUsbRows, kUsbCols, bench.wiring, bench.params);
+        benchmark::DoNotOptimize(payload.bytes.data());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * kUsbPorts * kUsbPixels * 3);
+}
+BENCHMARK(BM_UsbFramePayload)->Unit(benchmark::kMicrosecond);
+
+void BM_UsbPayloadCopy(benchmark::State &state)
+{
+    const std::vector<uint8_t> source(size_t(kUsbPorts) * kUsbPixels * 3, 0x5A);
+    for (auto _ : state) {
+        std::vector<uint8_t> copy(source.size());
+        std::memcpy(copy.data(), source.data(), source.size());
+        benchmark::DoNotOptimize(copy.data());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(source.size()));
+}
+BENCHMARK(BM_UsbPayloadCopy)->Unit(benchmark::kMicrosecond);
+
+} // namespace
