@@ -53,28 +53,45 @@ int64_t usbBytesPerPort(const ControllerParams &params, int64_t pixels)
 }
 
 // The interleaved bytes in format order: every position taken from the
-// port strings gives P bytes, one from each port's string.
+// port strings gives P bytes, one from each port's string. Written straight
+// into a buffer sized beforehand, since this runs on every playback step.
 class InterleavedWriter
 {
 public:
     InterleavedWriter(const std::vector<uint8_t> &table, int ports, int pixels, std::vector<uint8_t> &out)
-        : m_table(table), m_ports(ports), m_pixels(pixels), m_out(out)
+        : m_table(table.data()), m_ports(ports), m_pixels(pixels), m_stride(size_t(pixels) * 3),
+          m_out(out.data()), m_end(out.data() + out.size())
     {
     }
     // Byte `colour` (0 red, 1 green, 2 blue) of pixel `k` of every port;
     // zeros for a pixel beyond the chains.
     void pixelByte(int64_t k, int colour)
     {
-        for (int p = 0; p < m_ports; ++p)
-            m_out.push_back(k >= 0 && k < m_pixels ? m_table[size_t((int64_t(p) * m_pixels + k) * 3 + colour)] : 0);
+        if (m_end - m_out < m_ports)
+            return; // never reached while the size count and the format agree
+        if (k < 0 || k >= m_pixels) {
+            zeros();
+            return;
+        }
+        const uint8_t *from = m_table + size_t(k) * 3 + size_t(colour);
+        for (int p = 0; p < m_ports; ++p, from += m_stride)
+            *m_out++ = *from;
     }
-    void zeros() { m_out.insert(m_out.end(), size_t(m_ports), 0); }
+    void zeros()
+    {
+        if (m_end - m_out < m_ports)
+            return;
+        std::fill_n(m_out, m_ports, uint8_t(0));
+        m_out += m_ports;
+    }
 
 private:
-    const std::vector<uint8_t> &m_table;
+    const uint8_t *m_table;
     int m_ports;
     int m_pixels;
-    std::vector<uint8_t> &m_out;
+    size_t m_stride;
+    uint8_t *m_out;
+    uint8_t *m_end;
 };
 
 void writeCycleGroups(InterleavedWriter &w, const ControllerParams &params, int pixels)
@@ -203,8 +220,11 @@ UsbFramePayload buildUsbFramePayload(const Frame &frame, int rows, int cols, con
         entry[2] = uint8_t(blueOf(c));
     }
 
-    std::vector<uint8_t> interleaved;
-    interleaved.reserve(size_t(perPort) * size_t(ports));
+    // The format step writes exactly the bytes counted above (before any
+    // 32-level packing, which shrinks them afterwards).
+    const bool packs = usbPacksTwoBytesPerPixel(params);
+    const int64_t unpackedPerPort = packs ? int64_t(m) * 3 : perPort;
+    std::vector<uint8_t> interleaved(size_t(unpackedPerPort) * size_t(ports));
     InterleavedWriter writer(table, ports, m, interleaved);
     writeFormat(writer, params, m);
 
@@ -212,7 +232,7 @@ UsbFramePayload buildUsbFramePayload(const Frame &frame, int rows, int cols, con
     if (shift > 0)
         for (uint8_t &b : interleaved)
             b = uint8_t(b >> shift);
-    if (usbPacksTwoBytesPerPixel(params))
+    if (packs)
         interleaved = packedFor32Levels(interleaved, ports);
 
     if (params.controllerModel != 0) {
