@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -55,6 +56,31 @@ private slots:
         QTest::mouseClick(panel.penButton(), Qt::LeftButton);
         QVERIFY(!e.editing.penEnabled);
         QCOMPARE(e.palette.brush, Brush::None);
+    }
+
+    void aPressedPenLooksPressedAndClearsThePenHint()
+    {
+        EditorContext e;
+        QStatusBar status;
+        e.ctx.statusBar = &status;
+        OperationPanel panel(e.ctx);
+        QToolButton *pen = panel.penButton();
+        pen->resize(60, 30);
+        const QImage released = pen->grab().toImage();
+        status.showMessage(QStringLiteral("Press PEN to paint"));
+        QTest::mouseClick(pen, Qt::LeftButton);
+        const QImage pressed = pen->grab().toImage();
+        QCOMPARE(pressed.size(), released.size());
+        // Not a thin frame or a shifted picture: most of the button
+        // changes colour, and strongly.
+        int changed = 0;
+        for (int y = 0; y < pressed.height(); ++y)
+            for (int x = 0; x < pressed.width(); ++x) {
+                const QColor a = released.pixelColor(x, y), b = pressed.pixelColor(x, y);
+                changed += std::abs(a.lightness() - b.lightness()) > 60 || std::abs(a.hue() - b.hue()) > 60;
+            }
+        QVERIFY2(changed > pressed.width() * pressed.height() / 2, qPrintable(QString::number(changed)));
+        QVERIFY(status.currentMessage().isEmpty());
     }
 
     void listsSetTheColourActionSpreadAndAddMode()

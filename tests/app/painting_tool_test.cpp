@@ -1,6 +1,7 @@
-// Painting and the block on the canvas: the Single brush stroke, the rubber
-// band and the tracker, the block menu, and the editing commands that the
-// canvas keys and menus reach.
+// Painting and the block on the canvas: the Single brush stroke, the square
+// brushes, the hint when the pen is off, the rubber band and the tracker,
+// the block menu, and the editing commands that the canvas keys and menus
+// reach.
 
 #include "canvas_fixture.h"
 #include "common/command_ids.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -48,7 +50,7 @@ void whenDialogOpens(Check check)
 
 struct PaintingFixture : CanvasFixture
 {
-    PaintingFixture()
+    explicit PaintingFixture(GridGeometry g = smallGrid()) : CanvasFixture(true, g)
     {
         tool = installPaintingTool(ctx, view);
         registerEditingCommands(ctx);
@@ -88,14 +90,61 @@ private slots:
         QCOMPARE(pixelColour(f.view.renderImage(), f.cellMiddle(1, 1).x(), f.cellMiddle(1, 1).y()), ColorValue(5));
     }
 
-    void withThePenOffNothingIsPainted()
+    void withThePenOffNothingIsPaintedAndTheStatusBarSaysWhy()
     {
         PaintingFixture f;
+        QStatusBar status;
+        f.ctx.statusBar = &status;
         f.editing.penEnabled = false;
         press(f.view, f.cellMiddle(1, 1));
         release(f.view, f.cellMiddle(1, 1));
         QCOMPARE(f.at(1, 1), cellColour(1, 1));
         QCOMPARE(f.palette.selected, 0);
+        QCOMPARE(status.currentMessage(), QStringLiteral("Press PEN to paint"));
+        // In the other languages too.
+        Language::setCode(Language::Chinese);
+        QCOMPARE(PaintingTool::penHintText(), QStringLiteral("请先按下 PEN 再画"));
+        Language::setCode(Language::Traditional);
+        QCOMPARE(PaintingTool::penHintText(), QStringLiteral("請先按下 PEN 再畫"));
+        Language::setCode(Language::English);
+        // With the pen on a press paints and says nothing.
+        status.clearMessage();
+        f.editing.penEnabled = true;
+        press(f.view, f.cellMiddle(1, 1));
+        release(f.view, f.cellMiddle(1, 1));
+        QCOMPARE(f.at(1, 1), ColorValue(1));
+        QVERIFY(status.currentMessage().isEmpty());
+        // Drawing a block with the pen off is no reason for the hint.
+        f.editing.penEnabled = false;
+        f.editing.area.defined = true;
+        f.editing.area.x0 = -1;
+        press(f.view, QPoint(75, 60));
+        release(f.view, QPoint(135, 100));
+        QVERIFY(status.currentMessage().isEmpty());
+    }
+
+    void aLargeBrushStrokePaintsFiveByFiveSquaresInTheBrushColour()
+    {
+        // 11 rows x 13 columns of 10 pixels: the whole grid in view.
+        PaintingFixture f(smallGrid(11, 13, 10));
+        const CanvasGeometry &g = f.view.canvasGeometry();
+        f.palette.brush = Brush::Large;
+        f.palette.currentColour = 0x00C0C0;
+        f.editing.colourAction = ColourAction::Or;
+        press(f.view, g.cellCentre(3, 3));
+        dragTo(f.view, g.cellCentre(4, 3));
+        release(f.view, g.cellCentre(4, 3));
+        // Columns 1..6, rows 1..5: every point ORed with the brush colour.
+        for (int y = 0; y < 11; ++y)
+            for (int x = 0; x < 13; ++x) {
+                const bool stamped = x >= 1 && x <= 6 && y >= 1 && y <= 5;
+                const ColorValue old = cellColour(x, y);
+                QCOMPARE(f.at(x, y), stamped ? (old | 0x00C0C0u) : old);
+            }
+        // The Large brush does not step through the palette.
+        QCOMPARE(f.palette.selected, 0);
+        QCOMPARE(pixelColour(f.view.renderImage(), g.cellCentre(3, 3).x(), g.cellCentre(3, 3).y()),
+                 cellColour(3, 3) | 0x00C0C0u);
     }
 
     void aDraggedBlockTakesTheCellsWhoseCentresItCovers()

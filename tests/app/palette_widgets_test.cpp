@@ -58,6 +58,31 @@ private slots:
         QCOMPARE(strip->entryAt(0), 0);
     }
 
+    void brushTooltipsSayWhatEachBrushPaints()
+    {
+        EditorContext e;
+        PaletteBar bar(e.ctx);
+        QCOMPARE(bar.brushButton(Brush::Small)->toolTip(), QStringLiteral("小：以鼠标所在点为中心画 3×3 的方块"));
+        QVERIFY(bar.brushButton(Brush::Single)->toolTip().contains(QStringLiteral("调色板")));
+        Language::setCode(Language::English);
+        emit e.ctx.events.languageChanged(Language::English);
+        QCOMPARE(bar.brushButton(Brush::Single)->toolTip(),
+                 QStringLiteral("Single: paints one point, then steps to the next palette colour"));
+        QCOMPARE(bar.brushButton(Brush::Small)->toolTip(),
+                 QStringLiteral("Small: paints a 3 x 3 square centred on the point"));
+        QCOMPARE(bar.brushButton(Brush::Large)->toolTip(),
+                 QStringLiteral("Large: paints a 5 x 5 square centred on the point"));
+        QCOMPARE(bar.brushButton(Brush::Huge)->toolTip(),
+                 QStringLiteral("Huge: paints a 9 x 9 square centred on the point"));
+        QCOMPARE(bar.brushButton(Brush::None)->toolTip(), QStringLiteral("None: the pen paints one point at a time"));
+        Language::setCode(Language::Traditional);
+        emit e.ctx.events.languageChanged(Language::Traditional);
+        // Traditional characters from the Chinese text.
+        const QString huge = bar.brushButton(Brush::Huge)->toolTip();
+        QVERIFY2(huge.startsWith(QStringLiteral("特大：")) && huge.contains(QStringLiteral("畫 9×9 的方塊")),
+                 qPrintable(huge));
+    }
+
     void baseSwatchesSetTheCurrentColourAndBrushesTheSelection()
     {
         EditorContext e;

@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -72,6 +73,13 @@ OperationPanel::OperationPanel(AppContext &ctx, QWidget *parent) : QWidget(paren
     m_pen->setCheckable(true);
     m_pen->setFocusPolicy(Qt::NoFocus);
     m_pen->setMinimumSize(48, 28);
+    // Pressed must be told from released at a glance: painting is on only
+    // while it is pressed, and a click on the canvas with it released does
+    // nothing but a hint.
+    m_pen->setStyleSheet(QStringLiteral(
+        "QToolButton#pen { border: 1px solid #8a8a8a; border-radius: 3px; padding: 2px 8px; }"
+        "QToolButton#pen:checked { background: #1f7a3a; color: white; font-weight: bold;"
+        " border: 2px solid #0b4a1f; }"));
     m_save = panelButton(m_group, "save");
     m_allLight = panelButton(m_group, "allLight");
     m_spread = new QComboBox(m_group);
@@ -169,6 +177,9 @@ void OperationPanel::togglePen()
     m_ctx.editing.penEnabled = !m_ctx.editing.penEnabled;
     m_ctx.palette.penSwitched(m_ctx.editing.penEnabled);
     m_pen->setChecked(m_ctx.editing.penEnabled);
+    // The "Press PEN to paint" hint has been acted on.
+    if (m_ctx.editing.penEnabled && m_ctx.statusBar)
+        m_ctx.statusBar->clearMessage();
 }
 
 void OperationPanel::defineArea()

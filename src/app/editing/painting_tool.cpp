@@ -12,11 +12,14 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStatusBar>
 
 namespace {
 
 // How near to the block's frame a press grabs the tracker, in pixels.
 constexpr int kGrab = 4;
+// Long enough to read, short enough not to hide "Ready" for good.
+constexpr int kPenHintMilliseconds = 5000;
 
 } // namespace
 
@@ -106,6 +109,11 @@ bool PaintingTool::mousePress(CanvasView &view, QMouseEvent *event)
             return true;
         }
     }
+    if (!m_ctx.editing.penEnabled) {
+        // Nothing would be painted; say why instead of doing nothing.
+        showPenHint();
+        return true;
+    }
     m_drag = Drag::Painting;
     m_stroke = std::make_unique<PaintStroke>(m_ctx.doc, m_ctx.editing, m_ctx.palette);
     paintAt(view, p);
@@ -187,6 +195,17 @@ void PaintingTool::paintAt(CanvasView &view, QPoint p)
         return;
     if (m_stroke->paintAt(gp->column, gp->row))
         view.update();
+}
+
+QString PaintingTool::penHintText()
+{
+    return lookedUpText("Painting", "PressPen", QStringLiteral("请先按下 PEN 再画"));
+}
+
+void PaintingTool::showPenHint()
+{
+    if (m_ctx.statusBar)
+        m_ctx.statusBar->showMessage(penHintText(), kPenHintMilliseconds);
 }
 
 void PaintingTool::openBlockMenu(QPoint globalPos)

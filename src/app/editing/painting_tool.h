@@ -1,7 +1,8 @@
 #pragma once
-// The canvas's mouse in normal editing: painting with the left button,
-// the rubber band that draws the block after "区域定义", the tracker that
-// moves and resizes a drawn block, and the right-button block menu.
+// The canvas's mouse in normal editing: painting with the left button (a
+// status-bar hint when the pen is off), the rubber band that draws the
+// block after "区域定义", the tracker that moves and resizes a drawn block,
+// and the right-button block menu.
 
 #include "canvas/canvas_tool.h"
 #include "editing/block_geometry.h"
@@ -33,6 +34,8 @@ public:
 
     // The four entries of the block menu ("区域编辑") in the active language.
     static QStringList blockMenuTexts();
+    // What the status bar says when the canvas is clicked with the pen off.
+    static QString penHintText();
     // Tests answer the block menu instead of a popup: returns the chosen
     // command id, 0 for none.
     std::function<int(const QStringList &texts, const QList<int> &ids, QPoint globalPos)> chooseFromMenu;
@@ -45,6 +48,7 @@ private:
     void finishBlock(CanvasView &view);
     void paintAt(CanvasView &view, QPoint p);
     void openBlockMenu(QPoint globalPos);
+    void showPenHint();
 
     AppContext &m_ctx;
     Drag m_drag = Drag::None;

@@ -23,6 +23,20 @@ namespace {
 
 const char *const kBrushNames[5] = {"None", "Single", "Small", "Large", "Huge"};
 
+// What each brush button does, for its tool tip ("Painting" section).
+struct BrushTip
+{
+    const char *key;
+    const char *chinese;
+};
+const BrushTip kBrushTips[5] = {
+    {"BrushNone", "无画刷：画笔每次画一个点"},
+    {"BrushSingle", "单点：每次画一个点，然后换到调色板的下一种颜色"},
+    {"BrushSmall", "小：以鼠标所在点为中心画 3×3 的方块"},
+    {"BrushLarge", "大：以鼠标所在点为中心画 5×5 的方块"},
+    {"BrushHuge", "特大：以鼠标所在点为中心画 9×9 的方块"},
+};
+
 void paintSwatch(QWidget *w, ColorValue c)
 {
     w->setStyleSheet(QStringLiteral("background: %1; border: 1px solid #606060;").arg(qColorOf(c).name()));
@@ -155,6 +169,9 @@ void PaletteBar::applyTexts()
     m_baseLabel->setText(lookedUpText("Label", "LabelBaseColor", QStringLiteral("基本色")));
     m_composeLabel->setText(lookedUpText("Label", "LabelComposeColor", QStringLiteral("合成色")));
     m_cycle->setText(lookedUpText("CheckBox", "PaletteCheckBox", QStringLiteral("调色板颜色循环")));
+    for (int i = 0; i < 5; ++i)
+        m_brushes->button(i)->setToolTip(
+            lookedUpText("Painting", kBrushTips[i].key, QString::fromUtf8(kBrushTips[i].chinese)));
 }
 
 void PaletteBar::openColourPanel()

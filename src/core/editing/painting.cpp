@@ -4,6 +4,28 @@
 #include "editing/colour_action.h"
 #include "editing/frame_block.h"
 
+#include <algorithm>
+
+GridRect brushStamp(Brush brush, int x, int y)
+{
+    const int r = brushStampSide(brush) / 2;
+    return GridRect{x - r, y - r, x + r, y + r};
+}
+
+int brushStampSide(Brush brush)
+{
+    switch (brush) {
+    case Brush::Small:
+        return 3;
+    case Brush::Large:
+        return 5;
+    case Brush::Huge:
+        return 9;
+    default:
+        return 1;
+    }
+}
+
 bool PaintStroke::paintAt(int x, int y)
 {
     if (x == m_lastX && y == m_lastY)
@@ -13,18 +35,43 @@ bool PaintStroke::paintAt(int x, int y)
     const int cols = m_doc.cols();
     if (!m_state.penEnabled || !frame || frame->size() != size_t(m_doc.pointCount()))
         return false;
+    if (x < 0 || y < 0 || x >= cols || y >= rows)
+        return false;
+    // The stamp is cut to the allowed rectangle (the block when usable,
+    // else the grid): a large brush near the block's edge paints its part
+    // inside and nothing outside.
     const GridRect allowed = m_state.area.areaOrGrid(rows, cols);
-    if (!allowed.contains(x, y))
+    const GridRect full = brushStamp(m_palette.brush, x, y);
+    const GridRect stamp{std::max(full.left, allowed.left), std::max(full.top, allowed.top),
+                         std::min(full.right, allowed.right), std::min(full.bottom, allowed.bottom)};
+    if (stamp.width() <= 0 || stamp.height() <= 0)
         return false;
     m_lastX = x;
     m_lastY = y;
 
-    const ColorValue colour = combineColours(m_state.colourAction, frame->at(x, y, cols), m_palette.currentColour);
-    frame->set(x, y, cols, colour);
-    if (m_state.strokeSpread == StrokeSpread::WholeRow)
-        fillBlock(*frame, cols, GridRect{allowed.left, y, allowed.right, y}, colour);
-    else if (m_state.strokeSpread == StrokeSpread::WholeColumn)
-        fillBlock(*frame, cols, GridRect{x, allowed.top, x, allowed.bottom}, colour);
+    const ColourAction action = m_state.colourAction;
+    const ColorValue brush = m_palette.currentColour;
+    auto newColour = [&](int px, int py) { return combineColours(action, frame->at(px, py, cols), brush); };
+    // The spread repeats, for every row (column) of the stamp, what one
+    // point does: the new colour of the stamp's centre point on that row
+    // runs along the row of the allowed rectangle.
+    const int cx = std::clamp(x, stamp.left, stamp.right);
+    const int cy = std::clamp(y, stamp.top, stamp.bottom);
+    switch (m_state.strokeSpread) {
+    case StrokeSpread::WholeRow:
+        for (int py = stamp.top; py <= stamp.bottom; ++py)
+            fillBlock(*frame, cols, GridRect{allowed.left, py, allowed.right, py}, newColour(cx, py));
+        break;
+    case StrokeSpread::WholeColumn:
+        for (int px = stamp.left; px <= stamp.right; ++px)
+            fillBlock(*frame, cols, GridRect{px, allowed.top, px, allowed.bottom}, newColour(px, cy));
+        break;
+    default:
+        for (int py = stamp.top; py <= stamp.bottom; ++py)
+            for (int px = stamp.left; px <= stamp.right; ++px)
+                frame->set(px, py, cols, newColour(px, py));
+        break;
+    }
 
     if (m_palette.brush == Brush::Single)
         m_palette.advanceSelection();

@@ -18,12 +18,13 @@ public:
     {
     }
 
-    // Paints the point at column x, row y when the pen is on, there is a
-    // current frame and the point lies in the allowed rectangle (the block
-    // when usable, else the grid). The new colour is ColourAction(old,
-    // current colour), spread along the row or column of the allowed
-    // rectangle by StrokeSpread; the Single brush then advances the
-    // palette. Returns whether anything was painted.
+    // Paints the brush's stamp centred on column x, row y when the pen is
+    // on, there is a current frame and the point lies in the grid. The
+    // stamp is cut to the allowed rectangle (the block when usable, else
+    // the grid); every point of it becomes ColourAction(old, current
+    // colour), each row (column) spread along the allowed rectangle by
+    // StrokeSpread; the Single brush then advances the palette. Returns
+    // whether anything was painted.
     bool paintAt(int x, int y);
 
 private:
@@ -33,6 +34,12 @@ private:
     int m_lastX = -1;
     int m_lastY = -1;
 };
+
+// The square a brush paints, centred on (x, y), before it is cut to the
+// grid or the block: Small 3 x 3, Large 5 x 5, Huge 9 x 9 points; Single and
+// no brush one point.
+int brushStampSide(Brush brush);
+GridRect brushStamp(Brush brush, int x, int y);
 
 // "全亮": the current frame (only the usable block of it) in one colour.
 // Returns false when there is no current frame.

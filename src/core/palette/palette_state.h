@@ -7,9 +7,10 @@
 #include <cstddef>
 #include <vector>
 
-// The palette bar's brush buttons. Only Single changes how painting works
-// (each painted point advances the palette); PenNoBrush is what "None"
-// becomes while the pen is on.
+// The palette bar's brush buttons. Single paints one point and advances
+// the palette after it; Small, Large and Huge paint squares of 3, 5 and 9
+// points a side (brushStamp in editing/painting.h); PenNoBrush is what
+// "None" becomes while the pen is on, and paints one point.
 enum class Brush : int { None = 0, Single = 1, Small = 2, Large = 3, Huge = 4, PenNoBrush = 5 };
 
 struct PaletteState
