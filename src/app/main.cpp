@@ -1,6 +1,6 @@
 // Brightloom, the LED lighting animation editor.
 //
-//   brightloom [--no-splash] [project.wst]
+//   brightloom [--no-splash] [project.wst [--wiring project.line]]
 
 #include "shell/editor_application.h"
 #include "shell/splash_window.h"
@@ -24,6 +24,10 @@ int main(int argc, char *argv[])
     options.addVersionOption();
     const QCommandLineOption noSplash(QStringLiteral("no-splash"), QStringLiteral("Start without the splash picture."));
     options.addOption(noSplash);
+    const QCommandLineOption wiring(QStringLiteral("wiring"),
+                                    QStringLiteral("A wiring file (.line) for the project, as the Line page opens it."),
+                                    QStringLiteral("file.line"));
+    options.addOption(wiring);
     options.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A project file (.wst) to open."),
                                   QStringLiteral("[project]"));
     options.process(app);
@@ -37,7 +41,7 @@ int main(int argc, char *argv[])
     }
     editor.show();
     const QStringList files = options.positionalArguments();
-    if (!files.isEmpty())
-        editor.openOnStart(files.first());
+    if (!files.isEmpty() && editor.openOnStart(files.first()) && options.isSet(wiring))
+        editor.openWiringOnStart(options.value(wiring));
     return app.exec();
 }

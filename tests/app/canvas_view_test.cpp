@@ -1,5 +1,5 @@
-// The canvas as a widget: status panes, keys, scroll bars, the tool's
-// mouse, the canvas commands and the grid options dialog.
+// The canvas as a widget: status panes, keys, the mouse wheel, scroll bars,
+// the tool's mouse, the canvas commands and the grid options dialog.
 
 #include "canvas/canvas_commands.h"
 #include "canvas/canvas_tool.h"
@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -35,6 +36,13 @@ void moveMouse(CanvasView &v, QPoint p, Qt::MouseButtons buttons = Qt::NoButton)
 {
     QMouseEvent e(QEvent::MouseMove, QPointF(p), v.mapToGlobal(QPointF(p)), Qt::NoButton, buttons,
                   Qt::NoModifier);
+    QCoreApplication::sendEvent(&v, &e);
+}
+
+void turnWheel(CanvasView &v, QPoint p, QPoint angle, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QWheelEvent e(QPointF(p), v.mapToGlobal(QPointF(p)), QPoint(), angle, Qt::NoButton, mods, Qt::NoScrollPhase,
+                  false);
     QCoreApplication::sendEvent(&v, &e);
 }
 
@@ -96,6 +104,11 @@ private slots:
     void homeRestoresActualSize();
     void arrowKeysPan();
     void scrollBarsFollowTheGridAndMoveIt();
+    void theWheelScrollsAndShiftWheelScrollsSideways();
+    void ctrlWheelZoomsAboutTheMouse_data();
+    void ctrlWheelZoomsAboutTheMouse();
+    void ctrlWheelStopsAtTheZoomLimits();
+    void theStartPictureHasNoScrollBars();
     void newAndOpenResetTheView();
     void toolGetsTheMouseAndFollowsTheGrid();
     void commandsAreRegistered();
@@ -337,10 +350,119 @@ void CanvasViewTest::scrollBarsFollowTheGridAndMoveIt()
     v->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(f.view.canvasGeometry().top(), 100 - 251);
 
-    // A resize keeps the grid where it is and moves the bars along.
+    // A resize keeps the grid's offset from the canvas's centre (half the
+    // growth) and moves the bars along.
     f.view.resize(318, 268);
     QCOMPARE(h->geometry(), QRect(0, 250, 300, 18));
-    QCOMPARE(f.view.canvasGeometry().left(), 100 - 350);
+    QCOMPARE(f.view.canvasGeometry().left(), 100 - 350 + 50);
+    QCOMPARE(f.view.canvasGeometry().top(), 100 - 251 + 50);
+    QCOMPARE(h->value(), f.view.canvasGeometry().horizontalPosition());
+}
+
+void CanvasViewTest::theWheelScrollsAndShiftWheelScrollsSideways()
+{
+    F f(true, smallGrid(30, 40, 20)); // 800 x 600 in a 200 x 150 view
+    const QPoint c0 = f.view.canvasGeometry().centre();
+    const QPoint at = F::cellMiddle(1, 1);
+    // Away from you: the grid moves down, showing what lies above. A notch
+    // is a tenth of the visible height or width, at least a cell.
+    turnWheel(f.view, at, QPoint(0, 120));
+    QCOMPARE(f.view.canvasGeometry().centre(), c0 + QPoint(0, 20));
+    turnWheel(f.view, at, QPoint(0, -240));
+    QCOMPARE(f.view.canvasGeometry().centre(), c0 + QPoint(0, -20));
+    turnWheel(f.view, at, QPoint(0, -120), Qt::ShiftModifier);
+    QCOMPARE(f.view.canvasGeometry().centre(), c0 + QPoint(-20, -20));
+    // A sideways wheel (or a system that turned Shift + wheel into one).
+    turnWheel(f.view, at, QPoint(120, 0));
+    QCOMPARE(f.view.canvasGeometry().centre(), c0 + QPoint(0, -20));
+    // Touchpad turns smaller than a notch add up.
+    turnWheel(f.view, at, QPoint(0, 60));
+    QCOMPARE(f.view.canvasGeometry().centre(), c0 + QPoint(0, -20));
+    turnWheel(f.view, at, QPoint(0, 60));
+    QCOMPARE(f.view.canvasGeometry().centre(), c0);
+    QCOMPARE(f.view.verticalBar()->value(), f.view.canvasGeometry().verticalPosition());
+    // The scroll range stops it: at most to position 0 (top-left at 100).
+    for (int i = 0; i < 100; ++i)
+        turnWheel(f.view, at, QPoint(0, 120));
+    QCOMPARE(f.view.canvasGeometry().top(), 100);
+    QCOMPARE(f.view.canvasGeometry().zoom(), 1.0f);
+}
+
+void CanvasViewTest::ctrlWheelZoomsAboutTheMouse_data()
+{
+    QTest::addColumn<QPoint>("mouse");
+    QTest::newRow("a cell middle") << F::cellMiddle(3, 2);
+    QTest::newRow("near a corner") << F::cellMiddle(0, 0) - QPoint(8, 8);
+    QTest::newRow("off the grid") << QPoint(20, 140);
+}
+
+void CanvasViewTest::ctrlWheelZoomsAboutTheMouse()
+{
+    QFETCH(QPoint, mouse);
+    F f;
+    // The grid position under the mouse, in unzoomed pixels from the
+    // grid's corner.
+    auto under = [&f, mouse] {
+        const CanvasGeometry &g = f.view.canvasGeometry();
+        return QPointF(double(mouse.x() - g.left()) / g.zoom(), double(mouse.y() - g.top()) / g.zoom());
+    };
+    const QPointF start = under();
+    const std::optional<GridPoint> startCell = f.view.gridPointAt(mouse);
+    float expected = 1.0f;
+    // Each step places the grid to a whole pixel of its new size.
+    double tolerance = 0;
+    for (int notches : {1, 2, -1, -3, 1}) {
+        turnWheel(f.view, mouse, QPoint(0, 120 * notches), Qt::ControlModifier);
+        for (int i = 0; i < std::abs(notches); ++i) {
+            expected *= notches > 0 ? CanvasGeometry::kZoomInFactor : CanvasGeometry::kZoomOutFactor;
+            tolerance += 1.0 / double(expected);
+        }
+        QCOMPARE(f.view.canvasGeometry().zoom(), expected);
+        // The point stays under the mouse.
+        const QPointF now = under();
+        QVERIFY2(std::abs(now.x() - start.x()) <= tolerance && std::abs(now.y() - start.y()) <= tolerance,
+                 qPrintable(QStringLiteral("%1,%2 moved to %3,%4")
+                                .arg(start.x()).arg(start.y()).arg(now.x()).arg(now.y())));
+    }
+    // Back at the first zoom, a cell's middle is still on that cell.
+    if (QByteArray(QTest::currentDataTag()) == "a cell middle")
+        QCOMPARE(f.view.gridPointAt(mouse), startCell);
+    // The scroll bars follow the zoomed grid.
+    QCOMPARE(f.view.horizontalBar()->maximum(), int(f.view.canvasGeometry().gridWidth()));
+    QCOMPARE(f.view.horizontalBar()->value(), f.view.canvasGeometry().horizontalPosition());
+}
+
+void CanvasViewTest::ctrlWheelStopsAtTheZoomLimits()
+{
+    F f;
+    const QPoint mouse = F::cellMiddle(1, 1);
+    for (int i = 0; i < 40; ++i)
+        turnWheel(f.view, mouse, QPoint(0, 120), Qt::ControlModifier);
+    const float top = f.view.canvasGeometry().zoom();
+    QVERIFY(top > CanvasGeometry::kZoomInLimit);
+    QVERIFY(top < CanvasGeometry::kZoomInLimit * CanvasGeometry::kZoomInFactor);
+    // One notch back out works at once.
+    turnWheel(f.view, mouse, QPoint(0, -120), Qt::ControlModifier);
+    QCOMPARE(f.view.canvasGeometry().zoom(), top * CanvasGeometry::kZoomOutFactor);
+    for (int i = 0; i < 60; ++i)
+        turnWheel(f.view, mouse, QPoint(0, -120), Qt::ControlModifier);
+    const float bottom = f.view.canvasGeometry().zoom();
+    QVERIFY(bottom < CanvasGeometry::kZoomOutLimit);
+    QVERIFY(bottom > CanvasGeometry::kZoomOutLimit * CanvasGeometry::kZoomOutFactor);
+}
+
+void CanvasViewTest::theStartPictureHasNoScrollBars()
+{
+    F f(false);
+    f.view.show();
+    QVERIFY(f.view.horizontalBar()->isHidden());
+    QVERIFY(f.view.verticalBar()->isHidden());
+    // Nothing to scroll or zoom.
+    turnWheel(f.view, QPoint(50, 50), QPoint(0, 120), Qt::ControlModifier);
+    QCOMPARE(f.view.canvasGeometry().zoom(), 1.0f);
+    f.doc.startNew(f.doc.geometry());
+    QVERIFY(!f.view.horizontalBar()->isHidden());
+    QVERIFY(!f.view.verticalBar()->isHidden());
 }
 
 void CanvasViewTest::newAndOpenResetTheView()

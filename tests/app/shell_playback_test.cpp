@@ -1,6 +1,7 @@
 // Playback: the play order, the index field, the timer period from the
-// speed slider, Stop, the full-screen layout, and the frame controls of the
-// play panel.
+// speed slider, Stop, the full-screen layout (the bars shown before, the
+// grid centred), unwired projects, and the frame controls of the play
+// panel.
 
 #include "shell_test_support.h"
 
@@ -8,8 +9,13 @@
 #include "common/command_ids.h"
 #include "shell/play_panel.h"
 #include "shell/playback_controller.h"
+#include "settings/app_settings.h"
 
+#include <QDir>
 #include <QDockWidget>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QStatusBar>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QSlider>
@@ -27,7 +33,12 @@ private slots:
     void periodFollowsTheSpeed();
     void speedChangeWhilePlayingChangesThePeriodAtOnce();
     void stopRestoresTheCurrentFrame();
-    void stopKeepsTheLastIndexShown();
+    void stopShowsTheRestoredFrameInTheFieldSliderAndStatus();
+    void anUnwiredProjectPlaysEveryPoint();
+    void theDemoOpensWithItsWiringAndPlaysLit();
+    void stopBringsBackExactlyTheBarsShownBefore();
+    void fullScreenCentresTheGridAndStopPutsItBack();
+    void aCentredGridStaysCentredWhenPanelsAreHiddenOrShown();
     void playIsOfferedOnlyWithMoreThanOneFrame();
     void playFillsTheScreenAndStopRestoresTheBars();
     void escapeAndF7Stop();
@@ -54,6 +65,20 @@ QList<int> shownIndexes(TestEditor &e, int ticks)
             return {};
     }
     return shown;
+}
+
+// A mouse move without buttons over the canvas.
+void hoverAt(CanvasView &canvas, QPoint p)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(p), canvas.mapToGlobal(QPointF(p)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(&canvas, &move);
+}
+
+ColorValue colourAt(const QImage &image, QPoint p)
+{
+    const QRgb c = image.pixel(p);
+    return makeColor(unsigned(qRed(c)), unsigned(qGreen(c)), unsigned(qBlue(c)));
 }
 
 } // namespace
@@ -121,18 +146,178 @@ void ShellPlaybackTest::stopRestoresTheCurrentFrame()
     QCOMPARE(e.doc().currentIndex(), 3);
 }
 
-void ShellPlaybackTest::stopKeepsTheLastIndexShown()
+void ShellPlaybackTest::stopShowsTheRestoredFrameInTheFieldSliderAndStatus()
 {
     TestEditor e;
     e.makeFrames(4, 4, 5);
     e.doc().goToFrame(3);
+    CanvasView *canvas = e.window().canvas();
+    // The mouse rests on a lamp: the colour pane reads that lamp of the
+    // frame on screen.
+    hoverAt(*canvas, canvas->canvasGeometry().cellCentre(1, 1));
+    const QString restoredColour = e.window().statusPane(2)->text();
+    QVERIFY(!restoredColour.isEmpty());
+
     e.commands().trigger(Cmd::Play);
     shownIndexes(e, 4); // 4, 5, 1, 2
+    QCOMPARE(e.window().playPanel()->frameSlider()->value(), 2);
+    QVERIFY(e.window().statusPane(2)->text() != restoredColour);
+
     e.commands().trigger(Cmd::Stop);
-    QCOMPARE(e.window().playPanel()->indexText(), QStringLiteral("2"));
+    QCOMPARE(e.doc().currentIndex(), 3);
+    QCOMPARE(e.window().playPanel()->indexText(), QStringLiteral("4"));
+    QCOMPARE(e.window().playPanel()->frameSlider()->value(), 4);
+    QCOMPARE(e.window().playPanel()->currentIndex(), 3);
+    QCOMPARE(e.window().statusPane(2)->text(), restoredColour);
     // Playing again starts at the restored frame and shows it.
     e.commands().trigger(Cmd::Play);
     QCOMPARE(shownIndexes(e, 2), (QList<int>{4, 5}));
+}
+
+void ShellPlaybackTest::anUnwiredProjectPlaysEveryPoint()
+{
+    TestEditor e;
+    e.makeFrames(4, 4, 3);
+    e.app->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e.window()));
+    CanvasView *canvas = e.window().canvas();
+    e.commands().trigger(Cmd::Play);
+    shownIndexes(e, 2); // frame 2 on screen, every point colour 2
+    const QImage shown = canvas->renderImage();
+    const CanvasGeometry &g = canvas->canvasGeometry();
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            QCOMPARE(colourAt(shown, g.cellCentre(x, y)), ColorValue(2));
+
+    // Wired, only the wired point plays, until the View menu asks for the
+    // unwired ones too; the choice outlives the run.
+    e.doc().wiring().append(WiringPixel{.port = 0, .pixel = 0, .column = 2, .row = 1});
+    e.doc().wiringEdited();
+    e.commands().trigger(Cmd::Stop);
+    e.commands().trigger(Cmd::Play);
+    shownIndexes(e, 1);
+    QImage wired = canvas->renderImage();
+    QCOMPARE(colourAt(wired, g.cellCentre(2, 1)), ColorValue(1));
+    QCOMPARE(colourAt(wired, g.cellCentre(0, 0)), ColorValue(0));
+    QVERIFY(!e.commands().isChecked(Cmd::ShowUnwiredWhilePlaying));
+    QVERIFY(e.commands().trigger(Cmd::ShowUnwiredWhilePlaying));
+    QVERIFY(e.commands().isChecked(Cmd::ShowUnwiredWhilePlaying));
+    wired = canvas->renderImage();
+    QCOMPARE(colourAt(wired, g.cellCentre(0, 0)), ColorValue(1));
+    QVERIFY(e.app->saveSettings());
+    QVERIFY(LoadSettings(e.dir.filePath(QStringLiteral("Brightloom.ini"))).showUnwiredWhilePlaying);
+}
+
+void ShellPlaybackTest::theDemoOpensWithItsWiringAndPlaysLit()
+{
+    TestEditor e;
+    const QDir resources(QStringLiteral(BRIGHTLOOM_RESOURCES));
+    QVERIFY(e.app->openOnStart(resources.filePath(QStringLiteral("demo/demo.wst"))));
+    QVERIFY(e.app->openWiringOnStart(resources.filePath(QStringLiteral("demo/demo.line"))));
+    QVERIFY(e.prompt.texts().isEmpty());
+    const Document &doc = e.doc();
+    // Every lamp of the demo is wired, and opening it changed nothing.
+    QCOMPARE(doc.wiring().count(), doc.pointCount());
+    for (int y = 0; y < doc.rows(); ++y)
+        for (int x = 0; x < doc.cols(); ++x)
+            QVERIFY(doc.wiring().isWired(x, y));
+    QVERIFY(!doc.isModified());
+
+    e.app->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e.window()));
+    e.commands().trigger(Cmd::Play);
+    e.window().playback().tick();
+    CanvasView *canvas = e.window().canvas();
+    QVERIFY(canvas->hidesUnwiredPoints());
+    const QImage shown = canvas->renderImage();
+    const CanvasGeometry &g = canvas->canvasGeometry();
+    const Frame &first = *doc.currentFrame();
+    for (QPoint p : {QPoint(0, 0), QPoint(20, 12), QPoint(39, 23)}) {
+        if (!QRect(QPoint(), shown.size()).contains(g.cellCentre(p.x(), p.y())))
+            continue;
+        QCOMPARE(colourAt(shown, g.cellCentre(p.x(), p.y())), first.at(p.x(), p.y(), doc.cols()));
+        QVERIFY(first.at(p.x(), p.y(), doc.cols()) != 0);
+    }
+}
+
+void ShellPlaybackTest::stopBringsBackExactlyTheBarsShownBefore()
+{
+    TestEditor e;
+    e.makeFrames(4, 4, 3);
+    e.app->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e.window()));
+    MainWindow &w = e.window();
+    // Put away from the View menu: the shortcut tools and the status bar.
+    QVERIFY(e.commands().trigger(Cmd::ShortcutTool));
+    QVERIFY(e.commands().trigger(Cmd::ViewStatusBar));
+    QVERIFY(w.toolDock()->isHidden());
+    QVERIFY(w.statusBar()->isHidden());
+
+    e.commands().trigger(Cmd::Play);
+    QVERIFY(w.toolBar()->isHidden());
+    QVERIFY(w.paletteDock()->isHidden());
+    e.commands().trigger(Cmd::Stop);
+    QVERIFY(w.toolDock()->isHidden());
+    QVERIFY(w.statusBar()->isHidden());
+    QVERIFY(!w.toolBar()->isHidden());
+    QVERIFY(!w.paletteDock()->isHidden());
+    QVERIFY(!w.playBar()->isHidden());
+    QVERIFY(!e.commands().isChecked(Cmd::ShortcutTool));
+
+    // The other way round: the palette put away, the tools shown again.
+    e.commands().trigger(Cmd::ShortcutTool);
+    e.commands().trigger(Cmd::PaletteBar);
+    e.commands().trigger(Cmd::ViewToolbar);
+    e.commands().trigger(Cmd::Play);
+    e.commands().trigger(Cmd::Stop);
+    QVERIFY(!w.toolDock()->isHidden());
+    QVERIFY(w.paletteDock()->isHidden());
+    QVERIFY(w.toolBar()->isHidden());
+    QVERIFY(w.statusBar()->isHidden());
+}
+
+void ShellPlaybackTest::fullScreenCentresTheGridAndStopPutsItBack()
+{
+    TestEditor e;
+    e.makeFrames(4, 4, 3);
+    e.app->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e.window()));
+    CanvasView *canvas = e.window().canvas();
+    canvas->pan(CanvasGeometry::PanDirection::Left, CanvasGeometry::PanStep::Third);
+    const QPoint panned = canvas->gridCentreOffset();
+    QVERIFY(panned.x() > 0);
+    const QSize before = canvas->size();
+
+    e.commands().trigger(Cmd::Play);
+    // The docks go and the canvas grows; the grid is centred in it.
+    QTRY_VERIFY(canvas->width() > before.width());
+    QCOMPARE(canvas->canvasGeometry().clientSize(), canvas->size());
+    QCOMPARE(canvas->canvasGeometry().centre(), canvas->canvasGeometry().clientCentre());
+
+    e.commands().trigger(Cmd::Stop);
+    QTRY_COMPARE(canvas->size(), before);
+    QCOMPARE(canvas->gridCentreOffset(), panned);
+}
+
+void ShellPlaybackTest::aCentredGridStaysCentredWhenPanelsAreHiddenOrShown()
+{
+    TestEditor e;
+    e.makeFrames(4, 4, 3);
+    e.app->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e.window()));
+    CanvasView *canvas = e.window().canvas();
+    canvas->actualSize();
+    const int width = canvas->width();
+    e.commands().trigger(Cmd::ShortcutTool);
+    QTRY_VERIFY(canvas->width() > width);
+    QCOMPARE(canvas->canvasGeometry().centre(), canvas->canvasGeometry().clientCentre());
+    const int height = canvas->height();
+    e.commands().trigger(Cmd::PaletteBar);
+    QTRY_VERIFY(canvas->height() > height);
+    QCOMPARE(canvas->canvasGeometry().centre(), canvas->canvasGeometry().clientCentre());
+    e.commands().trigger(Cmd::ShortcutTool);
+    QTRY_COMPARE(canvas->width(), width);
+    QCOMPARE(canvas->canvasGeometry().centre(), canvas->canvasGeometry().clientCentre());
 }
 
 void ShellPlaybackTest::playIsOfferedOnlyWithMoreThanOneFrame()

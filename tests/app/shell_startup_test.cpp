@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
@@ -43,6 +44,7 @@ private slots:
     void f6MovesFocusBetweenCanvasAndDocks();
     void settingsAreWrittenAtExit();
     void aboutNamesVersionAndLicences();
+    void theStartScreenShowsNoIdleProgressOrScrollBars();
 };
 
 void ShellStartupTest::startsWithStartupDocumentMenuAndHiddenBars()
@@ -384,6 +386,30 @@ void ShellStartupTest::aboutNamesVersionAndLicences()
     Language::setCode(0);
     QVERIFY(AboutDialog().text().contains(QStringLiteral("版本 " BRIGHTLOOM_VERSION)));
     Language::setCode(1);
+}
+
+void ShellStartupTest::theStartScreenShowsNoIdleProgressOrScrollBars()
+{
+    TestEditor e;
+    e.app->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e.window()));
+    QProgressBar *progress = e.window().progressIndicator();
+    CanvasView *canvas = e.window().canvas();
+    QVERIFY(!progress->isVisible());
+    QVERIFY(!canvas->horizontalBar()->isVisible());
+    QVERIFY(!canvas->verticalBar()->isVisible());
+    // The indicator shows while a load moves it, and keeps its place when
+    // it goes.
+    const QRect place = progress->geometry();
+    e.window().showLoadProgress(12);
+    QVERIFY(progress->isVisible());
+    QCOMPARE(progress->geometry(), place);
+    e.window().showLoadProgress(0);
+    QVERIFY(!progress->isVisible());
+    // The scroll bars come with a grid to scroll.
+    e.makeFrames(4, 4, 1);
+    QVERIFY(canvas->horizontalBar()->isVisible());
+    QVERIFY(canvas->verticalBar()->isVisible());
 }
 
 #include "app_test.h"

@@ -15,6 +15,10 @@ void registerCanvasCommands(AppContext &ctx, CanvasView &view)
             .in({MenuTitle::View, 2, 10})
             .runs([v] { v->setShowGrid(!v->showGrid()); })
             .checkedWhen([v] { return v->showGrid(); }),
+        Command(Cmd::ShowUnwiredWhilePlaying, "Show unwired lamps while playing", "播放时显示未接线的灯")
+            .in({MenuTitle::View, 2, 15})
+            .runs([v] { v->setShowUnwiredWhilePlaying(!v->showUnwiredWhilePlaying()); })
+            .checkedWhen([v] { return v->showUnwiredWhilePlaying(); }),
         Command(Cmd::ActualSize, "FormeSize", "原视图").in({MenuTitle::View, 2, 20}).runs([v] { v->actualSize(); }),
         Command(Cmd::ScrollMode, "Scroll Mode", "滚动显示").in({MenuTitle::View, 2, 30}),
         Command(Cmd::GridOptions, "Setup", "系统参数")

@@ -191,6 +191,47 @@ bool CanvasGeometry::zoomBy(float factor, bool keepCentre, QPoint cursor)
     return true;
 }
 
+bool CanvasGeometry::zoomInAt(QPoint anchor)
+{
+    if (m_zoom > kZoomInLimit)
+        return false;
+    zoomAbout(kZoomInFactor, anchor);
+    return true;
+}
+
+bool CanvasGeometry::zoomOutAt(QPoint anchor)
+{
+    if (m_zoom < kZoomOutLimit)
+        return false;
+    zoomAbout(kZoomOutFactor, anchor);
+    return true;
+}
+
+void CanvasGeometry::zoomAbout(float factor, QPoint anchor)
+{
+    const float old = m_zoom;
+    const double oldLeft = double(left());
+    const double oldTop = double(top());
+    m_zoom = old * factor;
+    if (!(old > 0))
+        return;
+    // The anchor's distance from the grid's top-left corner grows with the
+    // zoom; the corner is placed so that the anchor keeps its grid position.
+    // Worked from the corner rather than the centre: the centre sits half a
+    // truncated width away, which would let the anchor drift by a pixel.
+    const double ratio = double(m_zoom) / double(old);
+    const double newLeft = std::floor(anchor.x() - (anchor.x() - oldLeft) * ratio);
+    const double newTop = std::floor(anchor.y() - (anchor.y() - oldTop) * ratio);
+    m_centre = QPoint(saturate(newLeft + double(gridWidth() / 2)), saturate(newTop + double(gridHeight() / 2)));
+}
+
+void CanvasGeometry::resizeClient(QSize client)
+{
+    const QPoint offset = centreOffset();
+    m_client = client;
+    setCentreOffset(offset);
+}
+
 QPoint CanvasGeometry::pan(PanDirection direction, PanStep step)
 {
     const bool horizontal = direction == PanDirection::Left || direction == PanDirection::Right;

@@ -124,6 +124,17 @@ public:
     // when the step was ignored.
     bool zoomIn(bool keepCentre, QPoint cursor);
     bool zoomOut(bool keepCentre, QPoint cursor);
+    // The same steps and limits, but the grid position under `anchor` stays
+    // under it (Ctrl + mouse wheel: the point under the mouse holds still).
+    bool zoomInAt(QPoint anchor);
+    bool zoomOutAt(QPoint anchor);
+    // The client area changed size: the grid keeps its offset from the
+    // client centre, so a centred grid stays centred when the window goes
+    // full screen or a bar beside the canvas is hidden or shown.
+    void resizeClient(QSize client);
+    // GridCentre relative to the client centre.
+    QPoint centreOffset() const { return m_centre - clientCentre(); }
+    void setCentreOffset(QPoint offset) { m_centre = clientCentre() + offset; }
     // Left and Up move the grid right and down, Right and Down move it left
     // and up. The move stops where the grid's leading edge would pass the
     // client centre. Returns the distance the grid moved.
@@ -141,6 +152,7 @@ public:
 
 private:
     bool zoomBy(float factor, bool keepCentre, QPoint cursor);
+    void zoomAbout(float factor, QPoint anchor);
 
     int m_rows = 0;
     int m_cols = 0;

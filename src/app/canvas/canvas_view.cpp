@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -66,11 +67,18 @@ CanvasView::CanvasView(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
     Document &doc = m_ctx.doc;
     auto redraw = [this] { update(); };
     connect(&doc, &Document::frameContentChanged, this, redraw);
-    connect(&doc, &Document::currentFrameChanged, this, redraw);
+    connect(&doc, &Document::currentFrameChanged, this, [this] {
+        // Playback, Stop and the play panel change the frame under a mouse
+        // that stands still: its colour read-out follows.
+        if (m_lastMouse)
+            showPointStatus(*m_lastMouse);
+        update();
+    });
     connect(&doc, &Document::wiringChanged, this, redraw);
     connect(&ctx.editing, &EditingState::areaChanged, this, redraw);
     connect(&doc, &Document::framesChanged, this, [this] {
         showFrameCount();
+        showScrollBarsForDocument();
         update();
     });
     connect(&doc, &Document::geometryChanged, this, [this] {
@@ -81,7 +89,9 @@ CanvasView::CanvasView(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
     connect(&doc, &Document::contentsReplaced, this, [this] {
         actualSize();
         showFrameCount();
+        showScrollBarsForDocument();
     });
+    showScrollBarsForDocument();
 
     for (int i = 0; i < 3; ++i)
         m_statusFormats[size_t(i)] = lookedUpText("Status", kStatusKeys[i], statusDefault(i));
@@ -118,6 +128,38 @@ void CanvasView::setPlayShowsWiredOnly(bool on)
         return;
     m_look.wiredOnly = on;
     update();
+}
+
+void CanvasView::setShowUnwiredWhilePlaying(bool on)
+{
+    m_ctx.settings.showUnwiredWhilePlaying = on;
+    update();
+}
+
+bool CanvasView::showUnwiredWhilePlaying() const { return m_ctx.settings.showUnwiredWhilePlaying; }
+
+bool CanvasView::hidesUnwiredPoints() const
+{
+    // A project without wiring has nothing to tell wired from unwired
+    // points by: it plays every point rather than a black grid.
+    return m_look.wiredOnly && !showUnwiredWhilePlaying() && m_ctx.doc.wiring().count() > 0;
+}
+
+void CanvasView::centreGrid() { setGridCentreOffset(QPoint(0, 0)); }
+
+void CanvasView::setGridCentreOffset(QPoint offset)
+{
+    const CanvasGeometry before = m_geom;
+    m_geom.setCentreOffset(offset);
+    gridMoved(before);
+}
+
+void CanvasView::showScrollBarsForDocument()
+{
+    // The start picture has nothing to scroll.
+    const bool shown = m_ctx.doc.frameCount() > 0;
+    m_hBar->setVisible(shown);
+    m_vBar->setVisible(shown);
 }
 
 void CanvasView::setShowGrid(bool on)
@@ -187,6 +229,15 @@ bool CanvasView::zoomOut(bool keepCentre, QPoint cursor)
     return done;
 }
 
+bool CanvasView::zoomAt(bool in, QPoint anchor)
+{
+    const CanvasGeometry before = m_geom;
+    const bool done = in ? m_geom.zoomInAt(anchor) : m_geom.zoomOutAt(anchor);
+    // The mouse stays where it is: the grid moved under it.
+    zoomed(before, done, true);
+    return done;
+}
+
 void CanvasView::zoomed(const CanvasGeometry &before, bool moved, bool keepCentre)
 {
     if (!moved)
@@ -253,6 +304,7 @@ CanvasScene CanvasView::scene() const
     s.doc = &m_ctx.doc;
     s.geometry = m_geom;
     s.look = m_look;
+    s.look.wiredOnly = hidesUnwiredPoints();
     s.area = m_ctx.editing.area;
     s.tool = m_tool;
     s.overlays = m_overlays;
@@ -280,7 +332,10 @@ void CanvasView::renderForPrint(QPainter &painter, const QRect &target)
 
 void CanvasView::paintEvent(QPaintEvent *)
 {
-    const QSize usable = m_geom.usableSize();
+    // Without its scroll bars (the start picture) the picture fills the
+    // whole canvas.
+    const bool bars = !m_hBar->isHidden();
+    const QSize usable = bars ? m_geom.usableSize() : size();
     if (m_buffer.size() != usable)
         m_buffer = QImage(usable, QImage::Format_RGB32);
     renderCanvas(m_buffer, scene());
@@ -289,13 +344,23 @@ void CanvasView::paintEvent(QPaintEvent *)
     p.drawImage(0, 0, m_buffer);
     // The square where the two scroll bars meet.
     const int e = CanvasGeometry::kScrollBarExtent;
-    p.fillRect(QRect(usable.width(), usable.height(), e, e), palette().window());
+    if (bars)
+        p.fillRect(QRect(usable.width(), usable.height(), e, e), palette().window());
 }
 
 void CanvasView::resizeEvent(QResizeEvent *)
 {
     const int e = CanvasGeometry::kScrollBarExtent;
-    m_geom.setClientSize(size());
+    if (!m_sized) {
+        m_geom.setClientSize(size());
+    } else {
+        // Full screen, or a bar beside the canvas hidden or shown: the grid
+        // keeps its place relative to the canvas's centre.
+        const CanvasGeometry before = m_geom;
+        m_geom.resizeClient(size());
+        if (m_geom.centre() != before.centre())
+            gridMoved(before);
+    }
     const QSize usable = m_geom.usableSize();
     m_hBar->setGeometry(0, usable.height(), usable.width(), e);
     m_vBar->setGeometry(usable.width(), 0, e, usable.height());
@@ -314,7 +379,8 @@ void CanvasView::mousePressEvent(QMouseEvent *event)
 
 void CanvasView::mouseMoveEvent(QMouseEvent *event)
 {
-    showPointStatus(event->position().toPoint());
+    m_lastMouse = event->position().toPoint();
+    showPointStatus(*m_lastMouse);
     if (m_tool && m_tool->mouseMove(*this, event))
         return;
     QWidget::mouseMoveEvent(event);
@@ -325,4 +391,50 @@ void CanvasView::mouseReleaseEvent(QMouseEvent *event)
     if (m_tool && m_tool->mouseRelease(*this, event))
         return;
     QWidget::mouseReleaseEvent(event);
+}
+
+void CanvasView::leaveEvent(QEvent *event)
+{
+    m_lastMouse.reset();
+    QWidget::leaveEvent(event);
+}
+
+void CanvasView::wheelEvent(QWheelEvent *event)
+{
+    if (m_ctx.doc.frameCount() == 0) {
+        event->ignore();
+        return;
+    }
+    // A notch is 120 eighths of a degree; finer turns add up until they make
+    // one.
+    constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const QPoint delta = event->angleDelta();
+    // Some systems turn Shift + wheel into a sideways turn themselves.
+    const int turn = delta.y() != 0 ? delta.y() : delta.x();
+    const bool sideways = (mods & Qt::ShiftModifier) || delta.y() == 0;
+    const bool zoom = mods & Qt::ControlModifier;
+    int &rest = sideways && !zoom ? m_wheelRest.rx() : m_wheelRest.ry();
+    rest += turn;
+    const int notches = rest / kNotch;
+    rest -= notches * kNotch;
+    event->accept();
+    if (notches == 0)
+        return;
+
+    if (zoom) {
+        const QPoint anchor = event->position().toPoint();
+        for (int i = 0; i < std::abs(notches); ++i)
+            if (!zoomAt(notches > 0, anchor))
+                break;
+        return;
+    }
+    // A notch moves a tenth of the visible height or width (at least one
+    // cell); the scroll bars keep the grid inside their ranges. Turning
+    // the wheel away from you shows what lies above (or left).
+    QScrollBar *bar = sideways ? m_hBar : m_vBar;
+    const int visible = sideways ? m_geom.usableSize().width() : m_geom.usableSize().height();
+    const double cell = (sideways ? m_geom.celWidth() : m_geom.celHeight()) * double(m_geom.zoom());
+    const int step = std::max({visible / 10, int(std::min(cell, double(visible))), 1});
+    bar->setValue(bar->value() - notches * step);
 }

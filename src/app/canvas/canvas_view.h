@@ -41,9 +41,22 @@ public:
     // Zoom 1, the grid centred, scroll ranges of the unzoomed grid (Home,
     // "原视图", and after New and Open).
     void actualSize();
-    // While playback runs only wired grid points are drawn.
+    // While playback runs only wired grid points are drawn, unless the
+    // wiring is empty (a project without wiring plays every point) or
+    // unwired lamps are asked for (View > "Show unwired lamps while
+    // playing").
     void setPlayShowsWiredOnly(bool on);
     bool playShowsWiredOnly() const { return m_look.wiredOnly; }
+    void setShowUnwiredWhilePlaying(bool on);
+    // Kept in the settings, so the choice outlives the run.
+    bool showUnwiredWhilePlaying() const;
+    // Whether the picture now leaves the unwired points black.
+    bool hidesUnwiredPoints() const;
+    // The grid centred in the canvas at the present zoom (playback going
+    // full screen); the offset from the centre, to be given back at Stop.
+    void centreGrid();
+    QPoint gridCentreOffset() const { return m_geom.centreOffset(); }
+    void setGridCentreOffset(QPoint offset);
     bool showGrid() const { return m_look.showGrid; }
     void setShowGrid(bool on);
     // Looks the three status formats up again in the active language and
@@ -63,6 +76,9 @@ public:
     // under it moves to the client centre and so does the mouse cursor.
     bool zoomIn(bool keepCentre, QPoint cursor);
     bool zoomOut(bool keepCentre, QPoint cursor);
+    // Ctrl + wheel: one zoom step with the grid point under `anchor` held
+    // still.
+    bool zoomAt(bool in, QPoint anchor);
     void pan(CanvasGeometry::PanDirection direction, CanvasGeometry::PanStep step);
     QScrollBar *horizontalBar() const { return m_hBar; }
     QScrollBar *verticalBar() const { return m_vBar; }
@@ -100,6 +116,10 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    // The wheel scrolls the grid up and down, with Shift left and right;
+    // with Ctrl it zooms about the mouse.
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     bool handleKey(QKeyEvent *event);
@@ -108,6 +128,8 @@ private:
     void syncScrollBars();
     void followDocumentGeometry();
     void showPointStatus(QPoint clientPos);
+    // The scroll bars mean something only once there is a grid to scroll.
+    void showScrollBarsForDocument();
     CanvasScene scene() const;
 
     AppContext &m_ctx;
@@ -118,6 +140,11 @@ private:
     QScrollBar *m_vBar = nullptr;
     bool m_syncingBars = false;
     bool m_inKey = false;
+    // Where the mouse last was over the canvas: the status panes follow the
+    // frame shown under it (playback, Stop, the play panel).
+    std::optional<QPoint> m_lastMouse;
+    // Wheel turns smaller than a notch (touchpads) add up to whole steps.
+    QPoint m_wheelRest;
     CanvasTool *m_tool = nullptr;
     std::vector<CanvasOverlay *> m_overlays;
     std::array<QString, 3> m_statusFormats;

@@ -25,6 +25,8 @@ enum : int {
     ViewToolbar = 59392,
     ViewStatusBar = 59393,
     ActualSize = 32830,
+    // Playback of a wired project shows the unwired lamps too.
+    ShowUnwiredWhilePlaying = 32832,
     ScrollMode = 32831,
     ColourReverse = 57632,
     FrameRepeat = 32776,

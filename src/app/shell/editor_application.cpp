@@ -8,6 +8,8 @@
 #include "shell/document_commands.h"
 #include "shell/main_window.h"
 #include "shell/recent_files.h"
+#include "wiring/wiring_editor.h"
+#include "wiring/wiring_tool_page.h"
 
 #include <QDebug>
 #include <QScreen>
@@ -68,6 +70,19 @@ void EditorApplication::show()
 bool EditorApplication::openOnStart(const QString &path)
 {
     return m_window->documents().openFile(path, false);
+}
+
+bool EditorApplication::openWiringOnStart(const QString &path)
+{
+    if (m_doc.frameCount() == 0)
+        return false;
+    const bool wasModified = m_doc.isModified();
+    WiringEditor &editor = m_window->wiringPage()->editor();
+    editor.bind(&m_doc);
+    if (!editor.openFile(path))
+        return false;
+    m_doc.setModified(wasModified);
+    return true;
 }
 
 bool EditorApplication::saveSettings()

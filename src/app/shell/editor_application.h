@@ -51,6 +51,10 @@ public:
     // would. When it cannot be read the message is shown and the start-up
     // document stays.
     bool openOnStart(const QString &path);
+    // A wiring named on the command line beside the project (the demo's
+    // demo.line): read into the open project as the wiring page's "打开"
+    // would. The project stays unmodified: both are as on disk.
+    bool openWiringOnStart(const QString &path);
     // Writes the settings file; done once by the destructor.
     bool saveSettings();
 

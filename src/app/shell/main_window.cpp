@@ -242,6 +242,16 @@ void MainWindow::createStatusBar()
     m_progress->setFixedWidth(140);
     m_progress->setMaximumHeight(14);
     bar->addPermanentWidget(m_progress);
+    // An empty indicator says nothing: it shows only while a load or a run
+    // moves it. Its place is kept, so that it can appear in the middle of a
+    // run that does not go back to the event loop, and the panes beside it
+    // do not jump.
+    QSizePolicy keepPlace = m_progress->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_progress->setSizePolicy(keepPlace);
+    m_progress->hide();
+    connect(m_progress, &QProgressBar::valueChanged, this,
+            [this](int value) { m_progress->setVisible(value > m_progress->minimum()); });
     for (int i = 1; i < 4; ++i)
         bar->addPermanentWidget(m_panes[i]);
 }
@@ -348,29 +358,45 @@ void MainWindow::focusNextPane(bool forward)
     }
 }
 
+QList<QWidget *> MainWindow::barsAroundCanvas() const
+{
+    return {m_toolBar, m_toolDock, m_paletteDock, m_playBar, statusBar()};
+}
+
 void MainWindow::onPlayingChanged(bool playing)
 {
     m_canvas->setPlayShowsWiredOnly(playing);
     if (playing) {
-        // Full screen on top of everything; only the play panel stays.
+        // Full screen on top of everything; only the play panel (and the
+        // status bar, when it was on) stays. What was shown is noted bar by
+        // bar, so Stop brings back exactly that and not bars the user had
+        // put away.
         m_placementBeforePlay = saveGeometry();
         m_statesBeforePlay = windowState();
+        m_barsShownBeforePlay.clear();
+        for (QWidget *bar : barsAroundCanvas())
+            if (!bar->isHidden())
+                m_barsShownBeforePlay << bar;
+        m_gridOffsetBeforePlay = m_canvas->gridCentreOffset();
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
         m_toolBar->hide();
         m_toolDock->hide();
         m_paletteDock->hide();
         showFullScreen();
+        // The canvas keeps the grid's offset from its centre while it grows
+        // to the screen, so a grid centred now is centred full screen.
+        m_canvas->centreGrid();
     } else {
         setWindowFlag(Qt::WindowStaysOnTopHint, false);
-        m_toolBar->show();
-        m_toolDock->show();
-        m_paletteDock->show();
+        for (QWidget *bar : barsAroundCanvas())
+            bar->setVisible(m_barsShownBeforePlay.contains(bar));
         if (m_statesBeforePlay & Qt::WindowMaximized) {
             showMaximized();
         } else {
             showNormal();
             restoreGeometry(m_placementBeforePlay);
         }
+        m_canvas->setGridCentreOffset(m_gridOffsetBeforePlay);
     }
     m_canvas->update();
     refreshCommandStates();

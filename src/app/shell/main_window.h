@@ -46,6 +46,7 @@ public:
     QDockWidget *toolDock() const { return m_toolDock; }
     QTabWidget *toolTabs() const { return m_toolTabs; }
     QDockWidget *paletteDock() const { return m_paletteDock; }
+    WiringToolPage *wiringPage() const { return m_wiringPage; }
     QProgressBar *progressIndicator() const { return m_progress; }
     // Status panes 1 (grid position), 2 (colour), 3 (total frames).
     QLabel *statusPane(int pane) const;
@@ -80,6 +81,9 @@ private:
     void createStatusBar();
     void createDocks();
     void onPlayingChanged(bool playing);
+    // The bars playback hides or keeps: tool bar, docks, play bar, status
+    // bar.
+    QList<QWidget *> barsAroundCanvas() const;
     QList<QWidget *> focusPanes() const;
 
     AppContext &m_ctx;
@@ -106,4 +110,6 @@ private:
     // Window state kept while playback fills the screen.
     QByteArray m_placementBeforePlay;
     Qt::WindowStates m_statesBeforePlay;
+    QList<QWidget *> m_barsShownBeforePlay;
+    QPoint m_gridOffsetBeforePlay;
 };

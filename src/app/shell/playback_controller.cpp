@@ -67,12 +67,13 @@ void PlaybackController::stop()
     m_playing = false;
     m_timer.stop();
     emit playingChanged(false);
-    // The frame index field keeps the last index shown; only the document's
-    // current frame goes back, and only when that frame still exists.
+    // The frame that was current goes back on screen, and the index field
+    // and slider show it: a field still naming the last frame played would
+    // describe a frame that is not the one shown (and not the one an edit
+    // changes). Only when that frame still exists.
     if (m_restoreIndex >= 0 && m_restoreIndex < m_doc.frameCount()) {
-        const QString shownText = m_panel.indexText();
         m_doc.goToFrame(m_restoreIndex);
-        m_panel.showIndex(shownText.toInt());
+        m_panel.showIndex(m_restoreIndex + 1);
     }
     m_restoreIndex = -1;
     if (onPlayStop)

@@ -2,7 +2,7 @@
 // Plays the frames as an animation: a timer of 1000 / PlaySpeed ms moves
 // the current frame round the sequence, and the play panel's index field
 // shows the frame on screen. Stop puts back the frame that was current
-// when Play was chosen.
+// when Play was chosen, and the field and slider show it again.
 //
 // Anything that frees or replaces frames calls stop() first, so no tick and
 // no Stop ever refers to a frame that is gone; the document's replace and

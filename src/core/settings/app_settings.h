@@ -16,6 +16,9 @@ struct AppSettings
     GridGeometry geometry;
     ColorValue backgroundColor = 0;
     bool newFrameCopiesCurrent = false;
+    // Playback draws only the wired points of a wired project; this shows
+    // the unwired ones too (View menu).
+    bool showUnwiredWhilePlaying = false;
     QString serialPortName = QStringLiteral("COM1");
     // Video, sound, picture and document file patterns offered by the media
     // commands.

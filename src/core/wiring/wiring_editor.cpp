@@ -480,25 +480,36 @@ void WiringEditor::openButton()
     const QString path = m_prompt.chooseOpenFile(QString(), kLineFilter);
     if (path.isEmpty())
         return;
+    if (openFile(path))
+        emit focusCanvas();
+}
+
+bool WiringEditor::openFile(const QString &path)
+{
+    if (!m_doc)
+        return false;
     LineReadResult read = readLineFile(path);
     if (read.error == WiringFileError::CannotOpen) {
         m_prompt.inform(WiringText::openFileFail(), PromptIcon::Error);
-        return;
+        return false;
     }
     if (read.error == WiringFileError::TooShort) {
         m_prompt.inform(WiringText::lineFileTooShort(), PromptIcon::Error);
-        return;
+        return false;
     }
     Wiring &w = m_doc->wiring();
     LineFile &file = *read.file;
     if (file.rows != w.rows() || file.cols != w.cols() || file.kind != uint8_t(pageKind())) {
         m_prompt.inform(WiringText::lineFileMismatch(), PromptIcon::Error);
-        return;
+        return false;
     }
     if (w.count() > 0
         && m_prompt.ask(WiringText::replaceWiringQuestion(), PromptButtons::YesNo, PromptIcon::Question)
                != PromptAnswer::Yes)
-        return;
+        return false;
+    // The records are LED circuitry (checked above), shown in port colours
+    // even when the wiring page has not been opened yet.
+    w.setKind(pageKind());
     const bool incomplete = file.content.incomplete();
     const int complete = int(file.content.records.size());
     std::vector<WiringPixel> records = std::move(file.content.records);
@@ -511,5 +522,5 @@ void WiringEditor::openButton()
         m_prompt.inform(WiringText::lineFileIncomplete(file.content.declaredCount, complete), PromptIcon::Warning);
     if (dropped > 0)
         m_prompt.inform(WiringText::recordsSkipped(dropped), PromptIcon::Warning);
-    emit focusCanvas();
+    return true;
 }

@@ -81,6 +81,11 @@ public:
     void undoButton();
     void saveButton();
     void openButton();
+    // What "打开" does once a file is chosen (also a wiring given on the
+    // command line): reads the .line file into the bound document's wiring,
+    // telling the user what was wrong. Returns whether the wiring was
+    // replaced.
+    bool openFile(const QString &path);
 
     // --- state ---------------------------------------------------------------------
     WiringEditMode mode() const { return m_mode; }

@@ -63,7 +63,7 @@ TEST(SaveSettings, WritesMainAndKeepsOtherSections)
     ASSERT_TRUE(SaveSettings(s, path));
     EXPECT_EQ(readTestFile(path),
               "[Gather]\nm_wid=320\nm_hei=240\n\n[main]\nlanguage=0\nRows=8\nUsbVendor=0x1234\n"
-              "Cols=9\nCelWidth=10\nCelHeight=11\nScanMode=0\nBaseColorNum=1\n");
+              "Cols=9\nCelWidth=10\nCelHeight=11\nScanMode=0\nBaseColorNum=1\nShowUnwiredWhilePlaying=0\n");
 }
 
 TEST(SaveSettings, RoundTripsThroughLoad)
@@ -81,6 +81,20 @@ TEST(SaveSettings, RoundTripsThroughLoad)
     EXPECT_EQ(back.languageCode, 1);
     // The language of the run is written even though start-up ignores it.
     EXPECT_EQ(ProfileFile::load(path).readInt("main", "language", -1), 2);
+}
+
+TEST(SaveSettings, ShowingUnwiredLampsWhilePlayingOutlivesTheRun)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Brightloom.ini");
+    EXPECT_FALSE(LoadSettings(path).showUnwiredWhilePlaying);
+    AppSettings s;
+    s.showUnwiredWhilePlaying = true;
+    ASSERT_TRUE(SaveSettings(s, path));
+    EXPECT_TRUE(LoadSettings(path).showUnwiredWhilePlaying);
+    s.showUnwiredWhilePlaying = false;
+    ASSERT_TRUE(SaveSettings(s, path));
+    EXPECT_FALSE(LoadSettings(path).showUnwiredWhilePlaying);
 }
 
 TEST(SaveSettings, FailsWhenTheFileCannotBeWritten)
