@@ -68,10 +68,11 @@ CanvasView::CanvasView(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
     auto redraw = [this] { update(); };
     connect(&doc, &Document::frameContentChanged, this, redraw);
     connect(&doc, &Document::currentFrameChanged, this, [this] {
-        // Playback, Stop and the play panel change the frame under a mouse
-        // that stands still: its colour read-out follows.
-        if (m_lastMouse)
-            showPointStatus(*m_lastMouse);
+        // Playback, Stop and the play panel change the frame while the
+        // panes name a point: its colour is read again from the frame now
+        // shown, even when the grid moved under a mouse that stood still.
+        if (m_statusPoint)
+            showGridPointStatus(*m_statusPoint);
         update();
     });
     connect(&doc, &Document::wiringChanged, this, redraw);
@@ -87,6 +88,7 @@ CanvasView::CanvasView(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
         update();
     });
     connect(&doc, &Document::contentsReplaced, this, [this] {
+        m_statusPoint.reset();
         actualSize();
         showFrameCount();
         showScrollBarsForDocument();
@@ -198,15 +200,19 @@ void CanvasView::showFrameCount()
 void CanvasView::showPointStatus(QPoint clientPos)
 {
     const std::optional<GridPoint> gp = m_geom.pointAt(clientPos);
-    if (!gp || !m_geom.contains(*gp))
-        return;
+    if (gp && m_geom.contains(*gp))
+        showGridPointStatus(*gp);
+}
+
+void CanvasView::showGridPointStatus(GridPoint gp)
+{
     const Document &doc = m_ctx.doc;
     const Frame *frame = m_tool && m_tool->statusFrame() ? m_tool->statusFrame() : doc.currentFrame();
-    if (!frame || frame->size() != size_t(doc.pointCount()) || gp->column >= doc.cols() ||
-        gp->row >= doc.rows())
+    if (!frame || frame->size() != size_t(doc.pointCount()) || gp.column >= doc.cols() || gp.row >= doc.rows())
         return;
-    emit statusTextChanged(1, formatText(m_statusFormats[0], statusDefault(0), {gp->row + 1, gp->column + 1}));
-    const ColorValue c = frame->at(gp->column, gp->row, doc.cols());
+    m_statusPoint = gp;
+    emit statusTextChanged(1, formatText(m_statusFormats[0], statusDefault(0), {gp.row + 1, gp.column + 1}));
+    const ColorValue c = frame->at(gp.column, gp.row, doc.cols());
     emit statusTextChanged(2, formatText(m_statusFormats[1], statusDefault(1),
                                          {int(redOf(c)), int(greenOf(c)), int(blueOf(c))}));
 }
@@ -379,8 +385,7 @@ void CanvasView::mousePressEvent(QMouseEvent *event)
 
 void CanvasView::mouseMoveEvent(QMouseEvent *event)
 {
-    m_lastMouse = event->position().toPoint();
-    showPointStatus(*m_lastMouse);
+    showPointStatus(event->position().toPoint());
     if (m_tool && m_tool->mouseMove(*this, event))
         return;
     QWidget::mouseMoveEvent(event);
@@ -391,12 +396,6 @@ void CanvasView::mouseReleaseEvent(QMouseEvent *event)
     if (m_tool && m_tool->mouseRelease(*this, event))
         return;
     QWidget::mouseReleaseEvent(event);
-}
-
-void CanvasView::leaveEvent(QEvent *event)
-{
-    m_lastMouse.reset();
-    QWidget::leaveEvent(event);
 }
 
 void CanvasView::wheelEvent(QWheelEvent *event)

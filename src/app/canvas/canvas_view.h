@@ -116,7 +116,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void leaveEvent(QEvent *event) override;
     // The wheel scrolls the grid up and down, with Shift left and right;
     // with Ctrl it zooms about the mouse.
     void wheelEvent(QWheelEvent *event) override;
@@ -128,6 +127,7 @@ private:
     void syncScrollBars();
     void followDocumentGeometry();
     void showPointStatus(QPoint clientPos);
+    void showGridPointStatus(GridPoint gp);
     // The scroll bars mean something only once there is a grid to scroll.
     void showScrollBarsForDocument();
     CanvasScene scene() const;
@@ -140,9 +140,9 @@ private:
     QScrollBar *m_vBar = nullptr;
     bool m_syncingBars = false;
     bool m_inKey = false;
-    // Where the mouse last was over the canvas: the status panes follow the
-    // frame shown under it (playback, Stop, the play panel).
-    std::optional<QPoint> m_lastMouse;
+    // The grid point the panes name: its colour follows the frame shown
+    // (playback, Stop, the play panel).
+    std::optional<GridPoint> m_statusPoint;
     // Wheel turns smaller than a notch (touchpads) add up to whole steps.
     QPoint m_wheelRest;
     CanvasTool *m_tool = nullptr;
