@@ -2,6 +2,7 @@
 // events on the offscreen platform.
 #include "canvas_fixture.h"
 #include "common/command_ids.h"
+#include "document/wiring.h"
 #include "wiring/port_picker.h"
 #include "wiring/wiring_canvas_tool.h"
 #include "wiring/wiring_commands.h"
@@ -9,11 +10,15 @@
 #include "wiring/wiring_tool_page.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
@@ -83,7 +88,7 @@ private slots:
             QCOMPARE(QPoint(w.pixel(i).column, w.pixel(i).row), snake[i]);
             QCOMPARE(w.pixel(i).port, 0);
         }
-        QCOMPARE(f.panes.value(0), QStringLiteral("X:0,Y:0,W:2,H:2"));
+        QCOMPARE(f.panes.value(0), QStringLiteral("X:1,Y:1,W:2,H:2"));
     }
 
     void dragWithoutModifierFromBottomRightRunsBackwards()
@@ -136,7 +141,7 @@ private slots:
         QCOMPARE(pixelColour(img, unwired.x(), unwired.y()), 0u);
         // The hover text shows the port and pixel from 1.
         send(f.view, QEvent::MouseMove, wired, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCOMPARE(f.panes.value(3), QStringLiteral("2th Port,2th Pixel"));
+        QCOMPARE(f.panes.value(3), QStringLiteral("Port 2, pixel 2"));
     }
 
     void theFrameCountPaneIsOnlyLentToTheAssignment()
@@ -145,19 +150,19 @@ private slots:
         const QString count = QStringLiteral("Total frames: 1");
         drag(f.view, centre(f.view, 0, 0), centre(f.view, 1, 0));
         send(f.view, QEvent::MouseMove, centre(f.view, 1, 0), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCOMPARE(f.panes.value(3), QStringLiteral("1th Port,2th Pixel"));
+        QCOMPARE(f.panes.value(3), QStringLiteral("Port 1, pixel 2"));
         // An unwired cell gives the pane back to the frame count.
         send(f.view, QEvent::MouseMove, centre(f.view, 2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCOMPARE(f.panes.value(3), count);
         // So does the mouse leaving the canvas.
         send(f.view, QEvent::MouseMove, centre(f.view, 0, 0), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCOMPARE(f.panes.value(3), QStringLiteral("1th Port,1th Pixel"));
+        QCOMPARE(f.panes.value(3), QStringLiteral("Port 1, pixel 1"));
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(&f.view, &leave);
         QCOMPARE(f.panes.value(3), count);
         // And leaving wiring mode with the mouse on a wired cell.
         send(f.view, QEvent::MouseMove, centre(f.view, 0, 0), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCOMPARE(f.panes.value(3), QStringLiteral("1th Port,1th Pixel"));
+        QCOMPARE(f.panes.value(3), QStringLiteral("Port 1, pixel 1"));
         f.page.setWiringMode(false, &f.view);
         QCOMPARE(f.panes.value(3), count);
     }
@@ -202,7 +207,7 @@ private slots:
         WiringFixture f;
         drag(f.view, centre(f.view, 0, 0), centre(f.view, 2, 0));
         f.page.findChild<QPushButton *>(QStringLiteral("LineButton7"))->click();
-        QCOMPARE(f.prompt.lastText(), QStringLiteral("检查通过,没有错误。"));
+        QCOMPARE(f.prompt.lastText(), QStringLiteral("Check passed: no errors."));
     }
 
     void captionsFollowTheLanguage()
@@ -210,6 +215,14 @@ private slots:
         WiringFixture f;
         auto *copy = f.page.findChild<QPushButton *>(QStringLiteral("LineButton0"));
         QCOMPARE(copy->text(), QStringLiteral("Copy"));
+        // Every English button reads with a capital, beside Copy and Open.
+        QStringList english;
+        for (int i = 0; i < 8; ++i)
+            english << f.page.findChild<QPushButton *>(QStringLiteral("LineButton%1").arg(i))->text();
+        QCOMPARE(english, (QStringList{"Copy", "Open", "Save", "Paste", "Reset", "Delete", "Undo", "Check"}));
+        QCOMPARE(f.page.findChild<QGroupBox *>()->title(), QStringLiteral("Wiring tools"));
+        QCOMPARE(f.page.findChild<QCheckBox *>(QStringLiteral("SyncController"))->text(),
+                 QStringLiteral("Sync controller"));
         Language::setCode(Language::Chinese);
         f.page.applyTexts();
         QCOMPARE(copy->text(), QStringLiteral("复制"));
@@ -218,6 +231,48 @@ private slots:
         f.page.applyTexts();
         QCOMPARE(f.page.findChild<QLabel *>(QStringLiteral("LineTitle"))->text(), QStringLiteral("線路定義----LED"));
         Language::setCode(Language::English);
+    }
+
+    void portNumbersStandOutOnEveryPortColour()
+    {
+        // The contrast ratio of two screen colours (1 for equal, 21 for
+        // black on white); 4.5 is what ordinary text needs to read well.
+        const auto luminance = [](const QColor &c) {
+            double sum = 0;
+            const double weights[3] = {0.2126, 0.7152, 0.0722};
+            const int values[3] = {c.red(), c.green(), c.blue()};
+            for (int i = 0; i < 3; ++i) {
+                const double s = values[i] / 255.0;
+                sum += weights[i] * (s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4));
+            }
+            return sum;
+        };
+        const auto contrast = [&](const QColor &a, const QColor &b) {
+            const double la = luminance(a), lb = luminance(b);
+            return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        };
+        for (int port = 0; port < 32; ++port) {
+            const ColorValue c = portColourTable()[size_t(port)];
+            const QColor swatch(int(redOf(c)), int(greenOf(c)), int(blueOf(c)));
+            const QColor label = PortPicker::labelColour(swatch);
+            QVERIFY(label == QColor(Qt::white) || label == QColor(Qt::black));
+            QVERIFY2(contrast(swatch, label) >= 4.5, qPrintable(QStringLiteral("port %1").arg(port + 1)));
+        }
+        // The dark ones in white: full blue (port 3) and the dark red of
+        // port 13.
+        QCOMPARE(PortPicker::labelColour(QColor(0, 0, 255)), QColor(Qt::white));
+        QCOMPARE(PortPicker::labelColour(QColor(85, 0, 0)), QColor(Qt::white));
+        QCOMPARE(PortPicker::labelColour(QColor(255, 255, 0)), QColor(Qt::black));
+
+        // Drawn: the blue swatch holds white pixels of its number.
+        PortPicker picker;
+        picker.resize(8 * 40, 4 * 30);
+        const QImage image = picker.grab().toImage();
+        bool white = false;
+        for (int y = 0; y < 30 && !white; ++y)
+            for (int x = 80; x < 120 && !white; ++x)
+                white = QColor(image.pixel(x, y)).lightness() > 200;
+        QVERIFY(white);
     }
 };
 

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 PortPicker::PortPicker(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("PortPicker"));
@@ -19,6 +21,31 @@ int PortPicker::portAt(QPoint pos) const
     const int row = std::min(pos.y() * kRows / height(), kRows - 1);
     const int column = std::min(pos.x() * kColumns / width(), kColumns - 1);
     return row * kColumns + column + 1;
+}
+
+namespace {
+
+// Relative luminance of a screen colour (sRGB, 0 black to 1 white).
+double luminance(const QColor &c)
+{
+    const auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+} // namespace
+
+QColor PortPicker::labelColour(const QColor &swatch)
+{
+    // Contrast ratios (L1 + 0.05) / (L2 + 0.05) against white (L = 1) and
+    // black (L = 0): full red or blue reads far better in white, although
+    // their lightness is middling.
+    const double l = luminance(swatch);
+    const double onWhite = 1.05 / (l + 0.05);
+    const double onBlack = (l + 0.05) / 0.05;
+    return onWhite >= onBlack ? QColor(Qt::white) : QColor(Qt::black);
 }
 
 void PortPicker::paintEvent(QPaintEvent *)
@@ -36,8 +63,7 @@ void PortPicker::paintEvent(QPaintEvent *)
             const ColorValue c = portColourTable()[size_t(port - 1)];
             const QColor swatch(int(redOf(c)), int(greenOf(c)), int(blueOf(c)));
             p.fillRect(r, swatch);
-            // The number in black on light swatches, in white on dark ones.
-            p.setPen(swatch.lightness() > 110 ? Qt::black : Qt::white);
+            p.setPen(labelColour(swatch));
             p.drawText(r, Qt::AlignCenter, QString::number(port));
         }
 }

@@ -17,6 +17,9 @@ public:
 
     // The port (1..32) under a point of the widget, 0 outside.
     int portAt(QPoint pos) const;
+    // The colour of a swatch's number: white on dark port colours, black
+    // on light ones, whichever stands out more.
+    static QColor labelColour(const QColor &swatch);
 
 signals:
     void portPicked(int port);

@@ -10,7 +10,7 @@ void registerWiringCommands(AppContext &ctx)
     // It works on the document's wiring whether or not the wiring page is
     // open; other circuitry and an empty wiring get their own message.
     ctx.commands.add({
-        Command(Cmd::CircuitryCheck, "CircuitryCheck", "线路检查")
+        Command(Cmd::CircuitryCheck, "&Circuitry Check", "线路检查")
             .in({MenuTitle::Build, 1, 30})
             .runs([&ctx] { runCircuitryCheck(ctx.doc, ctx.prompt); }),
     });

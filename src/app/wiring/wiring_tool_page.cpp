@@ -37,12 +37,10 @@ struct Caption
 
 QString caption(const Caption &c) { return threeWayText(QString::fromUtf8(c.english), QString::fromUtf8(c.chinese)); }
 
-// The page's buttons, in the order of WiringToolPage::Button. After the
-// page's set-up the English copy, paste, open and save buttons read with a
-// capital.
+// The page's buttons, in the order of WiringToolPage::Button.
 const Caption kButtons[] = {
     {"Copy", "复制"}, {"Open", "打开"},   {"Save", "保存"},   {"Paste", "粘贴"},
-    {"reset", "复位"}, {"delete", "删除"}, {"undo", "撤销"}, {"Check", "线路检查"},
+    {"Reset", "复位"}, {"Delete", "删除"}, {"Undo", "撤销"}, {"Check", "线路检查"},
 };
 
 // Tool tips of the small tool bars. The second bar's buttons and the
@@ -196,15 +194,22 @@ void WiringToolPage::buildControls()
 void WiringToolPage::applyTexts()
 {
     m_title->setText(WiringText::pageTitle());
-    m_group->setTitle(caption({"linedefine tool", "线路定义工具"}));
-    m_portLabel->setText(caption({"port", "端口"}));
-    m_syncController->setText(caption({"SYN controler", "同步控制器"}));
+    m_group->setTitle(caption({"Wiring tools", "线路定义工具"}));
+    m_portLabel->setText(caption({"Port", "端口"}));
+    m_syncController->setText(caption({"Sync controller", "同步控制器"}));
     for (int i = 0; i < ButtonCount; ++i)
         m_buttons[size_t(i)]->setText(caption(kButtons[i]));
     for (int i = 0; i < 7; ++i)
         m_editTools[size_t(i)]->setToolTip(caption(kEditTools[i]));
     for (int i = 0; i < 3; ++i)
         m_pictureTools[size_t(i)]->setToolTip(caption(kPictureTools[i]));
+}
+
+QString WiringToolPage::widestAssignmentText()
+{
+    // The highest port and a pixel number of five digits, more than any
+    // controller port drives.
+    return WiringText::cellAssignment(kMaxWiringPorts, 99999);
 }
 
 void WiringToolPage::setWiringMode(bool on, CanvasView *view)

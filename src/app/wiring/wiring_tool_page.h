@@ -39,6 +39,9 @@ public:
 
     // Captions in the active language.
     void applyTexts();
+    // The widest port-and-pixel text the canvas shows in the last status
+    // pane, in the active language.
+    static QString widestAssignmentText();
 
 private:
     enum Button { Copy, Open, Save, Paste, Reset, Delete, Undo, Check, ButtonCount };

@@ -84,6 +84,19 @@ QString lookedUpText(const char *section, const char *key, const QString &chines
     return LanguageText(section, key, chineseDefault);
 }
 
+QString lookedUpText(const char *section, const char *key, const QString &chineseDefault,
+                     const QString &englishDefault)
+{
+    switch (Language::code()) {
+    case Language::Chinese:
+        return LanguageText(section, key, chineseDefault);
+    case Language::Traditional:
+        return ToTraditional(chineseDefault);
+    default:
+        return LanguageText(section, key, englishDefault);
+    }
+}
+
 QString pairedText(const QString &english, const QString &chinese)
 {
     return Language::code() == Language::Chinese ? chinese : english;

@@ -37,6 +37,11 @@ QString ToTraditional(const QString &simplified);
 // Looked-up text for call sites that support the traditional setting: the
 // traditional conversion of the default there, LanguageText otherwise.
 QString lookedUpText(const char *section, const char *key, const QString &chineseDefault);
+// The same for texts that have a built-in English too: the English setting
+// falls back to it when English.ini lacks the key, so an English user never
+// meets a Chinese text of these.
+QString lookedUpText(const char *section, const char *key, const QString &chineseDefault,
+                     const QString &englishDefault);
 
 // Paired literals: English whenever the language is not Chinese.
 QString pairedText(const QString &english, const QString &chinese);

@@ -11,21 +11,50 @@
 
 namespace {
 
-// The check speaks Chinese whatever the language setting.
-const char *const kDuplicateQuestion = "端口%d第%d像素与端口%d第%d像素冲突,是否删除前一个?\n"
-                                       "是,删除端口%d第%d像素\n否,删除端口%d第%d像素\n取消,不管,手动处理";
-const char *const kPortQuestion = "端口号不连续,是否修复?";
-const char *const kReportHead = "检查到以下错误：\n";
-const char *const kNumberingNote = "像素号不连续\n";
-const char *const kDuplicateNote = "网格点有重复定义\n";
-const char *const kRepairedNote = "端口号不连续,已修复";
-const char *const kNotRepairedNote = "端口号不连续,未修复";
-const char *const kUnexpectedNote = "异外错误\n";
-const char *const kReportTail = "\n请再检查一次。\n\n是否再检查一次?";
-const char *const kPassed = "检查通过,没有错误。";
-const char *const kNothingToCheck = "线路中没有定义任何像素,没有可检查的内容。";
+// The check's texts, section "CircuitryCheck" of the language files, with
+// the built-in Chinese and English. A language file writes a line break as
+// "\n".
+struct CheckText
+{
+    const char *key;
+    const char *chinese;
+    const char *english;
+};
 
-QString zh(const char *text) { return QString::fromUtf8(text); }
+const CheckText kDuplicateQuestion = {
+    "DuplicateQuestion",
+    "端口%d第%d像素与端口%d第%d像素冲突,是否删除前一个?\n"
+    "是,删除端口%d第%d像素\n否,删除端口%d第%d像素\n取消,不管,手动处理",
+    "Port %d pixel %d and port %d pixel %d are wired to the same grid point. Remove the first one?\n"
+    "Yes: remove port %d pixel %d\nNo: remove port %d pixel %d\nCancel: keep both and sort it out by hand"};
+const CheckText kPortQuestion = {"PortQuestion", "端口号不连续,是否修复?",
+                                 "The port numbers have gaps. Close them up?"};
+const CheckText kReportHead = {"ReportHead", "检查到以下错误：\n", "The check found these errors:\n"};
+const CheckText kNumberingNote = {"NumberingNote", "像素号不连续\n", "Pixel numbers do not run in order\n"};
+const CheckText kDuplicateNote = {"DuplicateNote", "网格点有重复定义\n", "Grid points are wired more than once\n"};
+const CheckText kRepairedNote = {"PortsRepaired", "端口号不连续,已修复", "Port numbers had gaps: closed up"};
+const CheckText kNotRepairedNote = {"PortsNotRepaired", "端口号不连续,未修复",
+                                    "Port numbers have gaps: not repaired"};
+const CheckText kUnexpectedNote = {"UnexpectedNote", "异外错误\n", "Unexpected error in the port numbers\n"};
+const CheckText kReportTail = {"ReportTail", "\n请再检查一次。\n\n是否再检查一次?",
+                               "\nPlease check again.\n\nCheck again now?"};
+const CheckText kPassed = {"Passed", "检查通过,没有错误。", "Check passed: no errors."};
+const CheckText kNothingToCheck = {"NothingToCheck", "线路中没有定义任何像素,没有可检查的内容。",
+                                   "No pixel is wired yet, so there is nothing to check."};
+const CheckText kLedOnly = {"LedOnly", "目前只检查Led灯线路定义.", "Only LED circuitry can be checked."};
+
+// A file text whose conversions differ from the built-in one is not used.
+QString builtInText(const CheckText &t)
+{
+    return threeWayText(QString::fromUtf8(t.english), QString::fromUtf8(t.chinese));
+}
+
+QString checkText(const CheckText &t)
+{
+    QString s = lookedUpText("CircuitryCheck", t.key, QString::fromUtf8(t.chinese), QString::fromUtf8(t.english));
+    s.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    return s;
+}
 
 // Step 2. Walking the list once with the state of every port gives the
 // same numbers as walking on from each head: the first record of a port
@@ -97,10 +126,10 @@ void duplicatePass(Wiring &w, Prompt &prompt, CircuitryFindings &f)
             d.earlierPixel = pa.pixel;
             d.laterPort = pb.port;
             d.laterPixel = pb.pixel;
-            const QString text = formatText(zh(kDuplicateQuestion), zh(kDuplicateQuestion),
+            const QString question = formatText(checkText(kDuplicateQuestion), builtInText(kDuplicateQuestion),
                                             {pa.port + 1, pa.pixel + 1, pb.port + 1, pb.pixel + 1, pa.port + 1,
                                              pa.pixel + 1, pb.port + 1, pb.pixel + 1});
-            switch (prompt.ask(text, PromptButtons::YesNoCancel, PromptIcon::Question)) {
+            switch (prompt.ask(question, PromptButtons::YesNoCancel, PromptIcon::Question)) {
             case PromptAnswer::Yes:
                 removed[size_t(a)] = true; // and on with the record after a
                 d.kept = CircuitryDuplicate::Kept::Later;
@@ -159,25 +188,25 @@ QString CircuitryFindings::report() const
 {
     if (clean())
         return QString();
-    QString text = zh(kReportHead);
+    QString text = checkText(kReportHead);
     if (renumbered > 0)
-        text += zh(kNumberingNote);
+        text += checkText(kNumberingNote);
     if (!duplicates.empty())
-        text += zh(kDuplicateNote);
+        text += checkText(kDuplicateNote);
     switch (portNote) {
     case PortNote::Repaired:
-        text += zh(kRepairedNote);
+        text += checkText(kRepairedNote);
         break;
     case PortNote::NotRepaired:
-        text += zh(kNotRepairedNote);
+        text += checkText(kNotRepairedNote);
         break;
     case PortNote::Unexpected:
-        text += zh(kUnexpectedNote);
+        text += checkText(kUnexpectedNote);
         break;
     case PortNote::None:
         break;
     }
-    return text + zh(kReportTail);
+    return text + checkText(kReportTail);
 }
 
 CircuitryFindings circuitryCheckPass(Wiring &w, Prompt &prompt)
@@ -189,7 +218,7 @@ CircuitryFindings circuitryCheckPass(Wiring &w, Prompt &prompt)
     const int H = f.highestHeadPort;
     const int P = f.highestPort;
     if (h < H + 1 || h < P + 1) {
-        if (prompt.ask(zh(kPortQuestion), PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes) {
+        if (prompt.ask(checkText(kPortQuestion), PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes) {
             repairPorts(w, P);
             f.portNote = CircuitryFindings::PortNote::Repaired;
         } else {
@@ -206,21 +235,20 @@ void runCircuitryCheck(Document &doc, Prompt &prompt)
     Wiring &w = doc.wiring();
     for (;;) {
         if (w.kind() != CircuitryKind::Led) {
-            prompt.inform(pairedText(QStringLiteral("Check LED circuitry Only"), zh("目前只检查Led灯线路定义.")),
-                          PromptIcon::Information);
+            prompt.inform(checkText(kLedOnly), PromptIcon::Information);
             return;
         }
         // With no record the port question would come back on every pass,
         // and no repair could ever answer it.
         if (w.count() == 0) {
-            prompt.inform(zh(kNothingToCheck), PromptIcon::Information);
+            prompt.inform(checkText(kNothingToCheck), PromptIcon::Information);
             return;
         }
         const CircuitryFindings f = circuitryCheckPass(w, prompt);
         if (f.renumbered > 0 || !f.duplicates.empty() || f.portNote == CircuitryFindings::PortNote::Repaired)
             doc.wiringEdited();
         if (f.clean()) {
-            prompt.inform(zh(kPassed), PromptIcon::Information);
+            prompt.inform(checkText(kPassed), PromptIcon::Information);
             return;
         }
         if (prompt.ask(f.report(), PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)

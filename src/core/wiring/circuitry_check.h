@@ -2,7 +2,7 @@
 // CircuitryCheck: finds pixel numbers that do not run 0, 1, 2, ... along a
 // port, grid points wired twice and gaps in the port numbers of an LED
 // wiring, and repairs them, asking before each destructive step. Its
-// questions and its report are Chinese in every language setting.
+// questions and its report follow the language setting.
 
 #include <QPoint>
 #include <QString>
@@ -30,7 +30,7 @@ struct CircuitryFindings
     enum class PortNote { None, Repaired, NotRepaired, Unexpected } portNote = PortNote::None;
 
     bool clean() const { return renumbered == 0 && duplicates.empty() && portNote == PortNote::None; }
-    // "检查到以下错误：\n..." with the notes, or empty when clean.
+    // "The check found these errors:\n..." with the notes, or empty when clean.
     QString report() const;
 };
 

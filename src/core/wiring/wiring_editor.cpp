@@ -1,6 +1,7 @@
 #include "wiring/wiring_editor.h"
 
 #include "document/document.h"
+#include "document/save_suggestion.h"
 #include "settings/file_access.h"
 #include "settings/prompt.h"
 #include "wiring/wiring_files.h"
@@ -137,7 +138,7 @@ void WiringEditor::dragTo(QPoint cell)
 
 QString WiringEditor::rubberText() const
 {
-    return WiringText::rubberRectangle(m_anchor.x(), m_anchor.y(), m_current.x() - m_anchor.x(),
+    return WiringText::rubberRectangle(m_anchor.x() + 1, m_anchor.y() + 1, m_current.x() - m_anchor.x(),
                                        m_current.y() - m_anchor.y());
 }
 
@@ -460,7 +461,8 @@ void WiringEditor::saveButton()
         m_prompt.inform(WiringText::noLineData(), PromptIcon::Error);
         return;
     }
-    const QString path = m_prompt.chooseSaveFile(QString(), kLineFilter, QString(), QStringLiteral("line"));
+    const QString path = m_prompt.chooseSaveFile(QString(), kLineFilter, saveSuggestion(*m_doc, QStringLiteral("line")),
+                                                 QStringLiteral("line"));
     if (path.isEmpty())
         return;
     QString reason;

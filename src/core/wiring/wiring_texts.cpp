@@ -21,7 +21,7 @@ namespace WiringText {
 
 QString pageTitle()
 {
-    return threeWayText(QStringLiteral("Line define----LED"), QStringLiteral("线路定义----LED"));
+    return threeWayText(QStringLiteral("Wiring ---- LED"), QStringLiteral("线路定义----LED"));
 }
 
 QString enterWiringMode()
@@ -92,7 +92,7 @@ QString rubberRectangle(int x, int y, int w, int h)
 
 QString cellAssignment(int port, int pixel)
 {
-    return pairWith("%dth Port,%dth Pixel", "第%d口,第%d像素", {port, pixel});
+    return pairWith("Port %d, pixel %d", "第%d口,第%d像素", {port, pixel});
 }
 
 QString noLineData() { return pair("No line data.", "没有线路数据!"); }

@@ -18,9 +18,14 @@ QString report(const QString &notes)
 class CircuitryCheckTest : public ::testing::Test
 {
 protected:
-    // The check speaks Chinese in every language; the tests run in English
-    // to show it.
-    void SetUp() override { Language::setCode(Language::English); }
+    // The Chinese texts are the built-in ones; the language tests at the
+    // end switch to the other two.
+    void SetUp() override { Language::setCode(Language::Chinese); }
+    void TearDown() override
+    {
+        Language::setCode(Language::English);
+        Language::setFolder(QString());
+    }
 
     void wire(std::vector<WiringPixel> records, int rows = 4, int cols = 4)
     {
@@ -134,11 +139,10 @@ TEST_F(CircuitryCheckTest, OnlyLedCircuitryIsChecked)
     wire({wiredAt(0, 0, 0, 0)});
     wiring().setKind(CircuitryKind::Neon);
     check({});
-    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("Check LED circuitry Only")});
-    Language::setCode(Language::Chinese);
-    check({});
-    EXPECT_EQ(prompt.lastText(), QStringLiteral("目前只检查Led灯线路定义."));
+    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("目前只检查Led灯线路定义.")});
     Language::setCode(Language::English);
+    check({});
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("Only LED circuitry can be checked."));
 }
 
 TEST_F(CircuitryCheckTest, APortWithoutHeadGetsOneFromThePortRepair)
@@ -155,6 +159,55 @@ TEST_F(CircuitryCheckTest, AllThreeNotesComeInTheirOrder)
     check({PromptAnswer::Cancel, PromptAnswer::No, PromptAnswer::No});
     EXPECT_EQ(prompt.lastText(),
               report(QStringLiteral("像素号不连续\n网格点有重复定义\n端口号不连续,未修复")));
+}
+
+// An English user reads every question and the report in English, from
+// the shipped language file or, without one, from the built-in texts.
+class CircuitryCheckInEnglish : public CircuitryCheckTest, public ::testing::WithParamInterface<bool>
+{
+protected:
+    void SetUp() override
+    {
+        Language::setCode(Language::English);
+        Language::setFolder(GetParam() ? QStringLiteral(BRIGHTLOOM_RESOURCES) : QStringLiteral("/nonexistent"));
+    }
+};
+
+TEST_P(CircuitryCheckInEnglish, QuestionsAndReportAreEnglish)
+{
+    wire({wiredAt(0, 0, 0, 0), wiredAt(1, 0, 0, 3), wiredAt(1, 0, 3, 0)});
+    check({PromptAnswer::Cancel, PromptAnswer::No, PromptAnswer::No});
+    EXPECT_EQ(prompt.texts(),
+              (QStringList{QStringLiteral("Port 1 pixel 2 and port 4 pixel 1 are wired to the same grid point. "
+                                          "Remove the first one?\nYes: remove port 1 pixel 2\nNo: remove port 4 "
+                                          "pixel 1\nCancel: keep both and sort it out by hand"),
+                           QStringLiteral("The port numbers have gaps. Close them up?"),
+                           QStringLiteral("The check found these errors:\nPixel numbers do not run in order\nGrid "
+                                          "points are wired more than once\nPort numbers have gaps: not "
+                                          "repaired\nPlease check again.\n\nCheck again now?")}));
+}
+
+TEST_P(CircuitryCheckInEnglish, ACleanWiringAndAnEmptyOneAreEnglish)
+{
+    wire({wiredAt(0, 0, 0, 0)});
+    check({});
+    wire({});
+    check({});
+    EXPECT_EQ(prompt.texts(), (QStringList{QStringLiteral("Check passed: no errors."),
+                                           QStringLiteral("No pixel is wired yet, so there is nothing to check.")}));
+}
+
+INSTANTIATE_TEST_SUITE_P(FileOrBuiltIn, CircuitryCheckInEnglish, ::testing::Bool(),
+                         [](const auto &info) { return info.param ? "ShippedFile" : "BuiltIn"; });
+
+TEST_F(CircuitryCheckTest, TraditionalChineseIsTheConvertedChinese)
+{
+    Language::setCode(Language::Traditional);
+    wire({wiredAt(0, 0, 0, 0), wiredAt(2, 2, 2, 0)});
+    check({PromptAnswer::No, PromptAnswer::No});
+    EXPECT_EQ(prompt.texts(),
+              (QStringList{QStringLiteral("端口號不連續,是否修復?"),
+                           QStringLiteral("檢查到以下錯誤：\n端口號不連續,未修復\n請再檢查一次。\n\n是否再檢查一次?")}));
 }
 
 } // namespace

@@ -374,7 +374,7 @@ TEST_F(WiringEditorTest, PressLeftOfTheGridStartsAtColumnZero)
     editor->press({-2, 1}, {});
     EXPECT_EQ(editor->anchor(), QPoint(0, 1));
     editor->dragTo({1, 1});
-    EXPECT_EQ(editor->rubberText(), QStringLiteral("X:0,Y:1,W:1,H:0"));
+    EXPECT_EQ(editor->rubberText(), QStringLiteral("X:1,Y:2,W:1,H:0"));
     editor->release({1, 1}, {});
     EXPECT_EQ(chainWord(wiring(), 0), QStringLiteral("de"));
 }
@@ -399,7 +399,7 @@ TEST_F(WiringEditorTest, CellTextShowsOneBasedPortAndPixel)
     EXPECT_EQ(editor->cellText({1, 0}), QStringLiteral("第3口,第2像素"));
     EXPECT_TRUE(editor->cellText({1, 1}).isEmpty());
     Language::setCode(Language::English);
-    EXPECT_EQ(editor->cellText({1, 0}), QStringLiteral("3th Port,2th Pixel"));
+    EXPECT_EQ(editor->cellText({1, 0}), QStringLiteral("Port 3, pixel 2"));
 }
 
 TEST_F(WiringEditorTest, ResetEmptiesWiringAndUndoStack)
