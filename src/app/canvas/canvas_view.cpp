@@ -3,6 +3,7 @@
 #include "canvas/canvas_tool.h"
 #include "common/app_context.h"
 #include "document/document.h"
+#include "settings/grid_geometry.h"
 #include "settings/language.h"
 
 #include <QCursor>
@@ -187,7 +188,27 @@ void CanvasView::refreshStatusTexts()
     for (int i = 0; i < 3; ++i)
         m_statusFormats[size_t(i)] = lookedUpText("Status", kStatusKeys[i], statusDefault(i));
     showFrameCount();
+    // A new language shows at once, not at the next mouse move.
+    if (m_statusPoint)
+        showGridPointStatus(*m_statusPoint);
     update();
+}
+
+QStringList CanvasView::widestStatusTexts(int pane) const
+{
+    // Digits share one width in the interface fonts, so the values with the
+    // most digits give the widest texts.
+    constexpr int kWidestFrameCount = 9999999;
+    switch (pane) {
+    case 1:
+        return {formatText(m_statusFormats[0], statusDefault(0), {kMaxGridSide, kMaxGridSide})};
+    case 2:
+        return {formatText(m_statusFormats[1], statusDefault(1), {255, 255, 255})};
+    case 3:
+        return {formatText(m_statusFormats[2], statusDefault(2), {kWidestFrameCount})};
+    default:
+        return {};
+    }
 }
 
 void CanvasView::showStatus(int pane, const QString &text) { emit statusTextChanged(pane, text); }

@@ -60,8 +60,12 @@ public:
     bool showGrid() const { return m_look.showGrid; }
     void setShowGrid(bool on);
     // Looks the three status formats up again in the active language and
-    // shows the frame count; the start picture follows at the next redraw.
+    // shows the frame count and the point last shown in it; the start
+    // picture follows at the next redraw.
     void refreshStatusTexts();
+    // The texts status pane 1..3 must have room for in the active language:
+    // the largest grid position, the widest colour, a large frame count.
+    QStringList widestStatusTexts(int pane) const;
     // The canvas as it is shown, fitted into `target` keeping its shape.
     void renderForPrint(QPainter &painter, const QRect &target);
 

@@ -21,6 +21,7 @@
 #include "shell/play_panel.h"
 #include "shell/playback_controller.h"
 #include "shell/register_commands.h"
+#include "shell/status_pane_width.h"
 #include "shell/toolbar_icons.h"
 #include "wiring/wiring_tool_page.h"
 
@@ -54,8 +55,6 @@ const ToolButton kToolButtons[] = {
     {Cmd::EditCopy, true}, {Cmd::EditPaste, true}, {Cmd::FilePrint, true}, {0, false},
     {Cmd::AppAbout, false},
 };
-
-constexpr int kPaneWidths[4] = {0, 120, 180, 250};
 
 QList<QString> localFiles(const QMimeData *mime)
 {
@@ -230,9 +229,11 @@ void MainWindow::createStatusBar()
     for (int i = 0; i < 4; ++i) {
         m_panes[i] = new QLabel(bar);
         m_panes[i]->setObjectName(QStringLiteral("StatusPane%1").arg(i));
-        if (kPaneWidths[i] > 0)
-            m_panes[i]->setFixedWidth(kPaneWidths[i]);
     }
+    // A long message in the first pane is cut at the bar's width; it never
+    // pushes the other panes out of the window. Their widths follow their
+    // texts in the active language (fitStatusPanes).
+    m_panes[0]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(m_panes[0], 1);
     m_progress = new QProgressBar(bar);
     m_progress->setObjectName(QStringLiteral("LoadProgress"));
@@ -269,6 +270,19 @@ void MainWindow::applyLanguage()
     m_playPanel->applyTexts();
     m_panes[0]->setText(lookedUpText("MainFrame", "Ready", QStringLiteral("就绪")));
     m_canvas->refreshStatusTexts();
+    fitStatusPanes();
+}
+
+void MainWindow::fitStatusPanes()
+{
+    for (int pane = 1; pane <= 3; ++pane) {
+        QStringList texts = m_canvas->widestStatusTexts(pane);
+        // On the " Line " page the last pane lends itself to the port and
+        // pixel under the mouse.
+        if (pane == 3)
+            texts << m_wiringPage->widestAssignmentText();
+        m_panes[pane]->setFixedWidth(statusPaneWidth(*m_panes[pane], texts));
+    }
 }
 
 void MainWindow::setLanguage(int code)

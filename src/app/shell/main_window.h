@@ -79,6 +79,8 @@ protected:
 private:
     void fillToolBar();
     void createStatusBar();
+    // Status panes 1 to 3 as wide as their widest texts in the language.
+    void fitStatusPanes();
     void createDocks();
     void onPlayingChanged(bool playing);
     // The bars playback hides or keeps: tool bar, docks, play bar, status
