@@ -35,8 +35,8 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
     QTest::addColumn<QString>("rotate");
 
     QTest::newRow("Chinese") << int(Cmd::LanguageChinese)
-                             << QStringList{"文件(&F)", "编辑(&E)", "视图(&V)", "图像", "演示", "硬件配置", "语言",
-                                            "帮助(&H)"}
+                             << QStringList{"文件(&F)", "编辑(&E)", "视图(&V)", "图像(&P)", "演示(&A)",
+                                            "硬件配置(&B)", "语言(&L)", "帮助(&H)"}
                              << QStringList{"撤消(&U)\tCtrl+Z", "-", "剪切(&T)\tCtrl+X", "复制(&C)\tCtrl+C",
                                             "粘贴(&P)\tCtrl+V", "删除(&D)\tDel"}
                              << QStringList{"自动花样", "自动采集", "Flash", "VIDEO", "-", "播放\tF5", "停止\tF7"}
@@ -44,19 +44,19 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
                                             "发送数据到控制器...", "更新控制器程序...", "-", "FSEQ序列导出..."}
                              << QStringLiteral("旋转90度(&R)");
     QTest::newRow("English") << int(Cmd::LanguageEnglish)
-                             << QStringList{"File(&F)", "Edit(&E)", "View(&V)", "picture(&p)", "AutoPlay",
-                                            "Build(&B)", "Language(&L)", "Help(&H)"}
-                             << QStringList{"Undo(&U)\tCtrl+Z", "-", "Cut(&T)\tCtrl+X", "Copy(&C)\tCtrl+C",
-                                            "Paste(&P)\tCtrl+V", "Delete\tDel"}
-                             << QStringList{"AutoDesign", "AutoGather", "Flash", "GetVideo", "-", "Play\tF5",
-                                            "Stop\tF7"}
-                             << QStringList{"MakeLedData", "MakeNeonData", "CircuitryCheck", "-", "Serial Port...",
-                                            "Send Frames to Controller...", "Update Controller Program...", "-",
-                                            "Export FSEQ sequence..."}
-                             << QStringLiteral("Rotate90(&R)");
+                             << QStringList{"&File", "&Edit", "&View", "&Picture", "&AutoPlay", "&Build",
+                                            "&Language", "&Help"}
+                             << QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
+                                            "&Delete\tDel"}
+                             << QStringList{"Auto &Pattern...", "Screen &Gather...", "Flash", "Video...", "-",
+                                            "Play\tF5", "Stop\tF7"}
+                             << QStringList{"Make &LED Data...", "Make &Neon Data...", "&Circuitry Check", "-",
+                                            "Serial Port...", "Send Frames to Controller...",
+                                            "Update Controller Program...", "-", "Export FSEQ sequence..."}
+                             << QStringLiteral("&Rotate 90°");
     QTest::newRow("traditional") << int(Cmd::LanguageTraditional)
-                                 << QStringList{"文件(&F)", "編輯(&E)", "視圖(&V)", "圖像", "演示", "硬件配置",
-                                                "語言", "幫助(&H)"}
+                                 << QStringList{"文件(&F)", "編輯(&E)", "視圖(&V)", "圖像(&P)", "演示(&A)",
+                                                "硬件配置(&B)", "語言(&L)", "幫助(&H)"}
                                  << QStringList{"撤消(&U)\tCtrl+Z", "-", "剪切(&T)\tCtrl+X", "複製(&C)\tCtrl+C",
                                                 "粘貼(&P)\tCtrl+V", "刪除(&D)\tDel"}
                                  << QStringList{"自動花樣", "自動採集", "Flash", "VIDEO", "-", "播放\tF5",
@@ -91,8 +91,9 @@ void ShellLanguageTest::startupMenuFollowsTheLanguage()
 {
     TestEditor e;
     e.commands().trigger(Cmd::LanguageChinese);
-    QCOMPARE(e.menuTitles(), (QStringList{"文件(&F)", "视图(&V)", "语言", "帮助(&H)"}));
-    QCOMPARE(e.itemTexts(0), (QStringList{"新建(&N)\tCtrl+N", "打开(&O)...\tCtrl+O", "-", "最近文件", "-", "退出(&X)"}));
+    QCOMPARE(e.menuTitles(), (QStringList{"文件(&F)", "视图(&V)", "语言(&L)", "帮助(&H)"}));
+    QCOMPARE(e.itemTexts(0),
+             (QStringList{"新建(&N)\tCtrl+N", "打开(&O)...\tCtrl+O", "-", "（无最近文件）", "-", "退出(&X)"}));
     QCOMPARE(e.itemTexts(2), (QStringList{"中文（大陆）(&C)", "English(&E)", "中文（港台）"}));
     e.commands().trigger(Cmd::LanguageTraditional);
     QCOMPARE(e.itemTexts(1), (QStringList{"工具欄(&T)", "狀態欄(&S)"}));
@@ -123,7 +124,7 @@ void ShellLanguageTest::theActiveLanguageCommandDoesNothing()
     english->trigger();
     QVERIFY(english->isChecked());
     QCOMPARE(Language::code(), 1);
-    QCOMPARE(e.menuTitles().first(), QStringLiteral("File(&F)"));
+    QCOMPARE(e.menuTitles().first(), QStringLiteral("&File"));
 }
 
 void ShellLanguageTest::barsAndPanelFollowTheLanguage()
@@ -159,7 +160,7 @@ void ShellLanguageTest::newDocumentKeepsTheChosenLanguage()
     TestEditor e;
     e.commands().trigger(Cmd::LanguageChinese);
     e.newGrid(QStringLiteral("4"), QStringLiteral("4"));
-    QCOMPARE(e.menuTitles().value(3), QStringLiteral("图像"));
+    QCOMPARE(e.menuTitles().value(3), QStringLiteral("图像(&P)"));
     QCOMPARE(e.itemTexts(0).first(), QStringLiteral("新建(&N)\tCtrl+N"));
 }
 

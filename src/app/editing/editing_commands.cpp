@@ -43,31 +43,31 @@ void registerEditingCommands(AppContext &ctx)
     const auto range = [&ctx](RangeOperation op) { return [&ctx, op] { openRangeDialog(ctx, op); }; };
     ctx.commands.add({
         // Undo has no handler yet: it stays disabled.
-        Command(Cmd::EditUndo, "Undo(&U)\tCtrl+Z", "撤消(&U)\tCtrl+Z")
+        Command(Cmd::EditUndo, "&Undo\tCtrl+Z", "撤消(&U)\tCtrl+Z")
             .in({MenuTitle::Edit, 1, 10})
             .keys({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}),
-        Command(Cmd::EditCut, "Cut(&T)\tCtrl+X", "剪切(&T)\tCtrl+X")
+        Command(Cmd::EditCut, "Cu&t\tCtrl+X", "剪切(&T)\tCtrl+X")
             .in({MenuTitle::Edit, 2, 10})
             .keys({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)})
             .runs(range(RangeOperation::Cut))
             .enabledWhen(hasFrames),
-        Command(Cmd::EditCopy, "Copy(&C)\tCtrl+C", "复制(&C)\tCtrl+C")
+        Command(Cmd::EditCopy, "&Copy\tCtrl+C", "复制(&C)\tCtrl+C")
             .in({MenuTitle::Edit, 2, 20})
             .keys({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)})
             .runs(range(RangeOperation::Copy))
             .enabledWhen(hasFrames),
-        Command(Cmd::EditPaste, "Paste(&P)\tCtrl+V", "粘贴(&P)\tCtrl+V")
+        Command(Cmd::EditPaste, "&Paste\tCtrl+V", "粘贴(&P)\tCtrl+V")
             .in({MenuTitle::Edit, 2, 30})
             .keys({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)})
             .runs([&ctx] { paste(ctx); })
             .enabledWhen(hasFrames),
         // Del and Shift+C are the canvas's own keys, taken while it has the
         // focus.
-        Command(Cmd::EditDelete, "Delete\tDel", "删除(&D)\tDel")
+        Command(Cmd::EditDelete, "&Delete\tDel", "删除(&D)\tDel")
             .in({MenuTitle::Edit, 2, 40})
             .runs(range(RangeOperation::Delete))
             .enabledWhen(hasFrames),
-        Command(Cmd::ColourReverse, "Color reverse\tShift+C", "反色")
+        Command(Cmd::ColourReverse, "Invert Colours\tShift+C", "反色")
             .in({MenuTitle::Picture, 1, 10})
             .runs(range(RangeOperation::Invert))
             .enabledWhen(hasFrames),

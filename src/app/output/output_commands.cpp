@@ -32,10 +32,10 @@ void runFseqExport(AppContext &ctx)
 void registerOutputCommands(AppContext &ctx)
 {
     ctx.commands.add({
-        Command(Cmd::MakeLedData, "MakeLedData", "LED控制器数据生成")
+        Command(Cmd::MakeLedData, "Make &LED Data...", "LED控制器数据生成")
             .in({MenuTitle::Build, 1, 10})
             .runs([&ctx] { runDataOutput(ctx, CircuitryKind::Led); }),
-        Command(Cmd::MakeNeonData, "MakeNeonData", "霓虹灯控制器数据生成")
+        Command(Cmd::MakeNeonData, "Make &Neon Data...", "霓虹灯控制器数据生成")
             .in({MenuTitle::Build, 1, 20})
             .runs([&ctx] { runDataOutput(ctx, CircuitryKind::Neon); }),
         // A group of its own at the end of the menu; offered once the

@@ -21,14 +21,14 @@ struct TitleRow
 
 // The menus left to right; the commands say which one they sit in.
 const TitleRow kTitles[] = {
-    {MenuTitle::File, "File(&F)", "文件(&F)"},
-    {MenuTitle::Edit, "Edit(&E)", "编辑(&E)"},
-    {MenuTitle::View, "View(&V)", "视图(&V)"},
-    {MenuTitle::Picture, "picture(&p)", "图像"},
-    {MenuTitle::AutoPlay, "AutoPlay", "演示"},
-    {MenuTitle::Build, "Build(&B)", "硬件配置"},
-    {MenuTitle::Language, "Language(&L)", "语言"},
-    {MenuTitle::Help, "Help(&H)", "帮助(&H)"},
+    {MenuTitle::File, "&File", "文件(&F)"},
+    {MenuTitle::Edit, "&Edit", "编辑(&E)"},
+    {MenuTitle::View, "&View", "视图(&V)"},
+    {MenuTitle::Picture, "&Picture", "图像(&P)"},
+    {MenuTitle::AutoPlay, "&AutoPlay", "演示(&A)"},
+    {MenuTitle::Build, "&Build", "硬件配置(&B)"},
+    {MenuTitle::Language, "&Language", "语言(&L)"},
+    {MenuTitle::Help, "&Help", "帮助(&H)"},
 };
 
 QString menuTitleText(MenuTitle title, int languageCode)

@@ -24,41 +24,41 @@ std::vector<Command> fileCommands(AppContext &ctx, MainWindow &w)
     const auto hasDocument = [&doc] { return !doc.isStartup(); };
     const MenuTitle file = MenuTitle::File;
     return {
-        Command(Cmd::FileNew, "New(&N)\tCtrl+N", "新建(&N)\tCtrl+N")
+        Command(Cmd::FileNew, "&New\tCtrl+N", "新建(&N)\tCtrl+N")
             .in({file, 1, 10, true})
             .keys({QKeySequence(Qt::CTRL | Qt::Key_N)})
             .runs([&docs] { docs.newDocument(); }),
-        Command(Cmd::FileOpen, "Open(&O)...\tCtrl+O", "打开(&O)...\tCtrl+O")
+        Command(Cmd::FileOpen, "&Open...\tCtrl+O", "打开(&O)...\tCtrl+O")
             .in({file, 1, 20, true})
             .keys({QKeySequence(Qt::CTRL | Qt::Key_O)})
             .runs([&docs] { docs.openWithDialog(); }),
-        Command(Cmd::FileSave, "Save(&S)\tCtrl+S", "保存(&S)\tCtrl+S")
+        Command(Cmd::FileSave, "&Save\tCtrl+S", "保存(&S)\tCtrl+S")
             .in({file, 1, 30})
             .keys({QKeySequence(Qt::CTRL | Qt::Key_S)})
             .runs([&docs] { docs.save(); })
             .enabledWhen(hasDocument),
-        Command(Cmd::FileSaveAs, "SaveAs(&A)...", "另存为(&A)...")
+        Command(Cmd::FileSaveAs, "Save &As...", "另存为(&A)...")
             .in({file, 1, 40})
             .runs([&docs] { docs.saveAs(); })
             .enabledWhen(hasDocument),
         // No handler: stays disabled.
-        Command(Cmd::SaveAsAvi, "SaveAsAVI...", "保存AVI").in({file, 1, 50}),
-        Command(Cmd::FilePrint, "Print(&P)...\tCtrl+P", "打印(&P)...\tCtrl+P")
+        Command(Cmd::SaveAsAvi, "Save as AVI...", "保存AVI").in({file, 1, 50}),
+        Command(Cmd::FilePrint, "&Print...\tCtrl+P", "打印(&P)...\tCtrl+P")
             .in({file, 2, 10})
             .keys({QKeySequence(Qt::CTRL | Qt::Key_P)})
             .runs([&w] { w.printing().print(); })
             .enabledWhen(hasDocument),
-        Command(Cmd::FilePrintPreview, "PrintPreview(&V)", "打印预览(&V)")
+        Command(Cmd::FilePrintPreview, "Print Pre&view", "打印预览(&V)")
             .in({file, 2, 20})
             .runs([&w] { w.printing().preview(); })
             .enabledWhen(hasDocument),
-        Command(Cmd::FilePrintSetup, "PrintSetup(&R)...", "打印设置(&R)...")
+        Command(Cmd::FilePrintSetup, "P&rint Setup...", "打印设置(&R)...")
             .in({file, 2, 30})
             .runs([&w] { w.printing().setup(); }),
         // The place of the recent files; the item itself is the disabled
         // entry of an empty list.
-        Command(Cmd::FileMru1, "MruFile1", "最近文件").in({file, 3, 10, true}),
-        Command(Cmd::AppExit, "Exit", "退出(&X)").in({file, 4, 10, true}).runs([&w] { w.close(); }),
+        Command(Cmd::FileMru1, "(no recent files)", "（无最近文件）").in({file, 3, 10, true}),
+        Command(Cmd::AppExit, "E&xit", "退出(&X)").in({file, 4, 10, true}).runs([&w] { w.close(); }),
     };
 }
 
@@ -75,10 +75,10 @@ std::vector<Command> viewCommands(MainWindow &w)
 {
     const MenuTitle view = MenuTitle::View;
     return {
-        barToggle(Cmd::ViewToolbar, "toolbar", "工具栏(&T)", {view, 1, 10, true}, [&w] { return w.toolBar(); }),
-        barToggle(Cmd::ViewStatusBar, "Status bar", "状态栏(&S)", {view, 1, 20, true},
+        barToggle(Cmd::ViewToolbar, "&Tool Bar", "工具栏(&T)", {view, 1, 10, true}, [&w] { return w.toolBar(); }),
+        barToggle(Cmd::ViewStatusBar, "&Status Bar", "状态栏(&S)", {view, 1, 20, true},
                   [&w] { return w.statusBar(); }),
-        barToggle(Cmd::ShortcutTool, "ShortcutTool", "快捷工具", {view, 1, 30}, [&w] { return w.toolDock(); }),
+        barToggle(Cmd::ShortcutTool, "Shortcut Tools", "快捷工具", {view, 1, 30}, [&w] { return w.toolDock(); }),
         barToggle(Cmd::PaletteBar, "Palette", "调色板", {view, 1, 40}, [&w] { return w.paletteDock(); }),
     };
 }
@@ -116,10 +116,10 @@ void registerShellCommands(AppContext &ctx, MainWindow &w)
     ctx.commands.add(viewCommands(w));
     ctx.commands.add(playCommands(w));
     ctx.commands.add({
-        languageCommand(w, Cmd::LanguageChinese, Language::Chinese, "Chinese(&C)", "中文（大陆）(&C)", 10),
-        languageCommand(w, Cmd::LanguageEnglish, Language::English, "Englist(&E)", "English(&E)", 20),
-        languageCommand(w, Cmd::LanguageTraditional, Language::Traditional, "Traditional Chinese", "中文（港台）", 30),
-        Command(Cmd::AppAbout, "About Brightloom(&A)...", "关于 Brightloom(&A)...")
+        languageCommand(w, Cmd::LanguageChinese, Language::Chinese, "&Chinese (Mainland)", "中文（大陆）(&C)", 10),
+        languageCommand(w, Cmd::LanguageEnglish, Language::English, "&English", "English(&E)", 20),
+        languageCommand(w, Cmd::LanguageTraditional, Language::Traditional, "Chinese (Hong Kong/&Taiwan)", "中文（港台）", 30),
+        Command(Cmd::AppAbout, "&About Brightloom...", "关于 Brightloom(&A)...")
             .in({MenuTitle::Help, 1, 10, true})
             .runs([&w] {
                 AboutDialog about(&w);

@@ -47,7 +47,7 @@ void registerTransformCommands(AppContext &ctx)
     const auto framesThere = [&ctx] { return hasFrames(ctx); };
     const MenuTitle picture = MenuTitle::Picture;
     ctx.commands.add({
-        Command(Cmd::FrameRepeat, "FrameRepeat", "帧重复")
+        Command(Cmd::FrameRepeat, "Repeat Frames...", "帧重复")
             .in({picture, 1, 20})
             .runs([&ctx] {
                 stopPlayback(ctx);
@@ -55,7 +55,7 @@ void registerTransformCommands(AppContext &ctx)
                 dialog.exec();
             })
             .enabledWhen(framesThere),
-        Command(Cmd::ColourReplace, "ChangeColor\tCtrl+R", "颜色替换\tCtrl+R")
+        Command(Cmd::ColourReplace, "Replace Colour...\tCtrl+R", "颜色替换\tCtrl+R")
             .in({picture, 1, 30})
             .keys({QKeySequence(Qt::CTRL | Qt::Key_R)})
             .runs([&ctx] {
@@ -63,21 +63,21 @@ void registerTransformCommands(AppContext &ctx)
                 dialog.exec();
             })
             .enabledWhen(framesThere),
-        Command(Cmd::Brightness, "ChangeBright", "调整亮度")
+        Command(Cmd::Brightness, "Brightness...", "调整亮度")
             .in({picture, 1, 40})
             .runs([&ctx] {
                 BrightnessDialog dialog(ctx.doc, ctx.editing.area, ctx.prompt, ctx.window);
                 dialog.exec();
             })
             .enabledWhen(framesThere),
-        wholeDocument(ctx, Cmd::Rotate90, "Rotate90(&R)", "旋转90度(&R)", {picture, 2, 10}, rotateQuarterTurn),
-        wholeDocument(ctx, Cmd::OddRows, "Distill odd number row(&T)", "提取奇数行(&T)", {picture, 2, 20},
+        wholeDocument(ctx, Cmd::Rotate90, "&Rotate 90°", "旋转90度(&R)", {picture, 2, 10}, rotateQuarterTurn),
+        wholeDocument(ctx, Cmd::OddRows, "Keep &Odd Rows", "提取奇数行(&T)", {picture, 2, 20},
                       [](Document &d) { return extractRows(d, RowParity::Odd); }),
-        wholeDocument(ctx, Cmd::EvenRows, "Distill even number row(&O)", "提取偶数行(&O)", {picture, 2, 30},
+        wholeDocument(ctx, Cmd::EvenRows, "Keep &Even Rows", "提取偶数行(&O)", {picture, 2, 30},
                       [](Document &d) { return extractRows(d, RowParity::Even); }),
-        wholeDocument(ctx, Cmd::AddRow, "AddRow", "增加一行(&A)", {picture, 3, 10}, addRow),
-        wholeDocument(ctx, Cmd::DeleteRow, "DeleteRow", "删除一行(&D)", {picture, 3, 20}, deleteRow),
-        wholeDocument(ctx, Cmd::AddCol, "AddCol", "增加一列(&I)", {picture, 3, 30}, addColumn),
-        wholeDocument(ctx, Cmd::DeleteCol, "DeleteCol", "删除一列(&E)", {picture, 3, 40}, deleteColumn),
+        wholeDocument(ctx, Cmd::AddRow, "&Add Row", "增加一行(&A)", {picture, 3, 10}, addRow),
+        wholeDocument(ctx, Cmd::DeleteRow, "&Delete Row", "删除一行(&D)", {picture, 3, 20}, deleteRow),
+        wholeDocument(ctx, Cmd::AddCol, "Add &Column", "增加一列(&I)", {picture, 3, 30}, addColumn),
+        wholeDocument(ctx, Cmd::DeleteCol, "De&lete Column", "删除一列(&E)", {picture, 3, 40}, deleteColumn),
     });
 }
