@@ -1,6 +1,7 @@
 #include "links/controller_panel.h"
 
 #include "document/document.h"
+#include "document/save_suggestion.h"
 #include "links/order_list_follower.h"
 #include "links/parameter_file.h"
 #include "links/rgb_order_view.h"
@@ -261,7 +262,8 @@ void ControllerPanel::openParameterFile()
 
 void ControllerPanel::saveParameterFile()
 {
-    const QString path = m_prompt.chooseSaveFile(QString(), kZariFilter, QString(), QStringLiteral("zari"));
+    const QString path = m_prompt.chooseSaveFile(QString(), kZariFilter, saveSuggestion(m_doc, QStringLiteral("zari")),
+                                                 QStringLiteral("zari"));
     if (path.isEmpty())
         return;
     if (!writeParameterFile(path, m_params))

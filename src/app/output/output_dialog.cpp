@@ -1,6 +1,7 @@
 #include "output/output_dialog.h"
 
 #include "document/document.h"
+#include "document/save_suggestion.h"
 #include "output/output_checks.h"
 #include "settings/language.h"
 #include "settings/prompt.h"
@@ -134,7 +135,8 @@ void OutputDialog::accept()
 
     // The chosen name is the base of the port files ("show" or "show.led"
     // gives "show_01.led" ...).
-    const QString path = m_prompt.chooseSaveFile(QString(), outputFileFilter(m_circuitry), QString(),
+    const QString path = m_prompt.chooseSaveFile(QString(), outputFileFilter(m_circuitry),
+                                                 saveSuggestion(m_doc, outputFileSuffix(m_circuitry)),
                                                  outputFileSuffix(m_circuitry));
     if (path.isEmpty())
         return; // the dialog stays open

@@ -2,6 +2,7 @@
 
 #include "common/app_context.h"
 #include "document/document.h"
+#include "document/save_suggestion.h"
 #include "palette/colour_table_view.h"
 #include "palette/palette_colours.h"
 #include "palette/working_list_view.h"
@@ -43,6 +44,7 @@ ColourPanelDialog::ColourPanelDialog(AppContext &ctx, QWidget *parent)
 {
     setObjectName(QStringLiteral("ColourPanelDialog"));
     setWindowTitle(captionText("CFTitle", "Title", QStringLiteral("调色板")));
+    m_model.setProjectPath(projectPathForSaves(ctx.doc));
     pickColour = [](const QColor &initial, QWidget *owner) -> std::optional<QColor> {
         const QColor c = QColorDialog::getColor(initial, owner);
         if (!c.isValid())

@@ -24,7 +24,8 @@ QString parameterErrorText();
 // Checks the values; on success takes them over into the document's
 // geometry (a changed size rebuilds the cell map empty and empties the
 // wiring) and returns an empty text. Otherwise returns the parameter error
-// text and changes nothing. Sizes must be positive, each side at most 32767
+// text with a second line naming the wrong field and its range, and
+// changes nothing. Sizes must be positive, each side at most 32767
 // and the grid at most 16 M points.
 QString applyNewGridValues(Document &doc, const NewGridValues &v);
 

@@ -1,5 +1,6 @@
 #include "palette/colour_panel_model.h"
 
+#include "document/save_suggestion.h"
 #include "palette/palette_file.h"
 #include "settings/language.h"
 #include "settings/prompt.h"
@@ -144,7 +145,9 @@ bool ColourPanelModel::saveWithDialog()
 {
     const QString path =
         m_prompt.chooseSaveFile(captionText("CFButton", "SaveBtn", QStringLiteral("保存色板")), paletteFileFilter(),
-                                paletteFolder() + QStringLiteral("/"), QStringLiteral("col"));
+                                m_projectPath.isEmpty() ? paletteFolder() + QStringLiteral("/")
+                                                        : saveSuggestion(m_projectPath, QStringLiteral("col")),
+                                QStringLiteral("col"));
     return !path.isEmpty() && saveFile(path);
 }
 

@@ -64,8 +64,10 @@ public:
     // the file was read or written.
     bool openFile(const QString &path);
     bool saveFile(const QString &path);
-    // The "打开色板" and "保存色板" buttons: the file dialog (starting in the
-    // palette folder), then the file.
+    // The "打开色板" and "保存色板" buttons: the file dialog, then the file.
+    // Open starts in the palette folder; save in the project's folder with
+    // its name when the project has a file, else in the palette folder.
+    void setProjectPath(const QString &path) { m_projectPath = path; }
     bool openWithDialog();
     bool saveWithDialog();
 
@@ -95,6 +97,7 @@ private:
     bool m_rightRunMarked = false;
     std::array<int, 3> m_sliders{0, 0, 0};
     std::vector<ColorValue> m_working;
+    QString m_projectPath; // the open project, for the save dialog
 };
 
 // The palette after the panel closed, whichever way: the first entry is

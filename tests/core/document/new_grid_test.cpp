@@ -26,17 +26,34 @@ protected:
 TEST_F(NewGrid, RefusesSizesThatAreNotPositiveOrTooLargeAndChangesNothing)
 {
     const GridGeometry before = doc.geometry();
-    for (NewGridValues v : {NewGridValues{0, 40, 20, 20, 1, 2}, NewGridValues{24, -1, 20, 20, 1, 2},
-                            NewGridValues{24, 40, 0, 20, 1, 2}, NewGridValues{24, 40, 20, -5, 1, 2},
-                            NewGridValues{40000, 40, 20, 20, 1, 2}, NewGridValues{8192, 8192, 20, 20, 1, 2}}) {
-        EXPECT_EQ(createNewDocument(doc, v), QStringLiteral("Parameter set error!"));
+    // The second line names the first wrong field from the top, or the
+    // grid as a whole when each side alone is allowed.
+    const struct
+    {
+        NewGridValues values;
+        const char *secondLine;
+    } cases[] = {
+        {{0, 40, 20, 20, 1, 2}, "Rows: a whole number from 1 to 32767"},
+        {{24, -1, 20, 20, 1, 2}, "Columns: a whole number from 1 to 32767"},
+        {{24, 40, 0, 20, 1, 2}, "Cell width: a whole number from 1 to 32767"},
+        {{24, 40, 20, -5, 1, 2}, "Cell height: a whole number from 1 to 32767"},
+        {{24, 40, 20, 40000, 1, 2}, "Cell height: a whole number from 1 to 32767"},
+        {{40000, 0, 20, 20, 1, 2}, "Rows: a whole number from 1 to 32767"},
+        {{8192, 8192, 20, 20, 1, 2}, "Rows × columns: at most 16777216 grid points"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(createNewDocument(doc, c.values),
+                  QStringLiteral("Parameter set error!\n") + QString::fromUtf8(c.secondLine));
         EXPECT_EQ(doc.geometry(), before);
         EXPECT_EQ(doc.frameCount(), 0);
     }
     Language::setCode(Language::Chinese);
-    EXPECT_EQ(createNewDocument(doc, NewGridValues{0, 1, 1, 1, 0, 0}), QStringLiteral("参数设置错误！"));
+    EXPECT_EQ(createNewDocument(doc, NewGridValues{1, 0, 1, 1, 0, 0}),
+              QStringLiteral("参数设置错误！\n列数：应为1到32767之间的整数"));
     Language::setCode(Language::Traditional);
-    EXPECT_EQ(createNewDocument(doc, NewGridValues{0, 1, 1, 1, 0, 0}), QStringLiteral("參數設置錯誤！"));
+    EXPECT_EQ(createNewDocument(doc, NewGridValues{1, 1, 1, 0, 0, 0}),
+              ToTraditional(QStringLiteral("参数设置错误！\n网格高：应为1到32767之间的整数")));
+    EXPECT_TRUE(createNewDocument(doc, NewGridValues{1, 1, 1, 0, 0, 0}).startsWith(QStringLiteral("參數設置錯誤！\n")));
 }
 
 TEST_F(NewGrid, ConfirmedValuesMakeOneFrameAndTakeOverTheGeometry)
