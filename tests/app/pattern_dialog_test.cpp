@@ -10,10 +10,12 @@
 #include "patterns/auto_pattern_dialog.h"
 #include "patterns/pattern_commands.h"
 #include "patterns/pattern_key_panel.h"
+#include "patterns/pattern_preview.h"
 #include "patterns/solid_pattern_pages.h"
 #include "scripted_prompt.h"
 #include "settings/language.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -222,7 +224,133 @@ private slots:
         // 256, 512 and 768 of 1000 frames, then the end of the run.
         QCOMPARE(values, (QList<int>{12, 25, 38, 50, 0}));
         QVERIFY(bar->isVisibleTo(&window));
-        QVERIFY(window.statusBar()->currentMessage().isEmpty());
+        // The progress line gave way to what the run did.
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("已添加1000帧"));
+    }
+
+    // --- after a run: the status line, Enter, the preview -----------------------
+
+    void theStatusBarSaysWhatTheRunDid_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("addMode");
+        QTest::addColumn<int>("frames"); // before the run
+        QTest::addColumn<QString>("message");
+        // Curtain with step 1 on 40 columns: 40 frames.
+        QTest::newRow("English insert") << 1 << 0 << 1 << QStringLiteral("Added 40 frames");
+        QTest::newRow("Chinese insert") << 0 << 0 << 1 << QStringLiteral("已添加40帧");
+        QTest::newRow("traditional insert") << 2 << 0 << 1 << QStringLiteral("已添加40幀");
+        // Overwriting 50 frames from the first: 40 changed, none added.
+        QTest::newRow("English overwrite") << 1 << 1 << 50 << QStringLiteral("Changed 40 frames");
+        // Overwriting a single frame: 1 changed, then 39 written past the
+        // end and the fresh frame the last step leaves current.
+        QTest::newRow("English overwrite past the end") << 1 << 1 << 1
+                                                        << QStringLiteral("Added 40 frames and changed 1");
+        QTest::newRow("Chinese overwrite past the end") << 0 << 1 << 1 << QStringLiteral("已添加40帧,修改1帧");
+    }
+
+    void theStatusBarSaysWhatTheRunDid()
+    {
+        QFETCH(int, language);
+        QFETCH(int, addMode);
+        QFETCH(int, frames);
+        QFETCH(QString, message);
+        Language::setCode(language);
+        Editor e(24, 40, frames);
+        e.editing.addMode = AddMode(addMode);
+        QMainWindow window;
+        e.ctx.statusBar = window.statusBar();
+        AutoPatternDialog dialog(e.ctx, &window);
+        dialog.show();
+        QTest::mouseClick(qobject_cast<PatternPage *>(dialog.page())->confirmButton(), Qt::LeftButton);
+        QCOMPARE(window.statusBar()->currentMessage(), message);
+        Language::setCode(Language::English);
+    }
+
+    void enterInANumberFieldDoesNotRunThePage()
+    {
+        Editor e(24, 40);
+        AutoPatternDialog dialog(e.ctx);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        int fieldsTried = 0;
+        for (int tab = 0; tab < 4; ++tab) {
+            dialog.tabs()->setCurrentIndex(tab);
+            auto *page = qobject_cast<PatternPage *>(dialog.page());
+            QVERIFY(!page->confirmButton()->isDefault());
+            QVERIFY(!page->confirmButton()->autoDefault());
+            const QList<QLineEdit *> fields = page->findChildren<QLineEdit *>();
+            fieldsTried += int(fields.size());
+            for (QLineEdit *field : fields) {
+                field->setFocus();
+                QTest::keyClick(field, Qt::Key_Return);
+                QTest::keyClick(field, Qt::Key_Enter);
+            }
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(e.doc.frameCount(), 1);
+        }
+        QVERIFY(fieldsTried >= 3); // curtain, blinds and stacking have number fields
+        // Only the OK button runs the page.
+        dialog.tabs()->setCurrentIndex(0);
+        QTest::mouseClick(qobject_cast<PatternPage *>(dialog.page())->confirmButton(), Qt::LeftButton);
+        QCOMPARE(e.doc.frameCount(), 41);
+        QTest::keyClick(qobject_cast<CurtainPage *>(dialog.page())->stepEdit(), Qt::Key_Return);
+        QCOMPARE(e.doc.frameCount(), 41);
+    }
+
+    void thePreviewPlaysTheFramesOfTheLastRun()
+    {
+        Editor e(2, 4, 3);
+        e.doc.goToFrame(0);
+        AutoPatternDialog dialog(e.ctx);
+        dialog.show();
+        PatternPreview *preview = dialog.preview();
+        QVERIFY(!preview->isVisible());
+        dialog.previewBox()->setChecked(true);
+        QVERIFY(preview->isVisible());
+        QVERIFY(!preview->isPlaying()); // nothing run yet
+        // Curtain on 4 columns: 4 frames inserted after frame 0, so 1 to 4.
+        auto *curtain = qobject_cast<CurtainPage *>(dialog.page());
+        QTest::mouseClick(curtain->confirmButton(), Qt::LeftButton);
+        QCOMPARE(e.doc.frameCount(), 7);
+        QVERIFY(preview->isPlaying());
+        QList<int> shown{preview->shownFrame()};
+        for (int i = 0; i < 5; ++i) {
+            preview->step();
+            shown << preview->shownFrame();
+        }
+        QCOMPARE(shown, (QList<int>{1, 2, 3, 4, 1, 2}));
+        // The picture is the frame, one pixel per grid point.
+        const Frame &f = e.doc.frames().at(2);
+        QCOMPARE(preview->picture().size(), QSize(4, 2));
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 4; ++x) {
+                const ColorValue c = f.at(x, y, 4);
+                QCOMPARE(preview->picture().pixel(x, y), qRgb(int(redOf(c)), int(greenOf(c)), int(blueOf(c))));
+            }
+        // Unchecked it goes and stops; checked again it plays the same run.
+        dialog.previewBox()->setChecked(false);
+        QVERIFY(!preview->isVisible());
+        QVERIFY(!preview->isPlaying());
+        dialog.previewBox()->setChecked(true);
+        QVERIFY(preview->isPlaying());
+        QCOMPARE(preview->shownFrame(), 1);
+        // Frames taken away under it stop it rather than show a stranger.
+        e.doc.frames().remove(1, 6);
+        preview->step();
+        QVERIFY(!preview->isPlaying());
+    }
+
+    void withoutThePreviewARunPlaysNothing()
+    {
+        Editor e(2, 4);
+        AutoPatternDialog dialog(e.ctx);
+        dialog.show();
+        QTest::mouseClick(qobject_cast<PatternPage *>(dialog.page())->confirmButton(), Qt::LeftButton);
+        QCOMPARE(e.doc.frameCount(), 5);
+        QVERIFY(!dialog.preview()->isVisible());
+        QVERIFY(!dialog.preview()->isPlaying());
+        QCOMPARE(dialog.preview()->shownFrame(), -1);
     }
 
     void theCommandIsEnabledOnlyWithAFrame()

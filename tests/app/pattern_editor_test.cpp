@@ -9,11 +9,15 @@
 #include "patterns/auto_pattern_dialog.h"
 #include "patterns/pattern_key_panel.h"
 #include "patterns/pattern_page.h"
+#include "shell/play_panel.h"
 #include "wiring/wiring_operations.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QScreen>
+#include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -64,6 +68,65 @@ private slots:
         QCOMPARE(e.doc().frames().at(2).at(0, 0, 6), ColorValue(0x0000FF));
     }
 
+    void theDialogStaysModalAndOpensWhereItWasLeft()
+    {
+        TestEditor e;
+        e.makeFrames(4, 6, 1);
+        QList<QPoint> openedAt;
+        const QPoint movedTo(137, 91);
+        auto openAndClose = [&](bool move) {
+            QTimer::singleShot(0, [&, move] {
+                auto *dialog = qobject_cast<AutoPatternDialog *>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                QVERIFY(dialog->isModal());
+                openedAt << dialog->pos();
+                if (move)
+                    dialog->move(movedTo);
+                dialog->exitButton()->click();
+            });
+            QVERIFY(e.commands().trigger(Cmd::AutoDesign));
+        };
+        openAndClose(true);
+        openAndClose(false);
+        openAndClose(false);
+        QCOMPARE(openedAt.size(), 3);
+        QCOMPARE(openedAt[1], movedTo);
+        QCOMPARE(openedAt[2], movedTo);
+    }
+
+    void theFrameFieldShowsTheNewNumberWholeAfterARun_data()
+    {
+        QTest::addColumn<bool>("selectedBefore");
+        QTest::newRow("selected") << true;
+        QTest::newRow("not selected") << false;
+    }
+
+    void theFrameFieldShowsTheNewNumberWholeAfterARun()
+    {
+        QFETCH(bool, selectedBefore);
+        TestEditor e;
+        e.makeFrames(24, 40, 1);
+        QSpinBox *field = e.window().playPanel()->findChild<QSpinBox *>(QStringLiteral("frameIndex"));
+        QVERIFY(field);
+        auto *edit = field->findChild<QLineEdit *>();
+        QCOMPARE(edit->text(), QStringLiteral("1"));
+        if (selectedBefore)
+            field->selectAll();
+        else
+            edit->deselect();
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<AutoPatternDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->tabs()->setCurrentIndex(3); // water drip: 780 frames
+            qobject_cast<PatternPage *>(dialog->page())->confirmButton()->click();
+            dialog->exitButton()->click();
+        });
+        QVERIFY(e.commands().trigger(Cmd::AutoDesign));
+        QCOMPARE(e.doc().frameCount(), 781);
+        QCOMPARE(edit->text(), QStringLiteral("781"));
+        QCOMPARE(edit->selectedText(), selectedBefore ? QStringLiteral("781") : QString());
+        QCOMPARE(e.window().statusBar()->currentMessage(), QStringLiteral("Added 780 frames"));
+    }
 };
 
 #include "app_test.h"

@@ -2,10 +2,13 @@
 
 #include "common/app_context.h"
 #include "patterns/later_pattern_page.h"
+#include "patterns/pattern_preview.h"
 #include "patterns/solid_pattern_pages.h"
 #include "settings/language.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -13,6 +16,14 @@
 namespace {
 
 QString exitText() { return threeWayText(QStringLiteral("Exit"), QStringLiteral("退出")); }
+
+QString previewText()
+{
+    return lookedUpText("AutoTile", "Preview", QStringLiteral("预览"), QStringLiteral("Preview"));
+}
+
+// The preview plays at the play panel's speed.
+constexpr int kPreviewFallbackSpeed = 20;
 
 } // namespace
 
@@ -44,9 +55,19 @@ AutoPatternDialog::AutoPatternDialog(AppContext &ctx, QWidget *parent) : QDialog
     m_exit->setAutoDefault(false);
     connect(m_exit, &QPushButton::clicked, this, &QDialog::reject);
 
+    m_previewBox = new QCheckBox(previewText(), this);
+    m_previewBox->setObjectName(QStringLiteral("previewBox"));
+    m_preview = new PatternPreview(ctx.doc, this);
+    m_preview->hide();
+    connect(m_previewBox, &QCheckBox::toggled, this, &AutoPatternDialog::showPreview);
+
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs);
+    auto *pages = new QHBoxLayout;
+    pages->addWidget(m_tabs, 1);
+    pages->addWidget(m_preview);
+    layout->addLayout(pages);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_previewBox);
     buttons->addStretch(1);
     buttons->addWidget(m_exit);
     layout->addLayout(buttons);
@@ -73,4 +94,36 @@ void AutoPatternDialog::showPage(int tab)
     }
     holder->layout()->addWidget(m_page);
     m_page->show();
+    if (auto *page = qobject_cast<PatternPage *>(m_page))
+        connect(page, &PatternPage::ran, this, &AutoPatternDialog::pageRan);
+}
+
+void AutoPatternDialog::pageRan(int frames, int first, int last)
+{
+    if (frames <= 0)
+        return;
+    m_lastFirst = first;
+    m_lastLast = last;
+    if (m_previewBox->isChecked())
+        showPreview(true);
+}
+
+void AutoPatternDialog::showPreview(bool on)
+{
+    m_preview->setVisible(on);
+    if (!on) {
+        m_preview->stop();
+        return;
+    }
+    const int fps = m_ctx.playSpeed ? m_ctx.playSpeed() : kPreviewFallbackSpeed;
+    m_preview->play(m_lastFirst, m_lastLast, fps);
+}
+
+void AutoPatternDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -4,6 +4,7 @@
 #include "document/document.h"
 #include "patterns/basic_colour_list.h"
 #include "patterns/pattern_run_progress.h"
+#include "patterns/pattern_run_summary.h"
 #include "patterns/sweep_direction.h"
 #include "settings/language.h"
 
@@ -14,7 +15,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 PatternPage::PatternPage(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
 {
@@ -35,7 +39,9 @@ PatternPage::PatternPage(AppContext &ctx, QWidget *parent) : QWidget(parent), m_
     m_form = new QFormLayout;
     m_confirm = new QPushButton(lookedUpText("AutoButton", "ButtonConfirm", QStringLiteral("确定")), this);
     m_confirm->setObjectName(QStringLiteral("confirm"));
-    m_confirm->setDefault(true);
+    // Not a default button: Enter typed in a number field must not make
+    // another run.
+    m_confirm->setAutoDefault(false);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_colourGroup);
@@ -92,12 +98,24 @@ int PatternPage::numberOf(const QLineEdit *edit)
 
 int PatternPage::run()
 {
+    const int framesBefore = m_ctx.doc.frameCount();
     PatternTarget target(m_ctx.doc, int(m_ctx.editing.addMode), m_ctx.editing.area, &m_ctx.palette);
-    PatternRunProgress progress(m_ctx.statusBar, m_ctx.progress);
-    target.progress = progress.callback();
-    m_confirm->setEnabled(false); // no second run from inside the first
-    const int made = generate(target);
-    m_confirm->setEnabled(true);
-    emit ran(made);
+    int made = 0;
+    {
+        // The progress line goes when the run ends; the summary follows.
+        PatternRunProgress progress(m_ctx.statusBar, m_ctx.progress);
+        target.progress = progress.callback();
+        m_confirm->setEnabled(false); // no second run from inside the first
+        made = generate(target);
+        m_confirm->setEnabled(true);
+    }
+    // A while, not for good: the message covers the first pane, where the
+    // wiring page writes its hints.
+    constexpr int kSummaryMilliseconds = 15000;
+    if (m_ctx.statusBar && made > 0)
+        m_ctx.statusBar->showMessage(
+            patternRunSummary(std::max(0, m_ctx.doc.frameCount() - framesBefore), target.changed),
+            kSummaryMilliseconds);
+    emit ran(made, target.firstWritten, target.lastWritten);
     return made;
 }

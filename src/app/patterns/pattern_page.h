@@ -1,6 +1,6 @@
 #pragma once
 // One page of the "自动花样" dialog: a small form whose confirm button
-// ("确定") runs a pattern family. A page reads its controls only when the
+// ("确定") runs a pattern family; Enter in its fields does not. A page reads its controls only when the
 // button is pressed and keeps nothing between creations; the dialog makes
 // a new page, with its defaults, every time its tab is chosen.
 
@@ -25,11 +25,13 @@ public:
 
     QPushButton *confirmButton() const { return m_confirm; }
     // The page's generation; returns the number of frames made (0 when
-    // the page refused, after its message).
+    // the page refused, after its message). The status bar then says how
+    // many frames were added and changed.
     int run();
 
 signals:
-    void ran(int frames);
+    // `first` to `last`: the frames the run wrote (-1 when it made none).
+    void ran(int frames, int first, int last);
 
 protected:
     virtual int generate(PatternTarget &target) = 0;

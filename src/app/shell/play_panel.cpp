@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
@@ -78,7 +79,14 @@ void PlayPanel::showIndex(int oneBased)
     m_updating = true;
     {
         const QSignalBlocker block(m_index);
+        // The spin box keeps the length of a selection across a new value,
+        // so "1" selected would leave "78" of "781" selected: a field that
+        // was selected shows the new number selected whole.
+        QLineEdit *edit = m_index->findChild<QLineEdit *>();
+        const bool selected = edit && edit->hasSelectedText();
         m_index->setValue(oneBased);
+        if (selected)
+            m_index->selectAll();
     }
     m_frameSlider->setValue(oneBased);
     m_updating = false;

@@ -1,6 +1,7 @@
 #include "transforms/brightness_dialog.h"
 
 #include "document/document.h"
+#include "document/frame_picture.h"
 #include "settings/language.h"
 #include "settings/prompt.h"
 #include "transforms/brightness_curve_editor.h"
@@ -131,13 +132,7 @@ void BrightnessDialog::updatePreview()
     for (int y = rect.top; y <= rect.bottom; ++y)
         applyBrightness(copy.data() + size_t(y) * size_t(cols) + size_t(rect.left), size_t(rect.width()), table);
 
-    m_preview = QImage(cols, rows, QImage::Format_RGB32);
-    for (int y = 0; y < rows; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(m_preview.scanLine(y));
-        const ColorValue *src = copy.data() + size_t(y) * size_t(cols);
-        for (int x = 0; x < cols; ++x)
-            line[x] = qRgb(int(redOf(src[x])), int(greenOf(src[x])), int(blueOf(src[x])));
-    }
+    m_preview = framePicture(copy, rows, cols);
     m_previewLabel->setPixmap(QPixmap::fromImage(
         m_preview.scaled(kPreviewBox - 8, kPreviewBox - 8, Qt::KeepAspectRatio, Qt::FastTransformation)));
 }

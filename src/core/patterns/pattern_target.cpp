@@ -1,5 +1,7 @@
 #include "patterns/pattern_target.h"
 
+#include <algorithm>
+
 namespace {
 // Often enough for a status bar, rarely enough to cost nothing.
 constexpr int kProgressEvery = 256;
@@ -12,7 +14,7 @@ GridRect generationArea(const BlockArea &area, int rows, int cols)
 
 FrameSink::FrameSink(PatternTarget &target, AddRule rule, int expected)
     : m_target(target), m_mode(effectiveAddMode(rule, addModeFromIndex(target.addMode))),
-      m_expected(expected)
+      m_expected(expected), m_framesBefore(target.doc.frameCount())
 {
     m_batch.emplace(target.doc);
 }
@@ -26,7 +28,19 @@ FrameSink::~FrameSink()
 
 void FrameSink::hand(Frame frame)
 {
-    addFrame(m_target.doc, m_mode, std::move(frame));
+    Document &doc = m_target.doc;
+    const int current = doc.currentIndex();
+    addFrame(doc, m_mode, std::move(frame));
+    // Inserting makes the new frame current; the other modes write where
+    // the current frame was (frame 0 of an empty sequence). Overwriting
+    // past the end writes on frames the run itself appended: they are not
+    // counted as changed.
+    const int at = m_mode == AddMode::Insert ? doc.currentIndex() : std::max(current, 0);
+    if (m_mode != AddMode::Insert && at < m_framesBefore && at != m_target.lastWritten)
+        ++m_target.changed;
+    if (m_target.firstWritten < 0)
+        m_target.firstWritten = at;
+    m_target.lastWritten = at;
     ++m_made;
     if (m_target.progress && m_made % kProgressEvery == 0)
         m_target.progress(m_made, m_expected);

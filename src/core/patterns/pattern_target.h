@@ -30,6 +30,13 @@ struct PatternTarget
     BlockArea area;                    // the operation panel's defined area
     PaletteState *palette = nullptr;   // for PaletteFlow
     PatternProgress progress;
+
+    // What the run did, filled in as frames are handed over: the frames it
+    // wrote lie from firstWritten to lastWritten (-1 before the first), and
+    // `changed` of them were there before the run (overwritten).
+    int firstWritten = -1;
+    int lastWritten = -1;
+    int changed = 0;
 };
 
 // The rectangle a family draws in when it honours the defined area: the
@@ -54,6 +61,7 @@ private:
     PatternTarget &m_target;
     AddMode m_mode;
     int m_expected;
+    int m_framesBefore; // the sequence's length when the run began
     int m_made = 0;
     std::optional<Document::UpdateBatch> m_batch;
 };
