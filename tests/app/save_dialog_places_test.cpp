@@ -19,7 +19,7 @@
 
 namespace {
 
-GridGeometry smallGrid()
+GridGeometry projectGrid()
 {
     GridGeometry g;
     g.rows = 2;
@@ -30,8 +30,8 @@ GridGeometry smallGrid()
 // A 2 x 3 document of two frames with one wired point, saved as `path`.
 std::unique_ptr<Document> projectAt(const QString &path)
 {
-    auto doc = std::make_unique<Document>(smallGrid());
-    doc->startNew(smallGrid());
+    auto doc = std::make_unique<Document>(projectGrid());
+    doc->startNew(projectGrid());
     doc->insertFrameAfterCurrent(doc->backgroundFrame());
     WiringPixel p;
     p.column = 1;
@@ -70,7 +70,7 @@ private slots:
 
     void aRecoveredCopyIsPlacedBesideTheDamagedFile()
     {
-        Document doc(smallGrid());
+        Document doc(projectGrid());
         doc.setRecoveredFrom(QStringLiteral("/shows/cut.wst"));
         QCOMPARE(saveSuggestion(doc, QStringLiteral("line")), QStringLiteral("/shows/cut.line"));
         doc.setFilePath(QStringLiteral("/elsewhere/saved.wst"));

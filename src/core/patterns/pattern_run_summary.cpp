@@ -18,7 +18,7 @@ const SummaryText kChanged = {"RunChanged", "已修改%d帧", "Changed %d frames
 const SummaryText kChangedOne = {"RunChangedOne", "已修改%d帧", "Changed %d frame"};
 const SummaryText kBoth = {"RunAddedChanged", "已添加%d帧,修改%d帧", "Added %d frames and changed %d"};
 
-QString summary(const SummaryText &t, std::initializer_list<QVariant> args)
+QString summaryText(const SummaryText &t, std::initializer_list<QVariant> args)
 {
     const QString chinese = QString::fromUtf8(t.chinese);
     const QString english = QString::fromUtf8(t.english);
@@ -30,10 +30,10 @@ QString summary(const SummaryText &t, std::initializer_list<QVariant> args)
 QString patternRunSummary(int added, int changed)
 {
     if (added > 0 && changed > 0)
-        return summary(kBoth, {added, changed});
+        return summaryText(kBoth, {added, changed});
     if (added > 0)
-        return summary(added == 1 ? kAddedOne : kAdded, {added});
+        return summaryText(added == 1 ? kAddedOne : kAdded, {added});
     if (changed > 0)
-        return summary(changed == 1 ? kChangedOne : kChanged, {changed});
+        return summaryText(changed == 1 ? kChangedOne : kChanged, {changed});
     return QString();
 }
