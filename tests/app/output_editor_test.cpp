@@ -64,7 +64,7 @@ private slots:
         TestEditor e;
         QVERIFY(e.commands().trigger(Cmd::LanguageEnglish));
         e.makeFrames(2, 3, 5);
-        const int build = int(e.menuTitles().indexOf(QStringLiteral("Build(&B)")));
+        const int build = int(e.menuTitles().indexOf(QStringLiteral("&Build")));
         QVERIFY(build >= 0);
         QVERIFY(e.itemTexts(build).endsWith(QStringLiteral("Export FSEQ sequence...")));
         QVERIFY(e.commands().isEnabled(Cmd::ExportFseq));
