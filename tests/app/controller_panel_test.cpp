@@ -220,6 +220,22 @@ private slots:
         QVERIFY(prompt.shown.empty());
     }
 
+    void aFailedSaveSaysWhatTheSystemSaid()
+    {
+        Document doc(grid(3));
+        ControllerParams params = ControllerParams::initial(3);
+        ScriptedPrompt prompt;
+        ControllerPanel panel(params, doc, prompt);
+        // A file where a folder should be: the system refuses the folder.
+        QFile blocker(m_dir.filePath(QStringLiteral("plain")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        prompt.files = {m_dir.filePath(QStringLiteral("plain/params.zari"))};
+        panel.saveButton()->click();
+        QCOMPARE(prompt.texts(), QStringList{QStringLiteral("Save file fail.\nNot a directory")});
+        QCOMPARE(prompt.shown[0].icon, PromptIcon::Error);
+    }
+
     void openingSomethingElseChangesNothing()
     {
         Document doc(grid(3));

@@ -5,6 +5,7 @@
 #include "links/order_list_follower.h"
 #include "links/parameter_file.h"
 #include "links/rgb_order_view.h"
+#include "settings/file_access.h"
 #include "settings/language.h"
 #include "settings/prompt.h"
 
@@ -266,7 +267,9 @@ void ControllerPanel::saveParameterFile()
                                                  QStringLiteral("zari"));
     if (path.isEmpty())
         return;
-    if (!writeParameterFile(path, m_params))
-        // The same fixed text as the other saves of the panels.
-        m_prompt.inform(QStringLiteral("Save file fail."), PromptIcon::Error);
+    QString reason;
+    if (!writeParameterFile(path, m_params, &reason))
+        // The same fixed text as the other saves of the panels, then what
+        // the system said.
+        m_prompt.inform(withSystemReason(QStringLiteral("Save file fail."), reason), PromptIcon::Error);
 }

@@ -100,8 +100,15 @@ TEST(FrameSendChecks, MessagesComeFromTheLanguageFile)
     EXPECT_EQ(frameSendProblemText(FrameSendProblem::TooMuchData), QStringLiteral("Too much data to send!"));
     EXPECT_EQ(frameSendProblemText(FrameSendProblem::TubeCountNotPositive),
               QStringLiteral("Please enter an integer greater than 0!"));
+    // A start past the last frame is not a start after the end frame.
+    EXPECT_EQ(frameSendProblemText(FrameSendProblem::StartBeyondLastFrame),
+              QStringLiteral("The start frame lies past the last frame. Please choose again."));
+    EXPECT_EQ(frameSendProblemText(FrameSendProblem::StartAfterEnd),
+              QStringLiteral("Input error! The start frame or the end frame is out of range."));
     Language::setCode(Language::Chinese);
     EXPECT_EQ(frameSendProblemText(FrameSendProblem::TooMuchData), QStringLiteral("数据量太大!"));
+    EXPECT_EQ(frameSendProblemText(FrameSendProblem::StartBeyondLastFrame),
+              QStringLiteral("起始帧超出最后一帧,请重新选择!"));
 }
 
 TEST(FrameSendPlanning, EndFrameBeyondTheLastIsCutToTheFrameCount)

@@ -122,8 +122,11 @@ QString frameSendProblemText(FrameSendProblem problem)
     case FrameSendProblem::TubeCountNotPositive:
         return LanguageText("Message", "IntGreaterThan0", QStringLiteral("请输入一个大于0的整数!"));
     case FrameSendProblem::StartAfterEnd:
-    case FrameSendProblem::StartBeyondLastFrame:
         return LanguageText("Message", "SatrtFrameLessEndFrame", QStringLiteral("起始帧小于结束帧,请重新选择!"));
+    case FrameSendProblem::StartBeyondLastFrame:
+        // As the LED data dialog says it: the start lies past the last frame,
+        // not before the end frame.
+        return LanguageText("Message", "StartFrameBeyondLast", QStringLiteral("起始帧超出最后一帧,请重新选择!"));
     case FrameSendProblem::NoWiring:
         return LanguageText("Message", "DefineLineFirst", QStringLiteral("请先定义LED线路!"));
     case FrameSendProblem::TooMuchData:

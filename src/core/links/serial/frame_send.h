@@ -35,7 +35,7 @@ enum class FrameSendProblem {
     TubeCountNotPositive, // the same, focus on the tube count edit
     StartAfterEnd,        // "SatrtFrameLessEndFrame"
     NoWiring,             // "DefineLineFirst": irregular layout without a wired point
-    StartBeyondLastFrame, // "SatrtFrameLessEndFrame" once the end is cut to the frame count
+    StartBeyondLastFrame, // "StartFrameBeyondLast" once the end is cut to the frame count
     TooMuchData,          // "TooMuchData": more than 503 packets
 };
 
