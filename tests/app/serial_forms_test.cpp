@@ -154,7 +154,9 @@ private slots:
         QTest::newRow("no tubes") << "1" << "3" << "0" << false << positive << "TubeCount";
         QTest::newRow("start after end") << "3" << "2" << "1" << false << order << "";
         QTest::newRow("no wiring") << "1" << "3" << "1" << true << QStringLiteral("请先进行线路定义。") << "";
-        QTest::newRow("start beyond the frames") << "6" << "9" << "1" << false << order << "";
+        // Not "start after end": the start lies past the last frame.
+        QTest::newRow("start beyond the frames")
+            << "6" << "9" << "1" << false << QStringLiteral("起始帧超出最后一帧,请重新选择!") << "";
     }
     void sendFormChecksItsFields()
     {
