@@ -2,6 +2,7 @@
 
 #include "app_test_grid.h"
 #include "canvas/canvas_view.h"
+#include "common/run_progress_dialog.h"
 #include "common/app_context.h"
 #include "common/app_events.h"
 #include "common/command_ids.h"
@@ -15,17 +16,20 @@
 #include "scripted_prompt.h"
 #include "settings/language.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -351,6 +355,64 @@ private slots:
         QVERIFY(!dialog.preview()->isVisible());
         QVERIFY(!dialog.preview()->isPlaying());
         QCOMPARE(dialog.preview()->shownFrame(), -1);
+    }
+
+    void cancelInTheProgressDialogStopsTheRunAndKeepsItsFrames()
+    {
+        // The dialog at once and brought up to date on every frame, so that
+        // a short run shows it.
+        struct Quick
+        {
+            int duration = std::exchange(RunProgressDialog::minimumDurationMs, 0);
+            int interval = std::exchange(RunProgressDialog::updateIntervalMs, 0);
+            ~Quick()
+            {
+                RunProgressDialog::minimumDurationMs = duration;
+                RunProgressDialog::updateIntervalMs = interval;
+            }
+        } quick;
+        Editor e(1, 1000);
+        QMainWindow window;
+        e.ctx.window = &window;
+        window.show();
+        AutoPatternDialog dialog(e.ctx, &window);
+        dialog.show();
+        auto *page = qobject_cast<PatternPage *>(dialog.page());
+        QSignalSpy ran(page, &PatternPage::ran);
+
+        // Whoever handles events while the run goes on clicks Cancel in the
+        // progress dialog once it is up.
+        QString label;
+        QTimer clicker;
+        clicker.setInterval(0);
+        connect(&clicker, &QTimer::timeout, this, [&] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                auto *progress = qobject_cast<QProgressDialog *>(w);
+                if (!progress || !progress->isVisible())
+                    continue;
+                label = progress->labelText();
+                QPushButton *cancel = progress->findChild<QPushButton *>();
+                QVERIFY(cancel);
+                QCOMPARE(cancel->text(), QStringLiteral("取消"));
+                QTest::mouseClick(cancel, Qt::LeftButton);
+            }
+        });
+        clicker.start();
+        QTest::mouseClick(page->confirmButton(), Qt::LeftButton);
+        clicker.stop();
+
+        QCOMPARE(label, QStringLiteral("正在生成帧……"));
+        QCOMPARE(ran.count(), 1);
+        const int made = ran.at(0).at(0).toInt();
+        QVERIFY2(made > 0 && made < 1000, qPrintable(QString::number(made)));
+        QCOMPARE(e.doc.frameCount(), 1 + made);
+        QCOMPARE(e.doc.currentIndex(), made);
+        // The frames made are the curtain's first ones: red from the left.
+        QCOMPARE(e.doc.frames().at(made).at(made - 1, 0, 1000), ColorValue(0x0000FF));
+        QCOMPARE(e.doc.frames().at(made).at(made, 0, 1000), ColorValue(0));
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<QProgressDialog *>(w) || !w->isVisible());
+        QVERIFY(page->confirmButton()->isEnabled());
     }
 
     void theCommandIsEnabledOnlyWithAFrame()

@@ -1,6 +1,7 @@
 #include "editing/paste_dialog.h"
 
 #include "common/app_context.h"
+#include "common/run_progress_dialog.h"
 #include "document/document.h"
 #include "settings/language.h"
 #include "transforms/frame_range_fields.h"
@@ -107,7 +108,9 @@ PasteOptions PasteDialog::options() const
 
 void PasteDialog::accept()
 {
-    if (pasteClipboard(m_ctx.doc, m_ctx.editing, options(), m_ctx.prompt) == PasteResult::StartInvalid)
+    RunProgressDialog progress(this, RunProgressDialog::makingFramesText());
+    if (pasteClipboard(m_ctx.doc, m_ctx.editing, options(), m_ctx.prompt, progress.callback())
+        == PasteResult::StartInvalid)
         return;
     QDialog::accept();
 }

@@ -3,6 +3,7 @@
 #include "common/app_context.h"
 #include "document/document.h"
 #include "patterns/basic_colour_list.h"
+#include "common/run_progress_dialog.h"
 #include "patterns/pattern_run_progress.h"
 #include "patterns/pattern_run_summary.h"
 #include "patterns/sweep_direction.h"
@@ -102,9 +103,15 @@ int PatternPage::run()
     PatternTarget target(m_ctx.doc, int(m_ctx.editing.addMode), m_ctx.editing.area, &m_ctx.palette);
     int made = 0;
     {
-        // The progress line goes when the run ends; the summary follows.
-        PatternRunProgress progress(m_ctx.statusBar, m_ctx.progress);
-        target.progress = progress.callback();
+        // The progress line and dialog go when the run ends; the summary
+        // follows.
+        PatternRunProgress status(m_ctx.statusBar, m_ctx.progress);
+        RunProgressDialog dialog(this, RunProgressDialog::makingFramesText());
+        target.progress = [onStatus = status.callback(), inDialog = dialog.callback()](int64_t made,
+                                                                                      int64_t expected) {
+            onStatus(made, expected);
+            return inDialog(made, expected);
+        };
         m_confirm->setEnabled(false); // no second run from inside the first
         made = generate(target);
         m_confirm->setEnabled(true);

@@ -22,12 +22,19 @@ PatternRunProgress::~PatternRunProgress()
 
 PatternProgress PatternRunProgress::callback()
 {
-    return [this](int made, int expected) { show(made, expected); };
+    return [this](int64_t made, int64_t expected) {
+        show(int(made), int(expected));
+        return true;
+    };
 }
 
 void PatternRunProgress::show(int made, int expected)
 {
     if (!m_status && !m_bar)
+        return;
+    // The run reports every frame; the status bar follows every few hundred
+    // and at the end.
+    if (made % kShowEvery != 0 && (expected <= 0 || made < expected))
         return;
     m_shown = true;
     if (m_status) {

@@ -24,6 +24,7 @@ public:
     PatternProgress callback();
 
 private:
+    static constexpr int kShowEvery = 256;
     void show(int made, int expected);
 
     QPointer<QStatusBar> m_status;

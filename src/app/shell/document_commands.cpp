@@ -9,6 +9,7 @@
 #include "shell/new_grid_dialog.h"
 #include "shell/playback_controller.h"
 #include "shell/recent_files.h"
+#include "wiring/wiring_document_files.h"
 
 #include <QFileInfo>
 
@@ -45,19 +46,79 @@ QString DocumentCommands::documentName() const
 
 bool DocumentCommands::maybeSave()
 {
-    if (!m_ctx.doc.isModified())
+    if (m_ctx.doc.isModified()) {
+        const QString builtIn = QStringLiteral("是否保存对 %s 的修改？");
+        const QString question =
+            formatText(lookedUpText("Message", "SaveModified", builtIn), builtIn, {documentName()});
+        switch (m_ctx.prompt.ask(question, PromptButtons::YesNoCancel, PromptIcon::Warning)) {
+        case PromptAnswer::Yes:
+            if (!save())
+                return false;
+            break;
+        case PromptAnswer::No:
+            break;
+        default:
+            return false;
+        }
+    }
+    // Asked after the project, so that a project just saved under a new
+    // name gives the wiring file its name.
+    return maybeSaveWiring();
+}
+
+bool DocumentCommands::maybeSaveWiring()
+{
+    const Document &doc = m_ctx.doc;
+    // An empty wiring holds nothing to lose (and no file can hold it).
+    if (!doc.isWiringModified() || doc.wiring().count() == 0)
         return true;
-    const QString builtIn = QStringLiteral("是否保存对 %s 的修改？");
+    const QString builtIn = QStringLiteral("%s 的线路定义有未保存的修改，是否保存为线路文件（.line）？");
     const QString question =
-        formatText(lookedUpText("Message", "SaveModified", builtIn), builtIn, {documentName()});
+        formatText(lookedUpText("Message", "SaveWiringModified", builtIn), builtIn, {documentName()});
     switch (m_ctx.prompt.ask(question, PromptButtons::YesNoCancel, PromptIcon::Warning)) {
     case PromptAnswer::Yes:
-        return save();
+        return saveWiring();
     case PromptAnswer::No:
+        // The records stay in the editor, still unsaved: a later close asks
+        // again rather than lose them silently.
         return true;
     default:
         return false;
     }
+}
+
+bool DocumentCommands::saveWiring()
+{
+    Document &doc = m_ctx.doc;
+    const QString project = !doc.filePath().isEmpty() ? doc.filePath() : doc.recoveredFrom();
+    const QString path =
+        m_ctx.prompt.chooseSaveFile(lookedUpText("Message", "SaveWiringTitle", QStringLiteral("保存线路")),
+                                    lineFileFilter(), wiringFileBeside(project), QStringLiteral("line"));
+    if (path.isEmpty())
+        return false;
+    return saveWiringFile(doc, path, m_ctx.prompt);
+}
+
+void DocumentCommands::offerWiringBeside(const QString &projectPath)
+{
+    const QString linePath = wiringFileBeside(projectPath);
+    if (!QFileInfo(linePath).isFile())
+        return;
+    AppSettings &settings = m_ctx.settings;
+    if (!settings.loadWiringBesideProject) {
+        const QString builtIn = QStringLiteral("项目旁有线路文件 %s，是否载入？");
+        const QString question = formatText(lookedUpText("Message", "LoadWiringBeside", builtIn), builtIn,
+                                             {QFileInfo(linePath).fileName()});
+        bool always = false;
+        const QString option = lookedUpText("Message", "LoadWiringAlways", QStringLiteral("总是载入项目旁的线路文件"));
+        if (m_ctx.prompt.askWithOption(question, PromptButtons::YesNo, option, always, PromptIcon::Question)
+            != PromptAnswer::Yes)
+            return;
+        // Kept in the settings: from now on the wiring comes without asking.
+        if (always)
+            settings.loadWiringBesideProject = true;
+    }
+    loadWiringFile(m_ctx.doc, linePath, m_ctx.prompt, false);
 }
 
 bool DocumentCommands::newDocument()
@@ -109,6 +170,7 @@ bool DocumentCommands::openFile(const QString &path, bool askToSaveFirst)
     m_recent.add(path);
     emit titleChanged();
     emit documentReady();
+    offerWiringBeside(path);
     return true;
 }
 

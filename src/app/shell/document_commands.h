@@ -30,9 +30,14 @@ public:
     bool openFile(const QString &path, bool askToSaveFirst = true);
     bool save();
     bool saveAs();
-    // Asks whether to save a modified document; false when the user
-    // cancelled (or saving failed) and the step must not go on.
+    // Asks whether to save a modified document, then whether to save a
+    // wiring with unsaved changes as a ".line" file (the wiring is not part
+    // of the project file); false when the user cancelled (or saving
+    // failed) and the step must not go on.
     bool maybeSave();
+    // The wiring's Save As: a ".line" file, suggested beside the project
+    // under its name. False when cancelled or not written.
+    bool saveWiring();
 
     // "NewFile" or the file's name, as the window title shows it.
     QString documentName() const;
@@ -51,6 +56,11 @@ signals:
     void titleChanged();
 
 private:
+    bool maybeSaveWiring();
+    // After X.wst opened: X.line beside it is offered (or loaded at once
+    // when the user chose "always").
+    void offerWiringBeside(const QString &projectPath);
+
     AppContext &m_ctx;
     PlaybackController &m_playback;
     RecentFiles &m_recent;

@@ -1,5 +1,6 @@
 #include "transforms/frame_repeat_dialog.h"
 
+#include "common/run_progress_dialog.h"
 #include "document/document.h"
 #include "document/frame_repeat.h"
 #include "settings/language.h"
@@ -52,7 +53,10 @@ void FrameRepeatDialog::accept()
         m_prompt.inform(frameRangeErrorText(), PromptIcon::Error);
         return;
     }
-    if (repeatFrames(m_doc, *range, numberIn(m_count)) == RepeatResult::TooManyFrames) {
+    RunProgressDialog progress(this, RunProgressDialog::makingFramesText());
+    // A cancelled run keeps the copies made so far and closes the dialog
+    // like a finished one.
+    if (repeatFrames(m_doc, *range, numberIn(m_count), progress.callback()) == RepeatResult::TooManyFrames) {
         m_prompt.inform(tooManyFramesText(), PromptIcon::Error);
         return;
     }

@@ -18,7 +18,8 @@ Document::UpdateBatch::~UpdateBatch()
 void Document::notify(unsigned what)
 {
     m_pending |= what;
-    if (what & (FramesPending | ContentPending | GeometryPending | WiringPending))
+    // A wiring change alone leaves the project file as it is.
+    if (what & (FramesPending | ContentPending | GeometryPending))
         setModified(true);
     if (m_batchDepth == 0)
         flush();
@@ -48,6 +49,14 @@ void Document::setModified(bool m)
         return;
     m_modified = m;
     emit modifiedChanged(m);
+}
+
+void Document::setWiringModified(bool m)
+{
+    if (m_wiringModified == m)
+        return;
+    m_wiringModified = m;
+    emit wiringModifiedChanged(m);
 }
 
 void Document::setGeometry(const GridGeometry &g)
@@ -133,7 +142,11 @@ void Document::frameContentEdited() { notify(ContentPending); }
 
 void Document::framesEdited() { notify(FramesPending | CurrentPending); }
 
-void Document::wiringEdited() { notify(WiringPending); }
+void Document::wiringEdited()
+{
+    setWiringModified(true);
+    notify(WiringPending);
+}
 
 void Document::startNew(const GridGeometry &previous)
 {

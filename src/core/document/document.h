@@ -69,7 +69,14 @@ public:
     // --- wiring ------------------------------------------------------------
     Wiring &wiring() { return m_wiring; }
     const Wiring &wiring() const { return m_wiring; }
+    // Records were added, removed, moved, renumbered or replaced: the views
+    // redraw and the wiring's own modified mark is set. The project's mark
+    // is not: the wiring is kept in ".line" files, not in the project file.
     void wiringEdited();
+    // The wiring has changes that no ".line" file holds yet. Set only by
+    // wiringEdited(); saving or loading a wiring file clears it.
+    bool isWiringModified() const { return m_wiringModified; }
+    void setWiringModified(bool m);
 
     // --- whole-document steps -------------------------------------------------
     // A fresh document of the current geometry with one frame (File > New
@@ -129,6 +136,7 @@ signals:
     void gridSettingsApplied();
     void wiringChanged();
     void modifiedChanged(bool modified);
+    void wiringModifiedChanged(bool modified);
     // New or Open replaced the whole document: selections that refer to the
     // old one (the operation panel's area) are discarded.
     void contentsReplaced();
@@ -152,6 +160,7 @@ private:
     ColorValue m_background = 0;
     bool m_startup = true;
     bool m_modified = false;
+    bool m_wiringModified = false;
     QString m_filePath;
     QString m_recoveredFrom;
     int m_batchDepth = 0;

@@ -48,7 +48,8 @@ Frame mirrored(const Frame &src, int rows, int cols, PasteDirection dir)
 
 } // namespace
 
-PasteResult pasteClipboard(Document &doc, const EditingState &state, const PasteOptions &options, Prompt &prompt)
+PasteResult pasteClipboard(Document &doc, const EditingState &state, const PasteOptions &options, Prompt &prompt,
+                           const RunProgress &progress)
 {
     const int rows = doc.rows();
     const int cols = doc.cols();
@@ -92,13 +93,18 @@ PasteResult pasteClipboard(Document &doc, const EditingState &state, const Paste
     const int s = options.start - 1;
     const size_t w = size_t(target.width());
 
+    int64_t done = 0;
+    bool goOn = true;
     if (!options.overwrite) {
         int at = std::min(s + 1, frames.count());
-        for (int rep = 0; rep < options.count; ++rep)
+        for (int rep = 0; rep < options.count && goOn; ++rep)
             for (const Frame *picture : series) {
                 Frame fresh = doc.makeFrame();
                 writeBlock(fresh, cols, target, picture->data());
                 frames.insert(at++, std::move(fresh));
+                goOn = runGoesOn(progress, ++done, written);
+                if (!goOn)
+                    break;
             }
         if (frames.currentIndex() < 0)
             frames.setCurrentIndex(0);
@@ -111,7 +117,7 @@ PasteResult pasteClipboard(Document &doc, const EditingState &state, const Paste
     const ColorValue *skip = options.transparent ? &background : nullptr;
     bool appended = false;
     int at = s;
-    for (int rep = 0; rep < options.count; ++rep)
+    for (int rep = 0; rep < options.count && goOn; ++rep)
         for (const Frame *picture : series) {
             if (at >= frames.count()) {
                 frames.append(doc.makeFrame());
@@ -122,6 +128,9 @@ PasteResult pasteClipboard(Document &doc, const EditingState &state, const Paste
             for (int y = target.top; y <= target.bottom; ++y)
                 combineRun(action, dst.data() + size_t(y) * size_t(cols) + size_t(target.left),
                            picture->data() + size_t(y - target.top) * w, w, skip);
+            goOn = runGoesOn(progress, ++done, written);
+            if (!goOn)
+                break;
         }
     if (frames.currentIndex() < 0 && !frames.empty())
         frames.setCurrentIndex(0);

@@ -2,6 +2,7 @@
 // Pasting the frame clipboard into the document: what the paste dialog
 // does when confirmed.
 
+#include "document/run_progress.h"
 #include "editing/editing_state.h"
 
 #include <QString>
@@ -46,7 +47,11 @@ enum class PasteResult {
 // always written.
 //
 // A count below 1 pastes nothing. The current frame stays the same frame.
-PasteResult pasteClipboard(Document &doc, const EditingState &state, const PasteOptions &options, Prompt &prompt);
+//
+// `progress` hears of every frame written (of count x clipboard frames);
+// when it says stop, the paste ends there with the frames written so far.
+PasteResult pasteClipboard(Document &doc, const EditingState &state, const PasteOptions &options, Prompt &prompt,
+                           const RunProgress &progress = {});
 
 // "剪贴板为空！不能进行粘贴操作。" (the paste command's refusal).
 QString clipboardEmptyText();

@@ -56,7 +56,8 @@ int generateBlinds(PatternTarget &target, const BlindsParams &p)
                     lines[size_t(o)] = fromStart[size_t(o)] < covered ? sweeping : resting;
                 Frame frame(size_t(doc.pointCount()), 0);
                 paintLines(frame, cols, area, d, lines.data());
-                sink.hand(std::move(frame));
+                if (!sink.hand(std::move(frame)))
+                    return sink.made(); // stopped by the user
             }
         }
     }

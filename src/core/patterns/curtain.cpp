@@ -37,7 +37,8 @@ int generateCurtain(PatternTarget &target, const CurtainParams &p)
             lines[size_t(startsAtFarSide(d) ? extent - 1 - o : o)] = fg;
         Frame frame(size_t(doc.pointCount()), 0);
         paintLines(frame, cols, area, d, lines.data());
-        sink.hand(std::move(frame));
+        if (!sink.hand(std::move(frame)))
+            break; // stopped by the user
     }
     return sink.made();
 }

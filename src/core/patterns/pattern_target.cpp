@@ -2,11 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-// Often enough for a status bar, rarely enough to cost nothing.
-constexpr int kProgressEvery = 256;
-} // namespace
-
 GridRect generationArea(const BlockArea &area, int rows, int cols)
 {
     return area.areaOrGrid(rows, cols);
@@ -26,8 +21,10 @@ FrameSink::~FrameSink()
         m_target.progress(m_made, m_expected);
 }
 
-void FrameSink::hand(Frame frame)
+bool FrameSink::hand(Frame frame)
 {
+    if (m_stopped)
+        return false;
     Document &doc = m_target.doc;
     const int current = doc.currentIndex();
     addFrame(doc, m_mode, std::move(frame));
@@ -42,6 +39,9 @@ void FrameSink::hand(Frame frame)
         m_target.firstWritten = at;
     m_target.lastWritten = at;
     ++m_made;
-    if (m_target.progress && m_made % kProgressEvery == 0)
-        m_target.progress(m_made, m_expected);
+    // Every frame: the listener decides how often it shows anything, and a
+    // cancel takes effect after the frame in hand.
+    if (!runGoesOn(m_target.progress, m_made, m_expected))
+        m_stopped = true;
+    return !m_stopped;
 }

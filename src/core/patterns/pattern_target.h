@@ -6,6 +6,7 @@
 // once per run instead of once per frame.
 
 #include "document/document.h"
+#include "document/run_progress.h"
 #include "editing/block_area.h"
 #include "patterns/add_mode.h"
 
@@ -14,9 +15,10 @@
 
 struct PaletteState;
 
-// Frames made so far and the number the run will make (0 when not known
-// in advance). Called every few hundred frames and once at the end.
-using PatternProgress = std::function<void(int made, int expected)>;
+// Called after every frame a run hands over; a false answer stops the run
+// with the frames made so far. Called once more when the run ends (its
+// answer is not used then).
+using PatternProgress = RunProgress;
 
 struct PatternTarget
 {
@@ -54,7 +56,10 @@ public:
 
     Document &doc() { return m_target.doc; }
     AddMode mode() const { return m_mode; }
-    void hand(Frame frame);
+    // Adds the frame; false once the run is to stop (the listener said so):
+    // the family then returns without making more.
+    bool hand(Frame frame);
+    bool stopped() const { return m_stopped; }
     int made() const { return m_made; }
 
 private:
@@ -63,5 +68,6 @@ private:
     int m_expected;
     int m_framesBefore; // the sequence's length when the run began
     int m_made = 0;
+    bool m_stopped = false;
     std::optional<Document::UpdateBatch> m_batch;
 };

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -102,11 +103,12 @@ public:
         }
     }
 
-    void hand(Frame frame)
+    // False once the user stopped the run.
+    bool hand(Frame frame)
     {
         if (m_flow && m_target.palette)
             m_paletteFlow.apply(frame, m_rows, m_cols, m_area, m_background, *m_flow, *m_target.palette);
-        m_sink.hand(std::move(frame));
+        return m_sink.hand(std::move(frame));
     }
 
 private:
@@ -198,8 +200,7 @@ void runMovingBlocks(StackingPainter &painter, int frequency)
             else if (b.position > b.target)
                 --b.position;
         }
-        painter.hand(std::move(frame));
-        if (targetPastFarSide())
+        if (!painter.hand(std::move(frame)) || targetPastFarSide())
             break;
     }
 }
@@ -219,7 +220,8 @@ void runFallingSequence(StackingPainter &painter)
                 painter.drawBand(frame, -1, B - J + h + 1, B);            // completed layers
                 for (int below = 0; below < lane; ++below)                 // this layer so far
                     painter.drawBand(frame, below, B - J + 1, B - J + h);
-                painter.hand(std::move(frame));
+                if (!painter.hand(std::move(frame)))
+                    return; // stopped by the user
             }
         }
     }
@@ -291,7 +293,8 @@ int generateStacking(PatternTarget &target, const StackingParams &p)
         || a.left > a.right || a.top > a.bottom)
         return 0;
 
-    FrameSink sink(target, AddRule::FollowAddMode);
+    const int64_t expected = stackingFrameCount(p, rows, cols);
+    FrameSink sink(target, AddRule::FollowAddMode, expected > INT32_MAX ? 0 : int(expected));
     StackingPainter painter(target, p, sink);
     if (painter.direction() == SweepDirection::TopToBottom && p.frequency <= 0)
         runFallingSequence(painter);

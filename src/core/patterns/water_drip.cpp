@@ -46,7 +46,8 @@ int generateWaterDrip(PatternTarget &target, const WaterDripParams &p)
         for (int k = 0; k < i; ++k) {
             Frame frame = water;
             frame.set(drip, k, cols, fg);
-            sink.hand(std::move(frame));
+            if (!sink.hand(std::move(frame)))
+                return sink.made(); // stopped by the user
         }
         if (cols >= 2) {
             ColorValue *surface = water.data() + size_t(i - 1) * size_t(cols);
@@ -56,7 +57,8 @@ int generateWaterDrip(PatternTarget &target, const WaterDripParams &p)
                 // The spreading row grows in place: it becomes the next
                 // water row once it spans the grid.
                 std::fill(surface + from, surface + to + 1, fg);
-                sink.hand(Frame(water));
+                if (!sink.hand(Frame(water)))
+                    return sink.made();
             }
         }
         // The row just above the water is now full.

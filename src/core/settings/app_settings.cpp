@@ -28,6 +28,7 @@ AppSettings LoadSettings(const QString &path)
     g.scanMode = toUint8(file.readInt(kMain, QStringLiteral("ScanMode"), 1));
     g.baseColorNum = toUint8(file.readInt(kMain, QStringLiteral("BaseColorNum"), 3));
     settings.showUnwiredWhilePlaying = file.readInt(kMain, QStringLiteral("ShowUnwiredWhilePlaying"), 0) != 0;
+    settings.loadWiringBesideProject = file.readInt(kMain, QStringLiteral("LoadWiringBeside"), 0) != 0;
     // No range check here: a zero or odd size is for the new-grid dialog
     // and the document to refuse, so that the user sees why.
     return settings;
@@ -53,5 +54,6 @@ bool SaveSettings(const AppSettings &settings, const QString &path)
     put("ScanMode", g.scanMode);
     put("BaseColorNum", g.baseColorNum);
     put("ShowUnwiredWhilePlaying", settings.showUnwiredWhilePlaying ? 1 : 0);
+    put("LoadWiringBeside", settings.loadWiringBesideProject ? 1 : 0);
     return file.save(path);
 }

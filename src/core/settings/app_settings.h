@@ -20,6 +20,9 @@ struct AppSettings
     // the unwired ones too (View menu).
     bool showUnwiredWhilePlaying = false;
     QString serialPortName = QStringLiteral("COM1");
+    // Opening X.wst with a wiring file X.line beside it loads that wiring
+    // without asking (the "always" box of the question).
+    bool loadWiringBesideProject = false;
     // Video, sound, picture and document file patterns offered by the media
     // commands.
     QStringList mediaPatterns = {

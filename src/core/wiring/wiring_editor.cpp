@@ -2,20 +2,13 @@
 
 #include "document/document.h"
 #include "document/save_suggestion.h"
-#include "settings/file_access.h"
 #include "settings/prompt.h"
+#include "wiring/wiring_document_files.h"
 #include "wiring/wiring_files.h"
 #include "wiring/wiring_operations.h"
 #include "wiring/wiring_texts.h"
 
-#include <QFileInfo>
 #include <algorithm>
-
-namespace {
-
-const QString kLineFilter = QStringLiteral("Line file(*.line)");
-
-} // namespace
 
 WiringEditor::WiringEditor(Prompt &prompt, QObject *parent) : QObject(parent), m_prompt(prompt) {}
 
@@ -85,10 +78,17 @@ void WiringEditor::dropReferences()
     m_remembered = QPoint(-1, -1);
 }
 
-void WiringEditor::edited()
+void WiringEditor::recordsEdited()
 {
     if (m_doc)
         m_doc->wiringEdited();
+}
+
+void WiringEditor::redraw()
+{
+    // Only what the display shows around the records changed (the drag
+    // ended, a pixel is remembered, another mode): nothing to save.
+    emit stateChanged();
 }
 
 void WiringEditor::releaseButtons()
@@ -172,7 +172,7 @@ void WiringEditor::release(QPoint cell, WiringKeys keys)
     const Wiring &w = m_doc->wiring();
     const std::optional<WiringRect> rect = dragRectangle(m_anchor, cell, w.rows(), w.cols());
     if (!rect) {
-        edited(); // the canvas only redraws
+        redraw(); // a click outside the grid
         return;
     }
     const bool singleCell = cell == m_anchor;
@@ -214,8 +214,7 @@ void WiringEditor::rightPress()
     m_dragging = false;
     m_anchor = QPoint(kNoAnchor, kNoAnchor);
     m_current = m_anchor;
-    emit stateChanged();
-    edited();
+    redraw();
 }
 
 // --- the release operations ----------------------------------------------------------------
@@ -237,7 +236,7 @@ void WiringEditor::define(QPoint release, WiringKeys keys)
     if (!done)
         return;
     m_undo.pushRectangle(done->rect, port, std::move(done->addedRecords));
-    edited();
+    recordsEdited();
 }
 
 void WiringEditor::copyClick(QPoint cell)
@@ -250,7 +249,7 @@ void WiringEditor::copyClick(QPoint cell)
     const int a = m_remembered.x() >= 0 ? w.indexAt(m_remembered.x(), m_remembered.y()) : -1;
     if (a < 0) {
         m_remembered = cell;
-        edited();
+        redraw();
         return;
     }
     if (a == b || w.pixel(a).port != w.pixel(b).port)
@@ -266,7 +265,7 @@ void WiringEditor::copyClick(QPoint cell)
     }
     setMode(WiringEditMode::Paste);
     releaseButtons();
-    edited();
+    redraw();
 }
 
 void WiringEditor::deleteZone(const WiringRect &r)
@@ -282,17 +281,18 @@ void WiringEditor::deleteZone(const WiringRect &r)
             != PromptAnswer::Yes)
             return;
     }
-    removeRecordsInRect(w, r);
-    if (w.kind() == CircuitryKind::Led)
-        renumberChains(w);
-    edited();
+    if (removeRecordsInRect(w, r) > 0) {
+        if (w.kind() == CircuitryKind::Led)
+            renumberChains(w);
+        recordsEdited();
+    }
     emit focusCanvas();
 }
 
 void WiringEditor::movePixelTo(QPoint target)
 {
     if (movePixel(m_doc->wiring(), m_anchor, target))
-        edited();
+        recordsEdited();
 }
 
 void WiringEditor::insertClick(QPoint cell)
@@ -300,7 +300,7 @@ void WiringEditor::insertClick(QPoint cell)
     Wiring &w = m_doc->wiring();
     if (w.isWired(cell.x(), cell.y())) {
         m_remembered = cell;
-        edited();
+        redraw();
         return;
     }
     if (m_remembered.x() < 0)
@@ -316,7 +316,7 @@ void WiringEditor::insertClick(QPoint cell)
     m_remembered = QPoint(-1, -1);
     releaseButtons();
     setMode(WiringEditMode::Define);
-    edited();
+    recordsEdited();
 }
 
 void WiringEditor::pasteAt(QPoint cell, WiringKeys keys)
@@ -347,7 +347,7 @@ void WiringEditor::pasteAt(QPoint cell, WiringKeys keys)
         break;
     }
     m_undo.pushRectangle(r.target, port, std::move(r.addedRecords));
-    edited();
+    recordsEdited();
 }
 
 // --- buttons ---------------------------------------------------------------------------------
@@ -370,8 +370,7 @@ void WiringEditor::chooseTool(WiringToolButton button)
         break; // the second bar's buttons only show themselves pressed
     }
     m_pressedTool = button;
-    emit stateChanged();
-    edited();
+    redraw();
 }
 
 void WiringEditor::copyButton()
@@ -417,8 +416,10 @@ void WiringEditor::resetButton()
 {
     if (!m_doc)
         return;
+    const bool hadRecords = m_doc->wiring().count() > 0;
     clearWiring();
-    edited();
+    if (hadRecords)
+        recordsEdited();
     emit stateChanged();
 }
 
@@ -435,7 +436,7 @@ void WiringEditor::undoButton()
         // older record now on one of its cells stays.
         w.removeRecords(entry.addedRecords);
         m_undo.pop();
-        edited();
+        recordsEdited();
         return;
     }
     // The whole snapshot is read before anything is cleared: a missing or
@@ -449,28 +450,23 @@ void WiringEditor::undoButton()
     std::vector<WiringPixel> records = std::move(read.content->records);
     const int dropped = dropImplausibleRecords(records, w.rows(), w.cols());
     w.assign(std::move(records));
-    edited();
+    recordsEdited();
     if (dropped > 0)
         m_prompt.inform(WiringText::recordsSkipped(dropped), PromptIcon::Warning);
 }
 
 void WiringEditor::saveButton()
 {
-    const Wiring *w = wiring();
-    if (!w || w->count() == 0) {
+    if (!m_doc || m_doc->wiring().count() == 0) {
         m_prompt.inform(WiringText::noLineData(), PromptIcon::Error);
         return;
     }
-    const QString path = m_prompt.chooseSaveFile(QString(), kLineFilter, saveSuggestion(*m_doc, QStringLiteral("line")),
-                                                 QStringLiteral("line"));
+    const QString path = m_prompt.chooseSaveFile(QString(), lineFileFilter(),
+                                                 saveSuggestion(*m_doc, QStringLiteral("line")), QStringLiteral("line"));
     if (path.isEmpty())
         return;
-    QString reason;
-    if (!writeLineFile(path, w->rows(), w->cols(), uint8_t(pageKind()), w->pixels(), &reason)) {
-        m_prompt.inform(withSystemReason(WiringText::saveFileFail(), reason), PromptIcon::Error);
-        return;
-    }
-    emit focusCanvas();
+    if (saveWiringFile(*m_doc, path, m_prompt))
+        emit focusCanvas();
 }
 
 void WiringEditor::openButton()
@@ -479,7 +475,7 @@ void WiringEditor::openButton()
         m_prompt.inform(WiringText::suddennessError(), PromptIcon::Error);
         return;
     }
-    const QString path = m_prompt.chooseOpenFile(QString(), kLineFilter);
+    const QString path = m_prompt.chooseOpenFile(QString(), lineFileFilter());
     if (path.isEmpty())
         return;
     if (openFile(path))
@@ -488,41 +484,11 @@ void WiringEditor::openButton()
 
 bool WiringEditor::openFile(const QString &path)
 {
-    if (!m_doc)
+    if (!m_doc || !loadWiringFile(*m_doc, path, m_prompt, true))
         return false;
-    LineReadResult read = readLineFile(path);
-    if (read.error == WiringFileError::CannotOpen) {
-        m_prompt.inform(WiringText::openFileFail(), PromptIcon::Error);
-        return false;
-    }
-    if (read.error == WiringFileError::TooShort) {
-        m_prompt.inform(WiringText::lineFileTooShort(), PromptIcon::Error);
-        return false;
-    }
-    Wiring &w = m_doc->wiring();
-    LineFile &file = *read.file;
-    if (file.rows != w.rows() || file.cols != w.cols() || file.kind != uint8_t(pageKind())) {
-        m_prompt.inform(WiringText::lineFileMismatch(), PromptIcon::Error);
-        return false;
-    }
-    if (w.count() > 0
-        && m_prompt.ask(WiringText::replaceWiringQuestion(), PromptButtons::YesNo, PromptIcon::Question)
-               != PromptAnswer::Yes)
-        return false;
-    // The records are LED circuitry (checked above), shown in port colours
-    // even when the wiring page has not been opened yet.
-    w.setKind(pageKind());
-    const bool incomplete = file.content.incomplete();
-    const int complete = int(file.content.records.size());
-    std::vector<WiringPixel> records = std::move(file.content.records);
-    const int dropped = dropImplausibleRecords(records, w.rows(), w.cols());
-    clearWiring();
-    w.assign(std::move(records));
-    edited();
+    // Rectangles and undo steps were about the records that went.
+    m_selection = WiringRect::wholeGrid(m_doc->wiring().rows(), m_doc->wiring().cols());
+    m_undo.clear();
     emit stateChanged();
-    if (incomplete)
-        m_prompt.inform(WiringText::lineFileIncomplete(file.content.declaredCount, complete), PromptIcon::Warning);
-    if (dropped > 0)
-        m_prompt.inform(WiringText::recordsSkipped(dropped), PromptIcon::Warning);
     return true;
 }

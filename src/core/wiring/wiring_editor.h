@@ -108,7 +108,12 @@ private:
     void dropReferences();
     void releaseButtons();
     void setMode(WiringEditMode m);
-    void edited();
+    // Records changed: the display redraws and the wiring is marked as
+    // having unsaved changes.
+    void recordsEdited();
+    // Only the display changed (mode, remembered pixel, drag): nothing is
+    // marked.
+    void redraw();
     void onGeometryChanged();
 
     void define(QPoint release, WiringKeys keys);

@@ -173,6 +173,35 @@ TEST_F(PasteTest, OverwriteNearTheEndKeepsWritingIntoAppendedFrames)
     EXPECT_EQ(order(), (std::vector<int>{0, 0, 1, 2, 0, 1, 2}));
 }
 
+TEST_F(PasteTest, AStoppedPasteKeepsTheFramesWrittenSoFar)
+{
+    setUp(3, 3);
+    std::vector<int64_t> totals;
+    const auto stopAfter = [&totals](int64_t frames) {
+        return RunProgress([&totals, frames](int64_t written, int64_t total) {
+            totals.push_back(total);
+            return written < frames;
+        });
+    };
+    // Inserting three series of three: stopped after the fourth frame.
+    PasteOptions o;
+    o.count = 3;
+    ASSERT_EQ(pasteClipboard(doc, state, o, prompt, stopAfter(4)), PasteResult::Pasted);
+    EXPECT_EQ(order(), (std::vector<int>{0, 0, 1, 2, 0}));
+    EXPECT_EQ(doc.currentIndex(), 0);
+    EXPECT_EQ(totals, std::vector<int64_t>(4, 9));
+
+    // Writing over frames 4 and 5 and on past the end: stopped after the
+    // third frame, the one appended for it stays.
+    totals.clear();
+    o.overwrite = true;
+    o.start = 4;
+    ASSERT_EQ(pasteClipboard(doc, state, o, prompt, stopAfter(3)), PasteResult::Pasted);
+    EXPECT_EQ(order(), (std::vector<int>{0, 0, 1, 0, 1, 2}));
+    EXPECT_EQ(totals, std::vector<int64_t>(3, 9));
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
 TEST_F(PasteTest, ASizeMismatchShowsTheFourNumbersAndPastesNothing)
 {
     setUp(2, 1); // clipboard 2 x 3

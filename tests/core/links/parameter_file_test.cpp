@@ -191,7 +191,7 @@ TEST(ParameterFileRead, ACycleThePanelWouldRefuseIsRefused)
     for (const char *cycle : {"0", "-1", "4097", "2147483647", "99999999999", "abc", "", "3x"}) {
         const ParameterFileResult r = readParameterText(QByteArray("0,") + cycle + ",1,1,r,");
         EXPECT_EQ(r.kind, ParameterFileResult::Failed) << cycle;
-        EXPECT_TRUE(r.message.contains(QLatin1String("1 to 4096")) || r.message.contains(QLatin1String("1 到 4096")))
+        EXPECT_TRUE(r.message.contains(QLatin1String("1 to 4096")) || r.message.contains(QStringLiteral("1 到 4096")))
             << r.message.toStdString();
     }
     for (const auto &[text, cycle] : {std::pair{"4096", 4096}, std::pair{" 7 ", 7}, std::pair{"1", 1}}) {

@@ -55,13 +55,21 @@ TEST_F(AddModes, ARunIsAnnouncedOnceWithProgressOnTheWay)
     auto doc = documentOf(1, 600);
     QSignalSpy counted(doc.get(), &Document::framesChanged);
     QSignalSpy moved(doc.get(), &Document::currentFrameChanged);
-    std::vector<std::pair<int, int>> reports;
+    std::vector<std::pair<int64_t, int64_t>> reports;
     PatternTarget target{*doc};
-    target.progress = [&](int made, int expected) { reports.emplace_back(made, expected); };
+    target.progress = [&](int64_t made, int64_t expected) {
+        reports.emplace_back(made, expected);
+        return true;
+    };
     EXPECT_EQ(generateCurtain(target, {0, 7, 1, 0}), 600);
     EXPECT_EQ(counted.count(), 1);
     EXPECT_EQ(moved.count(), 1);
-    EXPECT_EQ(reports, (std::vector<std::pair<int, int>>{{256, 600}, {512, 600}, {600, 600}}));
+    // After every frame, then once more at the end of the run.
+    ASSERT_EQ(reports.size(), 601u);
+    EXPECT_EQ(reports[0], (std::pair<int64_t, int64_t>{1, 600}));
+    EXPECT_EQ(reports[299], (std::pair<int64_t, int64_t>{300, 600}));
+    EXPECT_EQ(reports[599], (std::pair<int64_t, int64_t>{600, 600}));
+    EXPECT_EQ(reports[600], (std::pair<int64_t, int64_t>{600, 600}));
 }
 
 TEST_F(AddModes, TheGenerationAreaIsTheDrawnAreaOrTheWholeGrid)

@@ -63,7 +63,8 @@ TEST(SaveSettings, WritesMainAndKeepsOtherSections)
     ASSERT_TRUE(SaveSettings(s, path));
     EXPECT_EQ(readTestFile(path),
               "[Gather]\nm_wid=320\nm_hei=240\n\n[main]\nlanguage=0\nRows=8\nUsbVendor=0x1234\n"
-              "Cols=9\nCelWidth=10\nCelHeight=11\nScanMode=0\nBaseColorNum=1\nShowUnwiredWhilePlaying=0\n");
+              "Cols=9\nCelWidth=10\nCelHeight=11\nScanMode=0\nBaseColorNum=1\nShowUnwiredWhilePlaying=0\n"
+              "LoadWiringBeside=0\n");
 }
 
 TEST(SaveSettings, RoundTripsThroughLoad)
@@ -75,9 +76,12 @@ TEST(SaveSettings, RoundTripsThroughLoad)
     s.geometry.rows = -5;
     s.geometry.cols = 32767;
     s.geometry.baseColorNum = 2;
+    s.loadWiringBesideProject = true;
     ASSERT_TRUE(SaveSettings(s, path));
     const AppSettings back = LoadSettings(path);
     EXPECT_EQ(back.geometry, s.geometry);
+    EXPECT_TRUE(back.loadWiringBesideProject);
+    EXPECT_FALSE(LoadSettings(dir.filePath("none.ini")).loadWiringBesideProject);
     EXPECT_EQ(back.languageCode, 1);
     // The language of the run is written even though start-up ignores it.
     EXPECT_EQ(ProfileFile::load(path).readInt("main", "language", -1), 2);

@@ -81,6 +81,34 @@ TEST(RepeatFrames, CopiesAreIndependentAndTheCountIsAnnouncedOnce)
     EXPECT_EQ(lettersOf(doc), "azab");
 }
 
+TEST(RepeatFrames, AStoppedRunKeepsTheCopiesMadeSoFar)
+{
+    struct StopCase
+    {
+        int after; // copies made when the listener says stop
+        std::string expected;
+        int current; // the last copy made
+    };
+    for (const StopCase &c : {StopCase{1, "aab", 1}, StopCase{2, "aaab", 2}, StopCase{3, "aaabb", 4},
+                              StopCase{4, "aaabbb", 5}}) {
+        SCOPED_TRACE(c.after);
+        Lettered doc("ab");
+        QSignalSpy frames(&doc, &Document::framesChanged);
+        std::vector<int64_t> made;
+        const auto stop = [&](int64_t copies, int64_t total) {
+            EXPECT_EQ(total, 4);
+            made.push_back(copies);
+            return copies < c.after;
+        };
+        ASSERT_EQ(repeatFrames(doc, FrameRange{0, 2}, 2, stop), RepeatResult::Done);
+        EXPECT_EQ(lettersOf(doc), c.expected);
+        EXPECT_EQ(doc.currentIndex(), c.current);
+        EXPECT_EQ(made.size(), size_t(c.after));
+        EXPECT_EQ(made.back(), c.after);
+        EXPECT_EQ(frames.count(), 1);
+    }
+}
+
 TEST(FrameRangeFromDialog, AcceptsOnlyRangesInsideTheFrames)
 {
     EXPECT_EQ(FrameRange::fromDialog(2, 3, 3), (FrameRange{1, 3}));
