@@ -25,7 +25,7 @@ private slots:
 
 namespace {
 
-QString writeProject(const QString &path, int rows, int cols)
+QString writeOneFrameProject(const QString &path, int rows, int cols)
 {
     GridGeometry g;
     g.rows = int16_t(rows);
@@ -35,7 +35,7 @@ QString writeProject(const QString &path, int rows, int cols)
     return writeProjectFile(path, g, seq) ? path : QString();
 }
 
-WiringPixel wired(int x, int y, int pixel)
+WiringPixel wiredOnPortOne(int x, int y, int pixel)
 {
     WiringPixel p;
     p.column = x;
@@ -47,12 +47,12 @@ WiringPixel wired(int x, int y, int pixel)
 // Two records on port 1, as a definition on the wiring page makes them.
 void defineTwo(Document &doc)
 {
-    doc.wiring().append(wired(0, 0, 0));
-    doc.wiring().append(wired(1, 0, 1));
+    doc.wiring().append(wiredOnPortOne(0, 0, 0));
+    doc.wiring().append(wiredOnPortOne(1, 0, 1));
     doc.wiringEdited();
 }
 
-const QString kProjectQuestion = QStringLiteral("Save changes to NewFile?");
+const QString kNewFileQuestion = QStringLiteral("Save changes to NewFile?");
 
 QString wiringQuestion(const QString &name)
 {
@@ -98,7 +98,7 @@ void ShellWiringFilesTest::theWiringIsAskedAboutAfterTheProject()
     e.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Cancel};
     e.prompt.files = {project};
     run();
-    QCOMPARE(e.prompt.texts(), (QStringList{kProjectQuestion, wiringQuestion(QStringLiteral("show.wst"))}));
+    QCOMPARE(e.prompt.texts(), (QStringList{kNewFileQuestion, wiringQuestion(QStringLiteral("show.wst"))}));
     QCOMPARE(e.prompt.shown.back().icon, PromptIcon::Warning);
     QVERIFY(QFile::exists(project));
     QVERIFY(!dialogShown);
@@ -158,10 +158,10 @@ void ShellWiringFilesTest::aWiringWithoutChangesOrRecordsAsksNothing()
 void ShellWiringFilesTest::aProjectOpensWithTheWiringBesideIt()
 {
     TestEditor e;
-    const QString project = writeProject(e.dir.filePath(QStringLiteral("arch.wst")), 2, 3);
+    const QString project = writeOneFrameProject(e.dir.filePath(QStringLiteral("arch.wst")), 2, 3);
     QVERIFY(!project.isEmpty());
     QVERIFY(writeLineFile(e.dir.filePath(QStringLiteral("arch.line")), 2, 3, uint8_t(CircuitryKind::Led),
-                          {wired(2, 1, 0), wired(1, 1, 1), wired(0, 1, 2)}));
+                          {wiredOnPortOne(2, 1, 0), wiredOnPortOne(1, 1, 1), wiredOnPortOne(0, 1, 2)}));
     const QString question = QStringLiteral("The wiring file arch.line lies beside this project. Load it?");
     const QString always = QStringLiteral("Always load the wiring file beside a project");
 
@@ -195,7 +195,7 @@ void ShellWiringFilesTest::aProjectOpensWithTheWiringBesideIt()
 
     // A project with no wiring file beside it asks nothing.
     e.app->settings().loadWiringBesideProject = false;
-    const QString lone = writeProject(e.dir.filePath(QStringLiteral("lone.wst")), 2, 3);
+    const QString lone = writeOneFrameProject(e.dir.filePath(QStringLiteral("lone.wst")), 2, 3);
     QVERIFY(e.window().documents().openFile(lone));
     QVERIFY(e.prompt.shown.empty());
 }
