@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
     }
     editor.show();
     const QStringList files = options.positionalArguments();
-    if (!files.isEmpty() && editor.openOnStart(files.first()) && options.isSet(wiring))
+    if (!files.isEmpty() && editor.openOnStart(files.first(), !options.isSet(wiring)) && options.isSet(wiring))
         editor.openWiringOnStart(options.value(wiring));
     return app.exec();
 }

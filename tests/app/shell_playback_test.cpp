@@ -212,7 +212,9 @@ void ShellPlaybackTest::theDemoOpensWithItsWiringAndPlaysLit()
 {
     TestEditor e;
     const QDir resources(QStringLiteral(BRIGHTLOOM_RESOURCES));
-    QVERIFY(e.app->openOnStart(resources.filePath(QStringLiteral("demo/demo.wst"))));
+    // As the command line does it: the wiring is named, so the one beside
+    // the project is not offered as well.
+    QVERIFY(e.app->openOnStart(resources.filePath(QStringLiteral("demo/demo.wst")), false));
     QVERIFY(e.app->openWiringOnStart(resources.filePath(QStringLiteral("demo/demo.line"))));
     QVERIFY(e.prompt.texts().isEmpty());
     const Document &doc = e.doc();

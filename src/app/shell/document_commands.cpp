@@ -152,7 +152,7 @@ bool DocumentCommands::openWithDialog()
     return openFile(path, false);
 }
 
-bool DocumentCommands::openFile(const QString &path, bool askToSaveFirst)
+bool DocumentCommands::openFile(const QString &path, bool askToSaveFirst, bool offerWiringBeside)
 {
     m_playback.stop();
     if (askToSaveFirst && !maybeSave())
@@ -170,7 +170,8 @@ bool DocumentCommands::openFile(const QString &path, bool askToSaveFirst)
     m_recent.add(path);
     emit titleChanged();
     emit documentReady();
-    offerWiringBeside(path);
+    if (offerWiringBeside)
+        this->offerWiringBeside(path);
     return true;
 }
 

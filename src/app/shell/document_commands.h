@@ -27,7 +27,8 @@ public:
     bool openWithDialog();
     // Opens a project (recent file, command line, drop). A file that cannot
     // be read is reported and the open document stays as it was.
-    bool openFile(const QString &path, bool askToSaveFirst = true);
+    // `offerWiringBeside`: X.line beside X.wst is offered once it opened.
+    bool openFile(const QString &path, bool askToSaveFirst = true, bool offerWiringBeside = true);
     bool save();
     bool saveAs();
     // Asks whether to save a modified document, then whether to save a

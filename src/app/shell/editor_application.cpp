@@ -67,9 +67,9 @@ void EditorApplication::show()
     m_window->showMaximized();
 }
 
-bool EditorApplication::openOnStart(const QString &path)
+bool EditorApplication::openOnStart(const QString &path, bool offerWiringBeside)
 {
-    return m_window->documents().openFile(path, false);
+    return m_window->documents().openFile(path, false, offerWiringBeside);
 }
 
 bool EditorApplication::openWiringOnStart(const QString &path)

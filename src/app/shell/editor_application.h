@@ -50,7 +50,9 @@ public:
     // A project named on the command line: opened fully, as File > Open
     // would. When it cannot be read the message is shown and the start-up
     // document stays.
-    bool openOnStart(const QString &path);
+    // `offerWiringBeside` false: a wiring named on the command line follows,
+    // so the one beside the project is not offered.
+    bool openOnStart(const QString &path, bool offerWiringBeside = true);
     // A wiring named on the command line beside the project (the demo's
     // demo.line): read into the open project as the wiring page's "打开"
     // would. The project stays unmodified: both are as on disk.
