@@ -31,7 +31,7 @@ QImage framePicture(const Frame &frame, const GridGeometry &g, int scale)
 
 int runExportPng(const QStringList &args)
 {
-    const CliArgs a = parseCliArgs(args, {{QStringLiteral("--frame"), QStringLiteral("--scale")}});
+    const CliArgs a = parseCliArgs(args, {{QStringLiteral("--frame"), QStringLiteral("--scale")}, {}, {}});
     if (!a.error.isEmpty())
         return usageError("export-png", a.error);
     if (a.help) {

@@ -64,7 +64,7 @@ QStringList familyOptions(const QString &family)
 
 int runGenerate(const QStringList &args)
 {
-    const CliArgs a = parseCliArgs(args, {kOptions});
+    const CliArgs a = parseCliArgs(args, {kOptions, {}, {}});
     if (!a.error.isEmpty())
         return usageError(kName, a.error);
     if (a.help) {
