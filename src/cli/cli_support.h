@@ -4,6 +4,7 @@
 // name the file and the reason.
 
 #include "document/project_file.h"
+#include "cli_command.h"
 #include "settings/prompt.h"
 
 #include <QHash>
@@ -62,6 +63,8 @@ struct CliArgs
 // that is not repeatable are errors.
 CliArgs parseCliArgs(const QStringList &args, const CliOptionSpec &spec = {});
 
+
+
 // Reads number options with their ranges and keeps the first problem, so a
 // command can read all of them and then report once.
 class CliNumbers
@@ -115,3 +118,17 @@ QString commandHelp(const char *command);
 // error and nothing is returned. A truncated file is returned with a
 // warning on standard error.
 std::optional<ProjectData> loadProject(const char *command, const QString &path);
+
+// A parse error ends the command with the usage message, --help with the
+// command's help; otherwise the command goes on (nothing returned). For any
+// parsed arguments with `error` and `help`.
+template <typename Args> std::optional<int> endsAtParse(const Args &args, const char *command)
+{
+    if (!args.error.isEmpty())
+        return usageError(command, args.error);
+    if (args.help) {
+        printOut(commandHelp(command));
+        return int(ExitOk);
+    }
+    return std::nullopt;
+}

@@ -63,12 +63,8 @@ int runCheckWiring(const QStringList &args)
     spec.flags = {QStringLiteral("--repair")};
     const CliArgs a = parseCliArgs(args, spec);
     const bool repair = a.has(QStringLiteral("--repair"));
-    if (!a.error.isEmpty())
-        return usageError(kName, a.error);
-    if (a.help) {
-        printOut(commandHelp(kName));
-        return ExitOk;
-    }
+    if (const std::optional<int> done = endsAtParse(a, kName))
+        return *done;
     if (a.positional.size() != 1)
         return usageError(kName, QStringLiteral("expected one line file"));
     const QString path = a.positional.first();

@@ -5,12 +5,8 @@
 int runConvert(const QStringList &args)
 {
     const CliArgs a = parseCliArgs(args);
-    if (!a.error.isEmpty())
-        return usageError("convert", a.error);
-    if (a.help) {
-        printOut(commandHelp("convert"));
-        return ExitOk;
-    }
+    if (const std::optional<int> done = endsAtParse(a, "convert"))
+        return *done;
     if (a.positional.size() != 2)
         return usageError("convert", QStringLiteral("expected an input and an output file"));
 

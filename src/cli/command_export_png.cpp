@@ -32,12 +32,8 @@ QImage framePicture(const Frame &frame, const GridGeometry &g, int scale)
 int runExportPng(const QStringList &args)
 {
     const CliArgs a = parseCliArgs(args, {{QStringLiteral("--frame"), QStringLiteral("--scale")}, {}, {}});
-    if (!a.error.isEmpty())
-        return usageError("export-png", a.error);
-    if (a.help) {
-        printOut(commandHelp("export-png"));
-        return ExitOk;
-    }
+    if (const std::optional<int> done = endsAtParse(a, "export-png"))
+        return *done;
     if (a.positional.size() != 2)
         return usageError("export-png", QStringLiteral("expected a project file and an output picture"));
     if (!a.options.contains(QStringLiteral("--frame")))

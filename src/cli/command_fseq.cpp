@@ -87,12 +87,8 @@ int runExportFseq(const QStringList &args)
     CliOptionSpec spec;
     spec.values = {QStringLiteral("--compress"), QStringLiteral("--step-ms"), QStringLiteral("--order")};
     const CliArgs a = parseCliArgs(args, spec);
-    if (!a.error.isEmpty())
-        return usageError(kName, a.error);
-    if (a.help) {
-        printOut(commandHelp(kName));
-        return ExitOk;
-    }
+    if (const std::optional<int> done = endsAtParse(a, kName))
+        return *done;
     if (a.positional.size() != 2 && a.positional.size() != 3)
         return usageError(kName, QStringLiteral("expected a project file, a wiring file (or none) and an output name"));
 
@@ -158,12 +154,8 @@ int runImportFseq(const QStringList &args)
     CliOptionSpec spec;
     spec.values = {QStringLiteral("--order"), QStringLiteral("--rows"), QStringLiteral("--cols")};
     const CliArgs a = parseCliArgs(args, spec);
-    if (!a.error.isEmpty())
-        return usageError(kName, a.error);
-    if (a.help) {
-        printOut(commandHelp(kName));
-        return ExitOk;
-    }
+    if (const std::optional<int> done = endsAtParse(a, kName))
+        return *done;
     if (a.positional.size() != 2 && a.positional.size() != 3)
         return usageError(kName, QStringLiteral("expected an FSEQ file, a wiring file (or none) and an output name"));
     const bool byWiring = a.positional.size() == 3;

@@ -65,12 +65,8 @@ QStringList familyOptions(const QString &family)
 int runGenerate(const QStringList &args)
 {
     const CliArgs a = parseCliArgs(args, {kOptions, {}, {}});
-    if (!a.error.isEmpty())
-        return usageError(kName, a.error);
-    if (a.help) {
-        printOut(commandHelp(kName));
-        return ExitOk;
-    }
+    if (const std::optional<int> done = endsAtParse(a, kName))
+        return *done;
     if (a.positional.size() != 2)
         return usageError(kName, QStringLiteral("expected a family and an output file"));
     const QString family = a.positional.at(0);

@@ -9,12 +9,8 @@
 int runInfo(const QStringList &args)
 {
     const CliArgs a = parseCliArgs(args);
-    if (!a.error.isEmpty())
-        return usageError("info", a.error);
-    if (a.help) {
-        printOut(commandHelp("info"));
-        return ExitOk;
-    }
+    if (const std::optional<int> done = endsAtParse(a, "info"))
+        return *done;
     if (a.positional.size() != 1)
         return usageError("info", QStringLiteral("expected one project file"));
 

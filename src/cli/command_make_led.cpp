@@ -32,12 +32,8 @@ int runMakeLed(const QStringList &args)
     };
     const CliArgs a = parseCliArgs(args, spec);
     const bool neon = a.has(QStringLiteral("--neon"));
-    if (!a.error.isEmpty())
-        return usageError(kName, a.error);
-    if (a.help) {
-        printOut(commandHelp(kName));
-        return ExitOk;
-    }
+    if (const std::optional<int> done = endsAtParse(a, kName))
+        return *done;
     if (a.positional.size() != 3)
         return usageError(kName, QStringLiteral("expected a project file, a wiring file and an output name"));
 

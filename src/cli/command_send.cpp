@@ -23,12 +23,8 @@ int runSend(const QStringList &args)
                    QStringLiteral("--layout"), QStringLiteral("--wiring"),     QStringLiteral("--tube-model"),
                    QStringLiteral("--tube-count")};
     const CliArgs a = parseCliArgs(args, spec);
-    if (!a.error.isEmpty())
-        return usageError(kName, a.error);
-    if (a.help) {
-        printOut(commandHelp(kName));
-        return ExitOk;
-    }
+    if (const std::optional<int> done = endsAtParse(a, kName))
+        return *done;
     if (a.positional.size() != 1)
         return usageError(kName, QStringLiteral("expected one project file"));
     const QString port = a.options.value(QStringLiteral("--port"));

@@ -8,12 +8,8 @@
 int runTransform(const QStringList &args)
 {
     const TransformPlan plan = parseTransformArgs(args);
-    if (!plan.error.isEmpty())
-        return usageError("transform", plan.error);
-    if (plan.help) {
-        printOut(commandHelp("transform"));
-        return ExitOk;
-    }
+    if (const std::optional<int> done = endsAtParse(plan, "transform"))
+        return *done;
     if (plan.files.size() != 2)
         return usageError("transform", QStringLiteral("expected an input and an output file"));
     if (plan.steps.empty())

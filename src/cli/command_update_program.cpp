@@ -14,12 +14,8 @@ int runUpdateProgram(const QStringList &args)
     CliOptionSpec spec;
     spec.values = {QStringLiteral("--port")};
     const CliArgs a = parseCliArgs(args, spec);
-    if (!a.error.isEmpty())
-        return usageError(kName, a.error);
-    if (a.help) {
-        printOut(commandHelp(kName));
-        return ExitOk;
-    }
+    if (const std::optional<int> done = endsAtParse(a, kName))
+        return *done;
     if (a.positional.size() != 1)
         return usageError(kName, QStringLiteral("expected one program file"));
     const QString port = a.options.value(QStringLiteral("--port"));

@@ -127,12 +127,8 @@ WireArgs parseWireArgs(const QStringList &args)
 int runWire(const QStringList &args)
 {
     const WireArgs a = parseWireArgs(args);
-    if (!a.error.isEmpty())
-        return usageError(kName, a.error);
-    if (a.help) {
-        printOut(commandHelp(kName));
-        return ExitOk;
-    }
+    if (const std::optional<int> done = endsAtParse(a, kName))
+        return *done;
     if (a.positional.size() != 1)
         return usageError(kName, QStringLiteral("expected one output file"));
     if (a.drags.empty())
