@@ -139,7 +139,7 @@ private slots:
     {
         Editor e;
         AutoPatternDialog dialog(e.ctx);
-        for (int t : {4, 5, 7}) {
+        for (int t : {5, 7}) {
             dialog.tabs()->setCurrentIndex(t);
             auto *label = child<QLabel>(dialog.page(), "laterText");
             QVERIFY(label);

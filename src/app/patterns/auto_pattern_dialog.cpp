@@ -5,6 +5,7 @@
 #include "patterns/pattern_preview.h"
 #include "patterns/picture_pattern_page.h"
 #include "patterns/solid_pattern_pages.h"
+#include "patterns/text_pattern_page.h"
 #include "settings/language.h"
 
 #include <QCheckBox>
@@ -91,6 +92,7 @@ void AutoPatternDialog::showPage(int tab)
     case 1: m_page = new BlindsPage(m_ctx, holder); break;
     case 2: m_page = new StackingPage(m_ctx, holder); break;
     case 3: m_page = new WaterDripPage(m_ctx, holder); break;
+    case 4: m_page = new TextPatternPage(m_ctx, holder); break;
     case 6: m_page = new PicturePatternPage(m_ctx, holder); break;
     default: m_page = new LaterPatternPage(holder); break;
     }
