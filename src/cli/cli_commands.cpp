@@ -97,7 +97,7 @@ const std::array<CliCommand, 12> kCommands = {{
      "were found (with --repair: errors remain after it); 2 the file is missing,\n"
      "unreadable, not an LED wiring or could not be written.\n",
      runCheckWiring},
-    {"generate", "run one pattern page (curtain, blinds, stacking, water-drip) as the editor would",
+    {"generate", "run one pattern page (curtain, blinds, stacking, water-drip, picture, text) as the editor would",
      "usage: brightloom-cli generate FAMILY OUT.wst [--in IN.wst | --rows R --cols C] [--current N]\n"
      "                               [--area X0,Y0,X1,Y1] [--add-mode 0|1|2] [family options]\n"
      "\n"
@@ -115,8 +115,15 @@ const std::array<CliCommand, 12> kCommands = {{
      "             --block-height H --block-width W --frequency F --direction D\n"
      "             --palette FILE.col --palette-index I\n"
      "  water-drip --fg I --bg I\n"
+     "  picture    --image FILE --entrance N --wait N --exit N --effect K\n"
+     "             (K 0..52 an effect of the picture tab's list, 53 random)\n"
+     "  text       --text \"...\" (\\n starts a line) --font FAMILY --size PIXELS\n"
+     "             --colour RRGGBB --mode K --step N (K 0 scroll up, 1 scroll\n"
+     "             left, 2..54 an effect per line, 55 random)\n"
      "Defaults are the page's: --fg 0 --bg 7 --step 1 --direction 0 --slats 2\n"
-     "--repeat 1 --block-height 2 --block-width 2 --frequency 4. Sizes, steps\n"
+     "--repeat 1 --block-height 2 --block-width 2 --frequency 4 --entrance 20\n"
+     "--wait 10 --exit 0 --effect 0 --font Arial --size 16 --colour FF0000\n"
+     "--mode 0 (text: --step 2). Sizes, steps\n"
      "and counts of 0 or less count as 1. The palette flow runs over the colours\n"
      "of FILE.col (default red, green, blue) from entry I (default 0).\n"
      "\n"

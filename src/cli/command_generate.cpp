@@ -4,6 +4,7 @@
 // on a project file or on a new one-frame grid.
 #include "cli_command.h"
 #include "cli_support.h"
+#include "generate_images.h"
 
 #include "document/document.h"
 #include "document/new_grid.h"
@@ -44,6 +45,10 @@ const QStringList kOptions = {
     QStringLiteral("--direction"),  QStringLiteral("--slats"),         QStringLiteral("--repeat"),
     QStringLiteral("--block-height"), QStringLiteral("--block-width"), QStringLiteral("--frequency"),
     QStringLiteral("--palette"),    QStringLiteral("--palette-index"),
+    QStringLiteral("--image"),      QStringLiteral("--entrance"),      QStringLiteral("--wait"),
+    QStringLiteral("--exit"),       QStringLiteral("--effect"),        QStringLiteral("--text"),
+    QStringLiteral("--font"),       QStringLiteral("--size"),          QStringLiteral("--colour"),
+    QStringLiteral("--mode"),
 };
 
 // Options each family takes besides the common ones.
@@ -57,6 +62,10 @@ QStringList familyOptions(const QString &family)
         return {"--fg", "--bg", "--block-height", "--block-width", "--frequency", "--direction", "--palette", "--palette-index"};
     if (family == QLatin1String("water-drip"))
         return {"--fg", "--bg"};
+    if (family == QLatin1String("picture"))
+        return pictureFamilyOptions();
+    if (family == QLatin1String("text"))
+        return textFamilyOptions();
     return {};
 }
 
@@ -73,7 +82,7 @@ int runGenerate(const QStringList &args)
     const QString out = a.positional.at(1);
     const QStringList own = familyOptions(family);
     if (own.isEmpty())
-        return usageError(kName, QStringLiteral("unknown family '%1' (curtain, blinds, stacking, water-drip)").arg(family));
+        return usageError(kName, QStringLiteral("unknown family '%1' (curtain, blinds, stacking, water-drip, picture, text)").arg(family));
     const QStringList common = {"--in", "--rows", "--cols", "--current", "--area", "--add-mode"};
     for (auto it = a.options.cbegin(); it != a.options.cend(); ++it)
         if (!common.contains(it.key()) && !own.contains(it.key()))
@@ -133,10 +142,11 @@ int runGenerate(const QStringList &args)
     doc.setNewFrameCopiesCurrent(addMode != 0);
     PaletteState palette;
     PatternTarget target{doc, addMode, area, &palette};
-    // Every message of a run (equal colours, too many frames) is a refusal;
-    // nothing asks questions.
+    // Every message of a run (equal colours, too many frames) is a refusal.
+    // The text's questions (black text, a line wider than the grid) are
+    // answered yes: the command line asked for that text.
     CliPrompt prompt(kName, CliPrompt::Messages::ToStandardError,
-                     [](PromptButtons) { return PromptAnswer::Cancel; });
+                     [](PromptButtons) { return PromptAnswer::Yes; });
 
     int made = 0;
     if (family == QLatin1String("curtain")) {
@@ -172,6 +182,14 @@ int runGenerate(const QStringList &args)
         if (!opt.error().isEmpty())
             return usageError(kName, opt.error());
         made = runStacking(target, p, prompt);
+    } else if (family == QLatin1String("picture") || family == QLatin1String("text")) {
+        QString usage;
+        const std::optional<int> done = family == QLatin1String("picture")
+                                            ? generatePictureFamily(a, target, prompt, usage)
+                                            : generateTextFamily(a, target, prompt, usage);
+        if (!done)
+            return usageError(kName, usage);
+        made = *done;
     } else {
         made = runWaterDrip(target, WaterDripParams{fg, bg, 0}, prompt);
     }

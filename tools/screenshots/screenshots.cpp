@@ -17,6 +17,8 @@
 #include "patterns/pattern_commands.h"
 #include "patterns/pattern_key_panel.h"
 #include "patterns/pattern_page.h"
+#include "patterns/picture_pattern_page.h"
+#include "patterns/text_pattern_page.h"
 #include "settings/language.h"
 #include "settings/prompt.h"
 #include "common/command_ids.h"
@@ -33,6 +35,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -173,6 +176,46 @@ void patternTabsAndKeys(Shots &shots)
     }
 }
 
+// The text tab with Chinese and English text in two fonts and colours, a
+// run of it scrolling left through the demo grid, and the picture tab with
+// the demo's current frame in its preview.
+void textAndPicturePages(Shots &shots)
+{
+    for (int id : {Cmd::LanguageChinese, Cmd::LanguageEnglish}) {
+        Editor e;
+        e.trigger(id);
+        const QString lang = languageTag(id);
+        AutoPatternDialog dialog(e.ctx(), &e.app->window());
+        dialog.show();
+        dialog.tabs()->setCurrentIndex(4);
+        auto *text = qobject_cast<TextPatternPage *>(dialog.page());
+        if (!text)
+            return;
+        text->textBox()->insertPlainText(QStringLiteral("你好 LED "));
+        text->applyFont(TextFontChoice{QStringLiteral("Unifont"), 16, QColor(0, 255, 0), false, false, false});
+        text->textBox()->insertPlainText(QStringLiteral("Hello!"));
+        text->appearanceBox()->setCurrentIndex(1); // scroll left
+        text->stepEdit()->setText(QStringLiteral("1"));
+        dialog.adjustSize();
+        QTest::qWait(100);
+        shots.save(&dialog, QStringLiteral("pattern_text_") + lang);
+        text->confirmButton()->click();
+        dialog.tabs()->setCurrentIndex(6);
+        auto *picture = qobject_cast<PicturePatternPage *>(dialog.page());
+        e.app->document().goToFrame(5);
+        if (picture)
+            picture->currentFrameButton()->click();
+        dialog.adjustSize();
+        QTest::qWait(100);
+        shots.save(&dialog, QStringLiteral("pattern_picture_") + lang);
+        dialog.close();
+        // The text halfway through the grid.
+        e.app->document().goToFrame(48 + 40);
+        QTest::qWait(200);
+        shots.save(&e.app->window(), QStringLiteral("pattern_text_run_") + lang);
+    }
+}
+
 void controllerPanelAndDataDialog(Shots &shots)
 {
     Editor e;
@@ -253,6 +296,7 @@ int main(int argc, char **argv)
     Shots shots(folder);
     paletteAndOperationPanels(shots);
     patternTabsAndKeys(shots);
+    textAndPicturePages(shots);
     controllerPanelAndDataDialog(shots);
     patternRunPlaying(shots);
     return shots.failures() == 0 ? 0 : 1;
