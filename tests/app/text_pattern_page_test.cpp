@@ -9,6 +9,7 @@
 #include "patterns/transition_effects.h"
 #include "settings/language.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontComboBox>
@@ -19,7 +20,9 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 
 namespace {
 
@@ -157,6 +160,28 @@ private slots:
         QVERIFY(litCellsOf(e.doc.frames().at(3)) > 0);
         for (ColorValue c : e.doc.frames().at(3).pixels())
             QVERIFY(c == 0 || c == 0xFF0000);
+    }
+
+    void theRunBreaksLinesWhereTheBoxDoes()
+    {
+        EditorContext e(16, 64);
+        AutoPatternDialog dialog(e.ctx);
+        TextPatternPage *page = openTextPage(dialog);
+        page->textBox()->setPlainText(QStringLiteral("one two three four five six seven eight nine ten"));
+        QTextDocument *doc = page->textBox()->document();
+        for (int width = 40; width <= 160; width += 3) {
+            page->lineWidthSlider()->setValue(width);
+            QApplication::processEvents();
+            doc->documentLayout()->documentSize();
+            const QTextLayout *layout = doc->begin().layout();
+            QVERIFY(layout->lineCount() > 2);
+            const std::vector<TextLine> lines = textLinesOf(*doc, width);
+            QCOMPARE(int(lines.size()), layout->lineCount());
+            for (int l = 0; l < layout->lineCount(); ++l) {
+                const QTextLine line = layout->lineAt(l);
+                QCOMPARE(lines[size_t(l)].front().text, doc->toPlainText().mid(line.textStart(), line.textLength()));
+            }
+        }
     }
 
     void anEmptyBoxSaysSoAndAddsNothing()

@@ -30,9 +30,9 @@ std::vector<TextLine> textLinesOf(const QTextDocument &doc, int wrapWidth)
     std::vector<TextLine> lines;
     if (doc.isEmpty())
         return lines;
-    // Laid out on a copy, so the text box's own layout is not disturbed.
+    // Laid out on a copy, so the text box's own layout is not disturbed;
+    // its margin is kept, so the lines break where the box breaks them.
     std::unique_ptr<QTextDocument> copy(doc.clone());
-    copy->setDocumentMargin(0);
     copy->setTextWidth(wrapWidth > 0 ? wrapWidth : -1);
     copy->documentLayout()->documentSize(); // lays every block out
     for (QTextBlock block = copy->begin(); block.isValid(); block = block.next()) {

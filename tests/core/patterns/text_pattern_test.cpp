@@ -35,6 +35,12 @@ bool columnLit(const Frame &f, int rows, int cols, int x)
     return false;
 }
 
+// The grid colour of cell (c, r) of a rendered line; black outside it.
+ColorValue lineCell(const QImage &line, int c, int r)
+{
+    return c >= 0 && r >= 0 && c < line.width() && r < line.height() ? colorFromArgb(line.pixel(c, r)) : 0;
+}
+
 int litCount(const Frame &f)
 {
     int lit = 0;
@@ -118,13 +124,8 @@ TEST_F(TextPattern, ScrollLeftEntersAtTheRightAndMakesWidthPlusAreaMinusOneFrame
     for (int t : {0, 5, 39, made - 1}) {
         const Frame &f = doc->frames().at(1 + t);
         for (int x = 0; x < 40; ++x)
-            for (int y = 0; y < 16; ++y) {
-                const int c = x - (39 - t);
-                const int r = y - top;
-                const bool inStrip = c >= 0 && c < strip.width() && r >= 0 && r < text.bandHeight;
-                const ColorValue expected = inStrip ? colorFromArgb(strip.pixel(c, r)) : 0;
-                ASSERT_EQ(f.at(x, y, 40), expected) << "t " << t << " at " << x << "," << y;
-            }
+            for (int y = 0; y < 16; ++y)
+                ASSERT_EQ(f.at(x, y, 40), lineCell(strip, x - (39 - t), y - top)) << "t " << t << " at " << x << "," << y;
     }
     // Step 3 takes a third of the frames, rounded up.
     auto doc3 = documentOf(16, 40);
@@ -163,11 +164,8 @@ TEST_F(TextPattern, ScrollUpFrameCounts)
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < real.lines[0].width(); ++x) {
             const int row = y + 2;
-            ColorValue expected = 0;
-            if (row < real.bandHeight)
-                expected = colorFromArgb(real.lines[0].pixel(x, row));
-            else if (row >= real.lineHeight && row < real.lineHeight + real.bandHeight && x < real.lines[1].width())
-                expected = colorFromArgb(real.lines[1].pixel(x, row - real.lineHeight));
+            const ColorValue expected = row < real.lineHeight ? lineCell(real.lines[0], x, row)
+                                                              : lineCell(real.lines[1], x, row - real.lineHeight);
             ASSERT_EQ(second.at(x, y, 20), expected) << x << "," << y;
         }
 }
