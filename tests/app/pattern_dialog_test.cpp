@@ -135,18 +135,6 @@ private slots:
         QCOMPARE(child<QLineEdit>(dialog.page(), "repeat")->text(), QStringLiteral("1"));
     }
 
-    void theLaterTabsSaySo()
-    {
-        Editor e;
-        AutoPatternDialog dialog(e.ctx);
-        for (int t : {5, 7}) {
-            dialog.tabs()->setCurrentIndex(t);
-            auto *label = child<QLabel>(dialog.page(), "laterText");
-            QVERIFY(label);
-            QCOMPARE(label->text(), QStringLiteral("这一页的花样将在以后的版本中提供。"));
-        }
-    }
-
     void aRunInsertsItsFramesAfterTheCurrentOne()
     {
         Editor e(24, 40, 3);

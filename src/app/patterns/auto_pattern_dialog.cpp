@@ -1,7 +1,7 @@
 #include "patterns/auto_pattern_dialog.h"
 
 #include "common/app_context.h"
-#include "patterns/later_pattern_page.h"
+#include "patterns/palette_pattern_pages.h"
 #include "patterns/pattern_preview.h"
 #include "patterns/picture_pattern_page.h"
 #include "patterns/solid_pattern_pages.h"
@@ -93,8 +93,10 @@ void AutoPatternDialog::showPage(int tab)
     case 2: m_page = new StackingPage(m_ctx, holder); break;
     case 3: m_page = new WaterDripPage(m_ctx, holder); break;
     case 4: m_page = new TextPatternPage(m_ctx, holder); break;
+    case 5: m_page = new NoteJumpPage(m_ctx, holder); break;
     case 6: m_page = new PicturePatternPage(m_ctx, holder); break;
-    default: m_page = new LaterPatternPage(holder); break;
+    case 7: m_page = new PaletteFillPage(m_ctx, holder); break;
+    default: return; // there are no other tabs
     }
     holder->layout()->addWidget(m_page);
     m_page->show();

@@ -25,7 +25,7 @@ public:
     QPushButton *exitButton() const { return m_exit; }
     QCheckBox *previewBox() const { return m_previewBox; }
     PatternPreview *preview() const { return m_preview; }
-    // The page on show (a PatternPage for tabs 0..3).
+    // The page on show (a PatternPage on every tab whose page is there).
     QWidget *page() const { return m_page; }
 
     // Tab text of tab 0..7 in the active language.
