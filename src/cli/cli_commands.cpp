@@ -97,7 +97,7 @@ const std::array<CliCommand, 12> kCommands = {{
      "were found (with --repair: errors remain after it); 2 the file is missing,\n"
      "unreadable, not an LED wiring or could not be written.\n",
      runCheckWiring},
-    {"generate", "run one pattern page (curtain, blinds, stacking, water-drip, picture, text) as the editor would",
+    {"generate", "run one pattern page (curtain, blinds, stacking, water-drip, picture, text, notes, palette-fill) as the editor would",
      "usage: brightloom-cli generate FAMILY OUT.wst [--in IN.wst | --rows R --cols C] [--current N]\n"
      "                               [--area X0,Y0,X1,Y1] [--add-mode 0|1|2] [family options]\n"
      "\n"
@@ -120,6 +120,9 @@ const std::array<CliCommand, 12> kCommands = {{
      "  text       --text \"...\" (\\n starts a line) --font FAMILY --size PIXELS\n"
      "             --colour RRGGBB --mode K --step N (K 0 scroll up, 1 scroll\n"
      "             left, 2..54 an effect per line, 55 random)\n"
+     "  notes      --frames N [--horizontal] [--range 0|1|2] [--palette FILE.col]\n"
+     "  palette-fill --mode M [--palette FILE.col] [--palette-index I]\n"
+     "             [--colour-action A]\n"
      "Defaults are the page's: --fg 0 --bg 7 --step 1 --direction 0 --slats 2\n"
      "--repeat 1 --block-height 2 --block-width 2 --frequency 4 --entrance 20\n"
      "--wait 10 --exit 0 --effect 0 --font Arial --size 16 --colour FF0000\n"
@@ -127,8 +130,18 @@ const std::array<CliCommand, 12> kCommands = {{
      "and counts of 0 or less count as 1. The palette flow runs over the colours\n"
      "of FILE.col (default red, green, blue) from entry I (default 0).\n"
      "\n"
+     "notes makes N frames of jumping palette bars (0 or less makes none) in\n"
+     "the columns, or the rows with --horizontal; --range 0 every line, 1 lines\n"
+     "1, 3, 5 ... counted from 1, 2 lines 2, 4, 6 .... palette-fill runs fill\n"
+     "mode M, 0 to 15 as listed on the page (0, 1 a frame per colour from entry\n"
+     "I; 2 to 5 recolour the current frame left to right, right to left, top to\n"
+     "bottom, bottom to top; 6, 7 rings; 8 to 15 a turning sector, 24 frames),\n"
+     "combining by colour action A (0 replace ... 11, as on the operation panel;\n"
+     "default 0). Both always insert their frames after the current one.\n"
+     "\n"
      "Exit status: 0 written; 1 written, but IN was truncated; 2 nothing written\n"
-     "(bad arguments, unreadable IN, equal colours, OUT not writable).\n",
+     "(bad arguments, unreadable IN, equal colours, too many frames, OUT not\n"
+     "writable).\n",
      runGenerate},
     {"make-led", "write the controller port data files of a project and its wiring",
      "usage: brightloom-cli make-led PROJECT.wst WIRING.line OUT.led [options]\n"

@@ -1,14 +1,14 @@
 // brightloom-cli generate FAMILY OUT.wst [--in IN.wst | --rows R --cols C] ...
 //
-// One run of a solid-colour pattern page, as the editor's dialog makes it,
-// on a project file or on a new one-frame grid.
+// One run of a pattern page, as the editor's dialog makes it, on a project
+// file or on a new one-frame grid.
 #include "cli_command.h"
 #include "cli_support.h"
 #include "generate_images.h"
+#include "generate_palette_families.h"
 
 #include "document/document.h"
 #include "document/new_grid.h"
-#include "palette/palette_file.h"
 #include "palette/palette_state.h"
 #include "patterns/basic_colour_list.h"
 #include "patterns/blinds.h"
@@ -49,7 +49,9 @@ const QStringList kOptions = {
     QStringLiteral("--exit"),       QStringLiteral("--effect"),        QStringLiteral("--text"),
     QStringLiteral("--font"),       QStringLiteral("--size"),          QStringLiteral("--colour"),
     QStringLiteral("--mode"),
+    QStringLiteral("--frames"),     QStringLiteral("--range"),         QStringLiteral("--colour-action"),
 };
+const QStringList kFlags = {QStringLiteral("--horizontal")};
 
 // Options each family takes besides the common ones.
 QStringList familyOptions(const QString &family)
@@ -66,6 +68,10 @@ QStringList familyOptions(const QString &family)
         return pictureFamilyOptions();
     if (family == QLatin1String("text"))
         return textFamilyOptions();
+    if (family == QLatin1String("notes"))
+        return notesFamilyOptions();
+    if (family == QLatin1String("palette-fill"))
+        return paletteFillFamilyOptions();
     return {};
 }
 
@@ -73,7 +79,7 @@ QStringList familyOptions(const QString &family)
 
 int runGenerate(const QStringList &args)
 {
-    const CliArgs a = parseCliArgs(args, {kOptions, {}, {}});
+    const CliArgs a = parseCliArgs(args, {kOptions, kFlags, {}});
     if (const std::optional<int> done = endsAtParse(a, kName))
         return *done;
     if (a.positional.size() != 2)
@@ -82,7 +88,7 @@ int runGenerate(const QStringList &args)
     const QString out = a.positional.at(1);
     const QStringList own = familyOptions(family);
     if (own.isEmpty())
-        return usageError(kName, QStringLiteral("unknown family '%1' (curtain, blinds, stacking, water-drip, picture, text)").arg(family));
+        return usageError(kName, QStringLiteral("unknown family '%1' (curtain, blinds, stacking, water-drip, picture, text, notes, palette-fill)").arg(family));
     const QStringList common = {"--in", "--rows", "--cols", "--current", "--area", "--add-mode"};
     for (auto it = a.options.cbegin(); it != a.options.cend(); ++it)
         if (!common.contains(it.key()) && !own.contains(it.key()))
@@ -168,16 +174,8 @@ int runGenerate(const QStringList &args)
         p.frequency = opt.number("--frequency", 4);
         p.direction = direction;
         p.area = generationArea(area, doc.rows(), doc.cols());
-        if (a.has("--palette")) {
-            // A gradient program's palette is refused by a normal program,
-            // as the palette bar refuses it.
-            PaletteFileRead read = readPaletteFile(a.text("--palette"), doc.geometry().scanMode);
-            if (read.error != PaletteFileRead::None) {
-                complain(kName, QStringLiteral("%1: %2").arg(a.text("--palette"), paletteReadErrorText(read.error)));
-                return ExitFailure;
-            }
-            palette.colours = std::move(read.colours);
-        }
+        if (!readCliPalette(kName, a, doc.geometry().scanMode, palette))
+            return ExitFailure;
         palette.selected = opt.number("--palette-index", 0, 0, std::max(palette.count() - 1, 0));
         if (!opt.error().isEmpty())
             return usageError(kName, opt.error());
@@ -190,6 +188,15 @@ int runGenerate(const QStringList &args)
         if (!done)
             return usageError(kName, usage);
         made = *done;
+    } else if (family == QLatin1String("notes") || family == QLatin1String("palette-fill")) {
+        if (!readCliPalette(kName, a, doc.geometry().scanMode, palette))
+            return ExitFailure;
+        const std::optional<int> ran = family == QLatin1String("notes")
+                                           ? runNotesFamily(a, opt, target, prompt)
+                                           : runPaletteFillFamily(a, opt, target, prompt);
+        if (!ran)
+            return usageError(kName, opt.error());
+        made = *ran;
     } else {
         made = runWaterDrip(target, WaterDripParams{fg, bg, 0}, prompt);
     }

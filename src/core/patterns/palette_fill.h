@@ -41,6 +41,12 @@ QString paletteFillModeText(int mode);
 // current frame in place).
 int64_t paletteFillFrameCount(int mode, int rows, int cols, int colours, int selected);
 
+// Modes 2 to 5 recolour the current frame instead of adding frames.
+constexpr bool paletteFillRecolours(int mode)
+{
+    return mode >= 2 && mode <= 5;
+}
+
 // Rings: trunc(0.707 x min(Rows, Cols) + 1).
 int paletteRingCount(int rows, int cols);
 
