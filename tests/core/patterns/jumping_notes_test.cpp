@@ -93,8 +93,9 @@ TEST_F(JumpingNotes, BarsStandOnTheBottomRowAndRiseAndFallOneCellAFrame)
             // After the lead-in every bar is up: a fall to 1 is followed by
             // the next rise from 1.
             EXPECT_GE(t, 1) << "frame " << i << " column " << x;
-            if (before[size_t(x)] >= 0)
+            if (before[size_t(x)] >= 0) {
                 EXPECT_LE(std::abs(t - before[size_t(x)]), 1) << "frame " << i << " column " << x;
+            }
             before[size_t(x)] = t;
             // The tip takes the first colour; bars longer than the palette
             // start over at it.

@@ -167,9 +167,11 @@ TEST_F(PaletteFill, RingsMakeTruncOf0707TimesTheShorterSidePlusOneFrames)
             const Frame &f = doc->frames().at(1 + k);
             ASSERT_GT(countOf(litPoints(f)), 0) << "mode " << mode << " ring " << k;
             // One colour per ring, from the selected entry on, wrapping.
-            for (ColorValue c : f.pixels())
-                if (c != kBlack)
+            for (ColorValue c : f.pixels()) {
+                if (c != kBlack) {
                     ASSERT_EQ(c, palette.colours[size_t(1 + k) % 3]) << "mode " << mode << " ring " << k;
+                }
+            }
         }
         const auto first = litBox(doc->frames().at(1), 24, 40);
         const auto last = litBox(doc->frames().at(17), 24, 40);
