@@ -6,6 +6,7 @@
 #include "settings/language.h"
 #include "settings/prompt.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
@@ -73,9 +74,20 @@ int runPicturePattern(PatternTarget &target, const QImage &picture, const Pictur
     return generatePicturePattern(target, picture, p);
 }
 
-QImage loadPatternPicture(const QString &path, Prompt &prompt)
+namespace {
+
+void pictureCannotBeOpened(Prompt &prompt)
 {
-    QImageReader reader(path);
+    prompt.inform(lookedUpText("Message", "PictureOpenFailed", QStringLiteral("图片文件无法打开"),
+                               QStringLiteral("The picture file cannot be opened.")),
+                  PromptIcon::Warning);
+}
+
+} // namespace
+
+QImage readPatternPicture(QIODevice &device, Prompt &prompt)
+{
+    QImageReader reader(&device);
     reader.setAutoTransform(true);
     reader.setAllocationLimit(int(int64_t(kMaxPictureSide) * kMaxPictureSide * 4 / (1024 * 1024)));
     // The header's size first: a huge picture is refused before its pixels
@@ -89,13 +101,22 @@ QImage loadPatternPicture(const QString &path, Prompt &prompt)
         return QImage();
     }
     QImage image;
-    if (!size.isValid() || !reader.read(&image) || image.isNull()) {
-        prompt.inform(lookedUpText("Message", "PictureOpenFailed", QStringLiteral("图片文件无法打开"),
-                                   QStringLiteral("The picture file cannot be opened.")),
-                      PromptIcon::Warning);
+    if (!size.isValid() || !reader.read(&image) || image.isNull()
+        || image.width() > kMaxPictureSide || image.height() > kMaxPictureSide) {
+        pictureCannotBeOpened(prompt);
         return QImage();
     }
     return image;
+}
+
+QImage loadPatternPicture(const QString &path, Prompt &prompt)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        pictureCannotBeOpened(prompt);
+        return QImage();
+    }
+    return readPatternPicture(file, prompt);
 }
 
 void drawIntoPagePicture(QImage &picture, const QImage &source, int cols, int rows)

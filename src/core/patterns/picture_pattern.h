@@ -10,6 +10,7 @@
 #include <QString>
 
 class Prompt;
+class QIODevice;
 
 // The largest picture side the page decodes; larger files are refused from
 // their header, before any pixel is read.
@@ -46,6 +47,8 @@ int runPicturePattern(PatternTarget &target, const QImage &picture, const Pictur
 // this program can read, or whose sides exceed kMaxPictureSide, is refused
 // with a message through the prompt and a null image comes back.
 QImage loadPatternPicture(const QString &path, Prompt &prompt);
+// The same for bytes already open for reading.
+QImage readPatternPicture(QIODevice &device, Prompt &prompt);
 
 // Draws `source` scaled over the page's cols x rows picture (made first,
 // transparent black, when `picture` is null or of another size).
