@@ -8,6 +8,7 @@
 #include "generate_palette_families.h"
 
 #include "document/document.h"
+#include "document/edit_history.h"
 #include "document/new_grid.h"
 #include "palette/palette_state.h"
 #include "patterns/basic_colour_list.h"
@@ -101,8 +102,10 @@ int runGenerate(const QStringList &args)
     if (!fromFile && !(a.has("--rows") && a.has("--cols")))
         return usageError(kName, QStringLiteral("give --in IN.wst, or --rows R and --cols C"));
 
-    // The document to work on.
+    // The document to work on; nobody undoes a batch run, so the run keeps
+    // no copies of the frames it overwrites.
     Document doc;
+    doc.history().setLimitMegabytes(0);
     bool truncated = false;
     if (fromFile) {
         std::optional<ProjectData> data = loadProject(kName, a.text("--in"));

@@ -4,6 +4,7 @@
 #include "transform_steps.h"
 
 #include "document/document.h"
+#include "document/edit_history.h"
 
 int runTransform(const QStringList &args)
 {
@@ -20,6 +21,8 @@ int runTransform(const QStringList &args)
         return ExitFailure;
     const bool truncated = data->truncated;
     Document doc(data->geometry);
+    // Nobody undoes a batch run: the steps keep no copies of the frames.
+    doc.history().setLimitMegabytes(0);
     doc.replaceContents(data->geometry, std::move(data->frames));
 
     for (const TransformStep &step : plan.steps) {

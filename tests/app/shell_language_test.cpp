@@ -37,8 +37,9 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
     QTest::newRow("Chinese") << int(Cmd::LanguageChinese)
                              << QStringList{"文件(&F)", "编辑(&E)", "视图(&V)", "图像(&P)", "演示(&A)",
                                             "硬件配置(&B)", "语言(&L)", "帮助(&H)"}
-                             << QStringList{"撤消(&U)\tCtrl+Z", "-", "剪切(&T)\tCtrl+X", "复制(&C)\tCtrl+C",
-                                            "粘贴(&P)\tCtrl+V", "删除(&D)\tDel"}
+                             << QStringList{"撤销(&U)\tCtrl+Z", "重做(&R)\tCtrl+Y", "-", "剪切(&T)\tCtrl+X",
+                                            "复制(&C)\tCtrl+C", "粘贴(&P)\tCtrl+V", "删除(&D)\tDel", "-",
+                                            "历史记录(&H)"}
                              << QStringList{"自动花样", "自动采集", "Flash", "VIDEO", "-", "播放\tF5", "停止\tF7"}
                              << QStringList{"LED控制器数据生成", "霓虹灯控制器数据生成", "线路检查", "-", "串口设置...",
                                             "发送数据到控制器...", "更新控制器程序...", "-", "FSEQ序列导出..."}
@@ -46,8 +47,8 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
     QTest::newRow("English") << int(Cmd::LanguageEnglish)
                              << QStringList{"&File", "&Edit", "&View", "&Picture", "&AutoPlay", "&Build",
                                             "&Language", "&Help"}
-                             << QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
-                                            "&Delete\tDel"}
+                             << QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
+                                            "&Paste\tCtrl+V", "&Delete\tDel", "-", "&History"}
                              << QStringList{"Auto &Pattern...", "Screen &Gather...", "Flash", "Video...", "-",
                                             "Play\tF5", "Stop\tF7"}
                              << QStringList{"Make &LED Data...", "Make &Neon Data...", "&Circuitry Check", "-",
@@ -57,8 +58,9 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
     QTest::newRow("traditional") << int(Cmd::LanguageTraditional)
                                  << QStringList{"文件(&F)", "編輯(&E)", "視圖(&V)", "圖像(&P)", "演示(&A)",
                                                 "硬件配置(&B)", "語言(&L)", "幫助(&H)"}
-                                 << QStringList{"撤消(&U)\tCtrl+Z", "-", "剪切(&T)\tCtrl+X", "複製(&C)\tCtrl+C",
-                                                "粘貼(&P)\tCtrl+V", "刪除(&D)\tDel"}
+                                 << QStringList{"撤銷(&U)\tCtrl+Z", "重做(&R)\tCtrl+Y", "-", "剪切(&T)\tCtrl+X",
+                                                "複製(&C)\tCtrl+C", "粘貼(&P)\tCtrl+V", "刪除(&D)\tDel", "-",
+                                                "歷史記錄(&H)"}
                                  << QStringList{"自動花樣", "自動採集", "Flash", "VIDEO", "-", "播放\tF5",
                                                 "停止\tF7"}
                                  << QStringList{"LED控制器數據生成", "霓虹燈控制器數據生成", "線路檢查", "-",

@@ -15,6 +15,9 @@ enum : int {
     AppExit = 57665,
     FileMru1 = 57616,
     EditUndo = 57643,
+    EditRedo = 57644,
+    // Edit > History: the undo history in a dock.
+    EditHistory = 32950,
     EditCut = 57635,
     EditCopy = 57634,
     EditPaste = 57637,

@@ -114,6 +114,8 @@ QString CommandRegistry::text(int id, int languageCode) const
     const Command *c = command(id);
     if (!c)
         return QString();
+    if (c->currentText)
+        return c->currentText();
     return threeWayText(QString::fromUtf8(c->english), QString::fromUtf8(c->chinese), languageCode);
 }
 

@@ -74,6 +74,14 @@ struct Command
         checked = std::move(f);
         return std::move(*this);
     }
+    // An item whose text changes with the state (Undo names what it would
+    // take back): the function gives it in the language in use, in place of
+    // the fixed texts. Whoever changes the state asks for fresh texts.
+    Command &&textFrom(std::function<QString()> f) &&
+    {
+        currentText = std::move(f);
+        return std::move(*this);
+    }
 
     int id;
     const char *english;
@@ -84,6 +92,7 @@ struct Command
     std::function<void()> run;     // empty: disabled until its subsystem comes
     std::function<bool()> enabled; // empty: always enabled
     std::function<bool()> checked; // empty: not a check item
+    std::function<QString()> currentText; // empty: the fixed texts
 };
 
 class CommandRegistry : public QObject
@@ -114,7 +123,8 @@ public:
     // The declaration, or null.
     const Command *command(int id) const;
     // The item text for `languageCode` (0 Chinese, 1 English, 2
-    // traditional); empty for an unknown id.
+    // traditional); empty for an unknown id. A text that changes with the
+    // state is given in the language in use.
     QString text(int id, int languageCode) const;
     // The item text without mnemonic and accelerator, for tool tips:
     // "打开(&O)...\tCtrl+O" gives "打开...".
@@ -131,6 +141,8 @@ signals:
     void ranOutOfMemory(int id);
     // A command ran; menus and bars refresh their enabled and checked state.
     void commandRan(int id);
+    // The text of a command with textFrom() changed: actions show it anew.
+    void textChanged(int id);
 
 private:
     Command *find(int id);

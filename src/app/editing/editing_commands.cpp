@@ -2,9 +2,12 @@
 
 #include "canvas/canvas_view.h"
 #include "common/app_context.h"
+#include "common/app_events.h"
 #include "common/command_ids.h"
 #include "common/command_registry.h"
 #include "document/document.h"
+#include "document/edit_history.h"
+#include "document/edit_name.h"
 #include "editing/block_geometry.h"
 #include "editing/frame_range_dialog.h"
 #include "editing/painting_tool.h"
@@ -35,17 +38,56 @@ void paste(AppContext &ctx)
     dialog.exec();
 }
 
+// Undo or redo; an entry that adds or removes frames stops playback first,
+// so no tick refers to a frame that is gone.
+void stepHistory(AppContext &ctx, bool back)
+{
+    EditHistory &history = ctx.doc.history();
+    const bool listChanges = back ? history.undoChangesFrameList() : history.redoChangesFrameList();
+    if (listChanges && ctx.commands.isEnabled(Cmd::Stop))
+        ctx.commands.trigger(Cmd::Stop);
+    if (back)
+        history.undo();
+    else
+        history.redo();
+}
+
+std::vector<Command> historyCommands(AppContext &ctx)
+{
+    EditHistory &history = ctx.doc.history();
+    // The limit comes from the settings ("UndoMemoryMB"); an edit too large
+    // for it is told through the prompt.
+    history.setLimitMegabytes(ctx.settings.undoMemoryMB);
+    history.setPrompt(&ctx.prompt);
+    QObject::connect(&history, &EditHistory::changed, &ctx.commands, [&ctx] {
+        emit ctx.commands.textChanged(Cmd::EditUndo);
+        emit ctx.commands.textChanged(Cmd::EditRedo);
+    });
+    QObject::connect(&ctx.events, &AppEvents::languageChanged, &history, &EditHistory::retext);
+    return {
+        Command(Cmd::EditUndo, "&Undo\tCtrl+Z", "撤销(&U)\tCtrl+Z")
+            .in({MenuTitle::Edit, 1, 10})
+            .keys({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)})
+            .textFrom([&history] { return undoItemText(history.undoName()) + QStringLiteral("\tCtrl+Z"); })
+            .runs([&ctx] { stepHistory(ctx, true); })
+            .enabledWhen([&history] { return history.canUndo(); }),
+        Command(Cmd::EditRedo, "&Redo\tCtrl+Y", "重做(&R)\tCtrl+Y")
+            .in({MenuTitle::Edit, 1, 20})
+            .keys({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})
+            .textFrom([&history] { return redoItemText(history.redoName()) + QStringLiteral("\tCtrl+Y"); })
+            .runs([&ctx] { stepHistory(ctx, false); })
+            .enabledWhen([&history] { return history.canRedo(); }),
+    };
+}
+
 } // namespace
 
 void registerEditingCommands(AppContext &ctx)
 {
+    ctx.commands.add(historyCommands(ctx));
     const auto hasFrames = [&ctx] { return ctx.doc.frameCount() > 0; };
     const auto range = [&ctx](RangeOperation op) { return [&ctx, op] { openRangeDialog(ctx, op); }; };
     ctx.commands.add({
-        // Undo has no handler yet: it stays disabled.
-        Command(Cmd::EditUndo, "&Undo\tCtrl+Z", "撤消(&U)\tCtrl+Z")
-            .in({MenuTitle::Edit, 1, 10})
-            .keys({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}),
         Command(Cmd::EditCut, "Cu&t\tCtrl+X", "剪切(&T)\tCtrl+X")
             .in({MenuTitle::Edit, 2, 10})
             .keys({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)})

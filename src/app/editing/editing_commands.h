@@ -1,7 +1,8 @@
 #pragma once
-// The Edit menu's Cut, Copy, Paste and Delete (Undo, declared here, has no
-// handler yet) and the picture menu's "反色" (the range dialog in invert
-// mode), and the rules that keep the block in step with the document.
+// The Edit menu's Undo and Redo (named after the entry they would take),
+// Cut, Copy, Paste and Delete and the picture menu's "反色" (the range
+// dialog in invert mode), and the rules that keep the block in step with
+// the document.
 
 struct AppContext;
 class CanvasView;

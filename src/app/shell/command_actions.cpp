@@ -1,6 +1,7 @@
 #include "shell/command_actions.h"
 
 #include "common/command_registry.h"
+#include "settings/language.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -11,6 +12,12 @@ CommandActions::CommandActions(CommandRegistry &registry, QWidget *window)
 {
     for (int id : m_registry.ids())
         action(id);
+    connect(&m_registry, &CommandRegistry::textChanged, this, [this](int id) {
+        if (QAction *a = m_actions.value(id)) {
+            a->setText(m_registry.text(id, Language::code()));
+            a->setToolTip(m_registry.plainText(id, Language::code()));
+        }
+    });
 }
 
 QAction *CommandActions::action(int id)

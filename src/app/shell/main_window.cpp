@@ -7,7 +7,9 @@
 #include "common/command_registry.h"
 #include "common/status_progress.h"
 #include "document/document.h"
+#include "document/edit_history.h"
 #include "editing/editing_commands.h"
+#include "editing/history_panel.h"
 #include "editing/operation_panel.h"
 #include "links/controller_page.h"
 #include "palette/palette_bar.h"
@@ -43,7 +45,7 @@
 
 namespace {
 
-// The tool bar: New, Open, Save, Cut, Copy, Paste, Print, a separator,
+// The tool bar: New, Open, Save, Undo, Redo, Cut, Copy, Paste, Print, a separator,
 // About. The ones marked are hidden until the first New or Open.
 struct ToolButton
 {
@@ -51,8 +53,9 @@ struct ToolButton
     bool editingOnly;
 };
 const ToolButton kToolButtons[] = {
-    {Cmd::FileNew, false}, {Cmd::FileOpen, false}, {Cmd::FileSave, true}, {Cmd::EditCut, true},
-    {Cmd::EditCopy, true}, {Cmd::EditPaste, true}, {Cmd::FilePrint, true}, {0, false},
+    {Cmd::FileNew, false}, {Cmd::FileOpen, false}, {Cmd::FileSave, true}, {Cmd::EditUndo, true},
+    {Cmd::EditRedo, true}, {Cmd::EditCut, true}, {Cmd::EditCopy, true}, {Cmd::EditPaste, true},
+    {Cmd::FilePrint, true}, {0, false},
     {Cmd::AppAbout, false},
 };
 
@@ -144,6 +147,7 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
                         &Document::wiringChanged, &Document::contentsReplaced})
         connect(&doc, signal, this, &MainWindow::refreshCommandStates);
     connect(&doc, &Document::currentFrameChanged, this, &MainWindow::refreshCommandStates);
+    connect(&doc.history(), &EditHistory::changed, this, &MainWindow::refreshCommandStates);
     connect(&doc, &Document::modifiedChanged, this, [this] {
         refreshCommandStates();
         updateTitle();
@@ -214,11 +218,16 @@ void MainWindow::createDocks()
     m_paletteDock->setWidget(new PaletteBar(m_ctx, m_paletteDock));
     addDockWidget(Qt::BottomDockWidgetArea, m_paletteDock);
 
+    // Edit > History shows it; it starts hidden.
+    m_historyDock = new HistoryPanel(m_ctx, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_historyDock);
+    m_historyDock->hide();
+
     // The bars appear with the first New or Open.
     m_toolDock->hide();
     m_paletteDock->hide();
     m_playBar->hide();
-    for (QDockWidget *dock : {m_toolDock, m_paletteDock})
+    for (QDockWidget *dock : {m_toolDock, m_paletteDock, static_cast<QDockWidget *>(m_historyDock)})
         connect(dock, &QDockWidget::visibilityChanged, this, &MainWindow::refreshCommandStates);
 }
 

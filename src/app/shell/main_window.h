@@ -46,6 +46,7 @@ public:
     QDockWidget *toolDock() const { return m_toolDock; }
     QTabWidget *toolTabs() const { return m_toolTabs; }
     QDockWidget *paletteDock() const { return m_paletteDock; }
+    QDockWidget *historyDock() const { return m_historyDock; }
     WiringToolPage *wiringPage() const { return m_wiringPage; }
     QProgressBar *progressIndicator() const { return m_progress; }
     // Status panes 1 (grid position), 2 (colour), 3 (total frames).
@@ -105,6 +106,7 @@ private:
     QTabWidget *m_toolTabs = nullptr;
     WiringToolPage *m_wiringPage = nullptr;
     QDockWidget *m_paletteDock = nullptr;
+    QDockWidget *m_historyDock = nullptr;
     QLabel *m_panes[4] = {};
     QProgressBar *m_progress = nullptr;
     bool m_editingLayout = false;

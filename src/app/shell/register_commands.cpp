@@ -13,7 +13,7 @@
 
 // One line per subsystem; each declares its commands (texts, menu place,
 // keys, handler) in its own table. Commands declared without a handler
-// stay disabled: Undo, SaveAsAVI, Scroll Mode, Flash and VIDEO for good,
+// stay disabled: SaveAsAVI, Scroll Mode, Flash and VIDEO for good,
 // AutoGather until the screen gather arrives.
 void registerAllCommands(AppContext &ctx, MainWindow &window)
 {

@@ -80,6 +80,9 @@ std::vector<Command> viewCommands(MainWindow &w)
                   [&w] { return w.statusBar(); }),
         barToggle(Cmd::ShortcutTool, "Shortcut Tools", "快捷工具", {view, 1, 30}, [&w] { return w.toolDock(); }),
         barToggle(Cmd::PaletteBar, "Palette", "调色板", {view, 1, 40}, [&w] { return w.paletteDock(); }),
+        // The undo history sits in the Edit menu, under Undo and Redo.
+        barToggle(Cmd::EditHistory, "&History", "历史记录(&H)", {MenuTitle::Edit, 3, 10},
+                  [&w] { return w.historyDock(); }),
     };
 }
 

@@ -32,6 +32,33 @@ void page(QPainter &p, const QRectF &r)
     p.drawLine(QPointF(r.right() - fold, r.top() + fold), QPointF(r.right(), r.top() + fold));
 }
 
+// A hooked arrow: a curve over the top that comes down into an arrow head
+// on the left (undo), or mirrored on the right (redo).
+void turnArrow(QPainter &p, bool back)
+{
+    p.save();
+    if (!back) {
+        p.translate(kSize, 0);
+        p.scale(-1, 1);
+    }
+    p.setPen(QPen(kBlue, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath curve;
+    curve.moveTo(12, 20);
+    curve.cubicTo(18, 8, 40, 8, 40, 24);
+    curve.cubicTo(40, 34, 32, 40, 24, 40);
+    p.drawPath(curve);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    QPainterPath head;
+    head.moveTo(4, 12);
+    head.lineTo(20, 16);
+    head.lineTo(8, 28);
+    head.closeSubpath();
+    p.drawPath(head);
+    p.restore();
+}
+
 void drawIcon(QPainter &p, int id)
 {
     p.setPen(QPen(kInk, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -91,6 +118,10 @@ void drawIcon(QPainter &p, int id)
         p.setBrush(kInk);
         p.drawRoundedRect(QRectF(15, 5, 14, 8), 2, 2);
         page(p, QRectF(20, 20, 22, 24));
+        break;
+    case Cmd::EditUndo:
+    case Cmd::EditRedo:
+        turnArrow(p, id == Cmd::EditUndo);
         break;
     case Cmd::FilePrint:
         p.setBrush(kPaper);

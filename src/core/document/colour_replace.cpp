@@ -1,6 +1,7 @@
 #include "document/colour_replace.h"
 
 #include "document/document.h"
+#include "document/frame_edit.h"
 
 namespace {
 
@@ -113,9 +114,9 @@ bool replaceColours(Document &doc, FrameRange range, const ColourReplacement &r)
     if (!oldOk || !newOk || order < 0 || order >= kComponentOrderCount || r.sidesAreSame())
         return false;
 
-    FrameSequence &frames = doc.frames();
+    FrameEdit edit(doc, EditNames::ColourReplace);
     for (int f = range.first; f < range.end; ++f) {
-        Frame &frame = frames[f];
+        Frame &frame = edit.change(f);
         if (r.reorder)
             reorderComponents(frame.data(), frame.size(), r.order);
         else if (!validBasic(r.oldIndex) || !validBasic(r.newIndex))

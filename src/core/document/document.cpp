@@ -1,13 +1,24 @@
 #include "document/document.h"
 
+#include "document/edit_history.h"
+#include "document/frame_edit.h"
+
 #include <cstring>
 
 Document::Document(const GridGeometry &geometry, QObject *parent)
-    : QObject(parent), m_geometry(geometry)
+    : QObject(parent), m_geometry(geometry), m_history(std::make_unique<EditHistory>(*this))
 {
     if (gridSizeAllowed(m_geometry.rows, m_geometry.cols))
         m_wiring.resetCellMap(m_geometry.rows, m_geometry.cols);
+    connect(m_history.get(), &EditHistory::cleanChanged, this, [this](bool clean) {
+        if (m_modified == !clean)
+            return;
+        m_modified = !clean;
+        emit modifiedChanged(m_modified);
+    });
 }
+
+Document::~Document() = default;
 
 Document::UpdateBatch::~UpdateBatch()
 {
@@ -18,9 +29,14 @@ Document::UpdateBatch::~UpdateBatch()
 void Document::notify(unsigned what)
 {
     m_pending |= what;
-    // A wiring change alone leaves the project file as it is.
-    if (what & (FramesPending | ContentPending | GeometryPending))
-        setModified(true);
+    // A wiring change alone leaves the project file as it is. A change of
+    // frames that no FrameEdit saw cannot be undone, and the entries before
+    // it would no longer fit the frames: the history ends there.
+    const bool known = m_recorder || m_known > 0;
+    if (!known && (what & (FramesPending | ContentPending)))
+        m_history->forget();
+    else if (!known && (what & GeometryPending))
+        m_history->markChanged();
     if (m_batchDepth == 0)
         flush();
 }
@@ -45,10 +61,10 @@ void Document::flush()
 
 void Document::setModified(bool m)
 {
-    if (m_modified == m)
-        return;
-    m_modified = m;
-    emit modifiedChanged(m);
+    if (m)
+        m_history->markChanged();
+    else
+        m_history->markClean();
 }
 
 void Document::setWiringModified(bool m)
@@ -62,6 +78,10 @@ void Document::setWiringModified(bool m)
 void Document::setGeometry(const GridGeometry &g)
 {
     const bool resized = !g.sameSize(m_geometry);
+    // Frames of another size than the entries recorded: they cannot be
+    // undone any more.
+    if (resized && !m_recorder && m_known == 0)
+        m_history->forget();
     m_geometry = g;
     if (resized || m_wiring.rows() != g.rows || m_wiring.cols() != g.cols) {
         m_wiring.clear();
@@ -92,6 +112,8 @@ void Document::insertFrameAfterCurrent(Frame frame)
 {
     const int at = m_frames.currentIndex() < 0 ? m_frames.count() : m_frames.currentIndex() + 1;
     m_frames.insert(at, std::move(frame));
+    if (m_recorder)
+        FrameEdit(*this, EditNames::AutoPattern).inserted(at, 1);
     m_frames.setCurrentIndex(at);
     notify(FramesPending | CurrentPending);
 }
@@ -99,7 +121,9 @@ void Document::insertFrameAfterCurrent(Frame frame)
 void Document::storeFrame(Frame frame)
 {
     if (Frame *cur = m_frames.current()) {
-        if (frame.size() == cur->size())
+        if (m_recorder)
+            FrameEdit(*this, EditNames::StoreFrame).replace(m_frames.currentIndex(), std::move(frame));
+        else if (frame.size() == cur->size())
             std::memcpy(cur->data(), frame.data(), frame.size() * sizeof(ColorValue));
         else
             *cur = std::move(frame);
@@ -107,6 +131,8 @@ void Document::storeFrame(Frame frame)
         return;
     }
     m_frames.append(std::move(frame));
+    if (m_recorder)
+        FrameEdit(*this, EditNames::StoreFrame).inserted(m_frames.count() - 1, 1);
     m_frames.setCurrentIndex(m_frames.count() - 1);
     notify(FramesPending | CurrentPending);
 }
@@ -122,6 +148,8 @@ void Document::storeFrameAndAdvance(Frame frame)
     }
     Frame fresh = makeFrame();
     m_frames.append(std::move(fresh));
+    if (m_recorder)
+        FrameEdit(*this, EditNames::StoreFrame).inserted(m_frames.count() - 1, 1);
     m_frames.setCurrentIndex(m_frames.count() - 1);
     notify(FramesPending | CurrentPending);
 }
@@ -142,6 +170,8 @@ void Document::frameContentEdited() { notify(ContentPending); }
 
 void Document::framesEdited() { notify(FramesPending | CurrentPending); }
 
+void Document::currentPositionRestored() { notify(CurrentPending); }
+
 void Document::wiringEdited()
 {
     setWiringModified(true);
@@ -158,6 +188,10 @@ void Document::startNew(const GridGeometry &previous)
     m_frames.setCurrentIndex(0);
     m_startup = false;
     m_filePath.clear();
+    // A new grid starts a new history.
+    KnownChange fresh(*this);
+    m_history->clear();
+    m_history->markChanged();
     notify(ReplacedPending | FramesPending | CurrentPending | ContentPending);
 }
 
@@ -168,5 +202,10 @@ void Document::replaceContents(const GridGeometry &g, std::vector<Frame> frames)
     m_wiring.resetCellMap(g.rows, g.cols);
     m_wiring.rebuildCellMap();
     m_startup = false;
+    // Opened frames start a new history; whoever opened them says whether
+    // they are modified (a file just read is not).
+    KnownChange fresh(*this);
+    m_history->clear();
+    m_history->markChanged();
     notify(GeometryPending | ReplacedPending | FramesPending | CurrentPending | WiringPending);
 }

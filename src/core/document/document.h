@@ -11,11 +11,36 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
+class EditHistory;
+class EditRecorder;
+
 class Document : public QObject
 {
     Q_OBJECT
 public:
     explicit Document(const GridGeometry &geometry = GridGeometry(), QObject *parent = nullptr);
+    ~Document() override;
+
+    // --- undo --------------------------------------------------------------
+    // Every edit of the frames goes through a FrameEdit (frame_edit.h) and
+    // becomes one entry here.
+    EditHistory &history() { return *m_history; }
+    const EditHistory &history() const { return *m_history; }
+    // Changes made while one is alive are the history's own (undo, redo):
+    // they do not end it.
+    class KnownChange
+    {
+    public:
+        explicit KnownChange(Document &d) : m_doc(d) { ++m_doc.m_known; }
+        ~KnownChange() { --m_doc.m_known; }
+        KnownChange(const KnownChange &) = delete;
+        KnownChange &operator=(const KnownChange &) = delete;
+
+    private:
+        Document &m_doc;
+    };
 
     // --- geometry -------------------------------------------------------
     const GridGeometry &geometry() const { return m_geometry; }
@@ -42,7 +67,8 @@ public:
     Frame backgroundFrame() const;
 
     // Inserts right after the current frame (appends when there is none);
-    // the new frame becomes current.
+    // the new frame becomes current. These three frame steps report to the
+    // open FrameEdit, so a run made of them is undone as one.
     void insertFrameAfterCurrent(Frame frame);
     // Copies the frame into the current one; with no current frame it is
     // appended and becomes current.
@@ -59,6 +85,8 @@ public:
     // Edits that insert, remove or reorder frames directly on frames() call
     // this afterwards.
     void framesEdited();
+    // Undo and redo put the current position back without other change.
+    void currentPositionRestored();
 
     // --- frame constructor switches ---------------------------------------
     bool newFrameCopiesCurrent() const { return m_copiesCurrent; }
@@ -91,6 +119,8 @@ public:
     bool isStartup() const { return m_startup; }
     void setStartup(bool s) { m_startup = s; }
 
+    // The modified mark follows the history's clean state: false marks the
+    // present state clean (saved), true makes it modified until saved.
     bool isModified() const { return m_modified; }
     void setModified(bool m);
 
@@ -142,6 +172,7 @@ signals:
     void contentsReplaced();
 
 private:
+    friend class FrameEdit;
     enum Pending : unsigned {
         FramesPending = 1,
         CurrentPending = 2,
@@ -165,4 +196,7 @@ private:
     QString m_recoveredFrom;
     int m_batchDepth = 0;
     unsigned m_pending = 0;
+    std::unique_ptr<EditHistory> m_history;
+    EditRecorder *m_recorder = nullptr; // the open FrameEdit's record
+    int m_known = 0;
 };

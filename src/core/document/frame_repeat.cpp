@@ -2,6 +2,7 @@
 
 #include "document/document.h"
 #include "document/frame_budget.h"
+#include "document/frame_edit.h"
 
 #include <vector>
 
@@ -31,23 +32,31 @@ RepeatResult repeatFrames(Document &doc, FrameRange range, int n, const RunProgr
     // Then one pass that moves every frame once into its new place;
     // inserting copy by copy would shift the frames behind the range again
     // for each copy. The copies of range frame k are copies[k * n ...].
+    FrameEdit edit(doc, EditNames::FrameRepeat);
     std::vector<Frame> old = doc.frames().takeAll();
     std::vector<Frame> out;
     out.reserve(size_t(count) + copies.size());
     size_t next = 0;
     int current = range.first;
+    // Where the copies of each frame went: undo takes exactly these out.
+    std::vector<std::pair<int, int>> placed;
     for (int i = 0; i < count; ++i) {
         out.push_back(std::move(old[size_t(i)]));
         if (!range.contains(i))
             continue;
+        const int at = int(out.size());
         for (int c = 0; c < n && next < copies.size(); ++c) {
             out.push_back(std::move(copies[next++]));
             current = int(out.size()) - 1;
         }
+        if (int(out.size()) > at)
+            placed.emplace_back(at, int(out.size()) - at);
     }
 
     Document::UpdateBatch batch(doc);
     doc.frames().assign(std::move(out), current);
+    for (const auto &[at, added] : placed)
+        edit.inserted(at, added);
     doc.framesEdited();
     return RepeatResult::Done;
 }

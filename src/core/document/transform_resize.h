@@ -18,3 +18,14 @@ bool addRow(Document &doc);
 bool deleteRow(Document &doc);
 bool addColumn(Document &doc);
 bool deleteColumn(Document &doc);
+
+#include "settings/color_value.h"
+
+#include <vector>
+
+// Every frame from oldRows x oldCols to newRows x newCols, the top-left
+// part kept. The points that fall away are appended to `removed` when it is
+// given (frame by frame, row by row); new points are taken in the same
+// order from `refill` when it holds them (it is emptied then), else black.
+void reshapeFrames(Document &doc, int oldRows, int oldCols, int newRows, int newCols,
+                   std::vector<ColorValue> *removed, std::vector<ColorValue> *refill = nullptr);

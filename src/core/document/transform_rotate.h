@@ -16,3 +16,7 @@ void rotateClockwise(const ColorValue *src, ColorValue *dst, int rows, int cols)
 // size from the records that lie inside the turned grid. Returns false (and
 // changes nothing) when the document has no frames.
 bool rotateQuarterTurn(Document &doc);
+
+// Writes the anticlockwise quarter turn of a rows x cols picture into
+// `dst`: the exact inverse of rotateClockwise (undo of a turn).
+void rotateAnticlockwise(const ColorValue *src, ColorValue *dst, int rows, int cols);

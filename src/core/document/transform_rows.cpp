@@ -1,6 +1,7 @@
 #include "document/transform_rows.h"
 
 #include "document/document.h"
+#include "document/frame_edit.h"
 #include "document/transform_support.h"
 
 #include <cstring>
@@ -21,9 +22,9 @@ bool extractRows(Document &doc, RowParity parity)
 {
     if (!framesFitGeometry(doc))
         return false;
-    FrameSequence &frames = doc.frames();
-    for (int f = 0; f < frames.count(); ++f)
-        extractRowsInPlace(frames[f].data(), doc.rows(), doc.cols(), parity);
+    FrameEdit edit(doc, parity == RowParity::Odd ? EditNames::OddRows : EditNames::EvenRows);
+    for (int f = 0; f < doc.frameCount(); ++f)
+        extractRowsInPlace(edit.change(f).data(), doc.rows(), doc.cols(), parity);
     doc.frameContentEdited();
     return true;
 }

@@ -1,6 +1,7 @@
 #include "editing/brightness.h"
 
 #include "document/document.h"
+#include "document/frame_edit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -61,10 +62,11 @@ bool adjustBrightness(Document &doc, FrameRange range, const BlockArea &area, co
     const GridRect rect = area.areaOrGrid(doc.rows(), doc.cols());
     const bool whole = !area.usable(doc.rows(), doc.cols());
     FrameSequence &frames = doc.frames();
+    FrameEdit edit(doc, EditNames::Brightness);
     for (int f = range.first; f < range.end; ++f) {
-        Frame &frame = frames[f];
-        if (frame.size() != points)
+        if (frames[f].size() != points)
             continue; // never index a frame of another size with this grid
+        Frame &frame = edit.change(f);
         if (whole) {
             applyBrightness(frame.data(), points, table);
             continue;

@@ -1,6 +1,7 @@
 #include "editing/invert.h"
 
 #include "document/document.h"
+#include "document/frame_edit.h"
 
 void invertColours(ColorValue *pixels, size_t n)
 {
@@ -21,10 +22,11 @@ bool invertFrames(Document &doc, FrameRange range, const BlockArea &area)
     const size_t points = size_t(doc.pointCount());
     const bool block = area.usable(doc.rows(), doc.cols());
     FrameSequence &frames = doc.frames();
+    FrameEdit edit(doc, EditNames::Invert);
     for (int f = range.first; f < range.end; ++f) {
-        Frame &frame = frames[f];
-        if (frame.size() != points)
+        if (frames[f].size() != points)
             continue; // never index a frame of another size with this grid
+        Frame &frame = edit.change(f);
         if (block)
             invertRect(frame.data(), doc.cols(), area.rect());
         else

@@ -1,10 +1,18 @@
 #include "editing/painting.h"
 
 #include "document/document.h"
+#include "document/frame_edit.h"
 #include "editing/colour_action.h"
 #include "editing/frame_block.h"
 
 #include <algorithm>
+
+namespace {
+
+// Tells the strokes apart, so that only the visits of one stroke join.
+int g_paintStrokeSerial = 0;
+
+} // namespace
 
 GridRect brushStamp(Brush brush, int x, int y)
 {
@@ -49,6 +57,23 @@ bool PaintStroke::paintAt(int x, int y)
     m_lastX = x;
     m_lastY = y;
 
+    // The points this visit may change, for undo: the stamp, or the rows
+    // or columns it spreads along. All visits of one stroke are one entry.
+    if (m_key == 0)
+        m_key = ++g_paintStrokeSerial;
+    FrameEdit edit(m_doc, EditNames::Paint, m_key);
+    switch (m_state.strokeSpread) {
+    case StrokeSpread::WholeRow:
+        edit.watchPoints(m_doc.currentIndex(), allowed.left, stamp.top, allowed.right, stamp.bottom);
+        break;
+    case StrokeSpread::WholeColumn:
+        edit.watchPoints(m_doc.currentIndex(), stamp.left, allowed.top, stamp.right, allowed.bottom);
+        break;
+    default:
+        edit.watchPoints(m_doc.currentIndex(), stamp.left, stamp.top, stamp.right, stamp.bottom);
+        break;
+    }
+
     const ColourAction action = m_state.colourAction;
     const ColorValue brush = m_palette.currentColour;
     auto newColour = [&](int px, int py) { return combineColours(action, frame->at(px, py, cols), brush); };
@@ -84,7 +109,8 @@ bool fillCurrentFrame(Document &doc, const EditingState &state, ColorValue colou
     Frame *frame = doc.currentFrame();
     if (!frame || frame->size() != size_t(doc.pointCount()))
         return false;
-    fillBlock(*frame, doc.cols(), state.area.areaOrGrid(doc.rows(), doc.cols()), colour);
+    FrameEdit edit(doc, EditNames::AllLight);
+    fillBlock(edit.change(doc.currentIndex()), doc.cols(), state.area.areaOrGrid(doc.rows(), doc.cols()), colour);
     doc.frameContentEdited();
     return true;
 }
@@ -94,6 +120,7 @@ bool insertCopyOfCurrent(Document &doc)
     const Frame *frame = doc.currentFrame();
     if (!frame)
         return false;
+    FrameEdit edit(doc, EditNames::InsertFrame);
     doc.insertFrameAfterCurrent(Frame(*frame));
     return true;
 }

@@ -33,6 +33,7 @@ private:
     PaletteState &m_palette;
     int m_lastX = -1;
     int m_lastY = -1;
+    int m_key = 0; // the stroke's one entry in the undo history
 };
 
 // The square a brush paints, centred on (x, y), before it is cut to the

@@ -1,6 +1,7 @@
 #include "editing/paste.h"
 
 #include "document/document.h"
+#include "document/frame_edit.h"
 #include "document/frame_budget.h"
 #include "editing/colour_action.h"
 #include "editing/frame_block.h"
@@ -89,6 +90,7 @@ PasteResult pasteClipboard(Document &doc, const EditingState &state, const Paste
         std::reverse(series.begin(), series.end());
 
     Document::UpdateBatch batch(doc);
+    FrameEdit edit(doc, EditNames::Paste);
     FrameSequence &frames = doc.frames();
     const int s = options.start - 1;
     const size_t w = size_t(target.width());
@@ -101,7 +103,7 @@ PasteResult pasteClipboard(Document &doc, const EditingState &state, const Paste
             for (const Frame *picture : series) {
                 Frame fresh = doc.makeFrame();
                 writeBlock(fresh, cols, target, picture->data());
-                frames.insert(at++, std::move(fresh));
+                edit.insert(at++, std::move(fresh));
                 goOn = runGoesOn(progress, ++done, written);
                 if (!goOn)
                     break;
@@ -120,11 +122,11 @@ PasteResult pasteClipboard(Document &doc, const EditingState &state, const Paste
     for (int rep = 0; rep < options.count && goOn; ++rep)
         for (const Frame *picture : series) {
             if (at >= frames.count()) {
-                frames.append(doc.makeFrame());
+                edit.insert(frames.count(), doc.makeFrame());
                 at = frames.count() - 1;
                 appended = true;
             }
-            Frame &dst = frames[at++];
+            Frame &dst = edit.change(at++);
             for (int y = target.top; y <= target.bottom; ++y)
                 combineRun(action, dst.data() + size_t(y) * size_t(cols) + size_t(target.left),
                            picture->data() + size_t(y - target.top) * w, w, skip);

@@ -1,6 +1,7 @@
 #include "editing/range_operations.h"
 
 #include "document/document.h"
+#include "document/frame_edit.h"
 #include "editing/frame_block.h"
 #include "editing/invert.h"
 #include "settings/prompt.h"
@@ -12,20 +13,18 @@ int frameRangeMode(RangeOperation op, bool blockUsable)
 
 namespace {
 
-// Frames s..e-1 leave the sequence (into `out` when given); a sequence left
-// empty gets one new frame; the current frame is the one now at s, or the
-// one before when s is past the end.
-void removeFrames(Document &doc, int s, int e, std::vector<Frame> *out)
+// Frames s..e-1 leave the sequence (copies into `out` when given; the
+// frames themselves are kept for undo); a sequence left empty gets one new
+// frame; the current frame is the one now at s, or the one before when s is
+// past the end.
+void removeFrames(Document &doc, FrameEdit &edit, int s, int e, std::vector<Frame> *out)
 {
     FrameSequence &frames = doc.frames();
-    if (out) {
+    if (out)
         out->reserve(size_t(e - s));
-        for (int i = s; i < e; ++i)
-            out->push_back(std::move(frames.at(i)));
-    }
-    frames.remove(s, e - s);
+    edit.remove(s, e - s, out);
     if (frames.empty()) {
-        frames.append(doc.makeFrame());
+        edit.insert(0, doc.makeFrame());
         frames.setCurrentIndex(0);
     } else {
         frames.setCurrentIndex(s < frames.count() ? s : frames.count() - 1);
@@ -53,19 +52,21 @@ bool runFrameRange(Document &doc, EditingState &state, int mode, int start, int 
     const ColorValue background = doc.backgroundColor();
     FrameSequence &frames = doc.frames();
     FrameClipboard &clip = state.clipboard;
+    // Copy changes no frame: it leaves no entry in the history.
+    FrameEdit edit(doc, mode <= 2 ? EditNames::Cut : mode <= 6 ? EditNames::Delete : EditNames::Invert);
 
     switch (mode) {
     case 1: // cut block
         clip.resize(rect.height(), rect.width(), size_t(e - s));
         for (int i = s; i < e; ++i) {
             copyBlockInto(frames[i], cols, rect, clip.frames[size_t(i - s)].data());
-            fillBlock(frames[i], cols, rect, background);
+            fillBlock(edit.change(i), cols, rect, background);
         }
         doc.frameContentEdited();
         break;
     case 2: // cut frames
         clip.reset(rows, cols);
-        removeFrames(doc, s, e, &clip.frames);
+        removeFrames(doc, edit, s, e, &clip.frames);
         break;
     case 3:
     case 4: // copy
@@ -75,11 +76,11 @@ bool runFrameRange(Document &doc, EditingState &state, int mode, int start, int 
         break;
     case 5: // delete block
         for (int i = s; i < e; ++i)
-            fillBlock(frames[i], cols, rect, background);
+            fillBlock(edit.change(i), cols, rect, background);
         doc.frameContentEdited();
         break;
     case 6: // delete frames
-        removeFrames(doc, s, e, nullptr);
+        removeFrames(doc, edit, s, e, nullptr);
         break;
     case 7: // invert the block
         invertFrames(doc, *range, state.area);

@@ -45,7 +45,7 @@ int generateBlinds(PatternTarget &target, const BlindsParams &p)
     }
 
     std::vector<ColorValue> lines(static_cast<size_t>(extent));
-    FrameSink sink(target, AddRule::AlwaysInsert, blindsFrameCount(p, area));
+    FrameSink sink(target, AddRule::AlwaysInsert, blindsFrameCount(p, area), EditNames::Blinds);
     for (int r = 0; r < repeat; ++r) {
         for (int phase = 0; phase < 2; ++phase) {
             const ColorValue sweeping = phase == 0 ? fg : bg;

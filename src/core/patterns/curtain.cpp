@@ -28,7 +28,7 @@ int generateCurtain(PatternTarget &target, const CurtainParams &p)
     const ColorValue bg = BasicColourList::colour(p.background);
 
     std::vector<ColorValue> lines(size_t(extent), bg);
-    FrameSink sink(target, AddRule::InsertOrOverwrite, count);
+    FrameSink sink(target, AddRule::InsertOrOverwrite, count, EditNames::Curtain);
     for (int k = 1; k <= count; ++k) {
         const int filled = int(std::min<int64_t>(int64_t(k) * step, extent));
         // Lines counted from the start side: the first `filled` are

@@ -2,6 +2,7 @@
 
 #include "document/document.h"
 #include "document/frame_budget.h"
+#include "document/frame_edit.h"
 #include "editing/colour_action.h"
 #include "editing/editing_state.h"
 #include "patterns/add_mode.h"
@@ -37,6 +38,7 @@ bool pressPatternKey(Document &doc, const EditingState &editing, PatternAction a
     const Frame blankFrame = doc.backgroundFrame();
     Frame made = patternKeyFrame(*current, doc.rows(), doc.cols(), rect, action, key, count,
                                  editing.colourAction, blankFrame.empty() ? 0 : blankFrame[0]);
+    FrameEdit edit(doc, EditNames::PatternKey);
     addFrame(doc, editing.addMode, std::move(made));
     return true;
 }

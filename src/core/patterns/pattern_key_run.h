@@ -2,8 +2,7 @@
 // One press of a pattern key on the document: the moved picture of the
 // current frame inside the defined area (the whole grid when none),
 // combined with the old colours by the colour action, added by the
-// AddMode. Frames are made one at a time, so it cannot be undone, like
-// every frame edit.
+// AddMode. Each press is one entry of the undo history.
 
 #include "editing/colour_action.h"
 #include "patterns/pattern_keys.h"

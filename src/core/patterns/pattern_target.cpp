@@ -7,15 +7,17 @@ GridRect generationArea(const BlockArea &area, int rows, int cols)
     return area.areaOrGrid(rows, cols);
 }
 
-FrameSink::FrameSink(PatternTarget &target, AddRule rule, int expected)
+FrameSink::FrameSink(PatternTarget &target, AddRule rule, int expected, const EditName &name)
     : m_target(target), m_mode(effectiveAddMode(rule, addModeFromIndex(target.addMode))),
       m_expected(expected), m_framesBefore(target.doc.frameCount())
 {
     m_batch.emplace(target.doc);
+    m_edit.emplace(target.doc, name);
 }
 
 FrameSink::~FrameSink()
 {
+    m_edit.reset();  // the one entry of the run in the undo history
     m_batch.reset(); // the one repaint of the run
     if (m_target.progress)
         m_target.progress(m_made, m_expected);

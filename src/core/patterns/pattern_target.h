@@ -3,9 +3,11 @@
 // and defined area, the palette, and someone who wants to hear about
 // progress. A run hands its frames over through a FrameSink, which keeps
 // the document's signals back until the run ends, so the views repaint
-// once per run instead of once per frame.
+// once per run instead of once per frame, and which makes the whole run one
+// entry of the undo history (named by the page, e.g. EditNames::Curtain).
 
 #include "document/document.h"
+#include "document/frame_edit.h"
 #include "document/run_progress.h"
 #include "editing/block_area.h"
 #include "patterns/add_mode.h"
@@ -49,7 +51,7 @@ GridRect generationArea(const BlockArea &area, int rows, int cols);
 class FrameSink
 {
 public:
-    FrameSink(PatternTarget &target, AddRule rule, int expected = 0);
+    FrameSink(PatternTarget &target, AddRule rule, int expected = 0, const EditName &name = EditNames::AutoPattern);
     ~FrameSink();
     FrameSink(const FrameSink &) = delete;
     FrameSink &operator=(const FrameSink &) = delete;
@@ -70,4 +72,5 @@ private:
     int m_made = 0;
     bool m_stopped = false;
     std::optional<Document::UpdateBatch> m_batch;
+    std::optional<FrameEdit> m_edit;
 };

@@ -294,7 +294,7 @@ int generateStacking(PatternTarget &target, const StackingParams &p)
         return 0;
 
     const int64_t expected = stackingFrameCount(p, rows, cols);
-    FrameSink sink(target, AddRule::FollowAddMode, expected > INT32_MAX ? 0 : int(expected));
+    FrameSink sink(target, AddRule::FollowAddMode, expected > INT32_MAX ? 0 : int(expected), EditNames::Stacking);
     StackingPainter painter(target, p, sink);
     if (painter.direction() == SweepDirection::TopToBottom && p.frequency <= 0)
         runFallingSequence(painter);

@@ -40,7 +40,7 @@ int generateWaterDrip(PatternTarget &target, const WaterDripParams &p)
     // The water so far: background above, j rows of foreground at the
     // bottom. Each frame starts as one copy of it.
     Frame water(size_t(doc.pointCount()), bg);
-    FrameSink sink(target, AddRule::AlwaysInsert, expected > INT32_MAX ? 0 : int(expected));
+    FrameSink sink(target, AddRule::AlwaysInsert, expected > INT32_MAX ? 0 : int(expected), EditNames::WaterDrip);
     for (int j = 0; j < rows; ++j) {
         const int i = rows - j; // rows above the water
         for (int k = 0; k < i; ++k) {

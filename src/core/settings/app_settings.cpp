@@ -2,6 +2,8 @@
 
 #include "settings/profile_file.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kMain = QStringLiteral("main");
@@ -29,6 +31,8 @@ AppSettings LoadSettings(const QString &path)
     g.baseColorNum = toUint8(file.readInt(kMain, QStringLiteral("BaseColorNum"), 3));
     settings.showUnwiredWhilePlaying = file.readInt(kMain, QStringLiteral("ShowUnwiredWhilePlaying"), 0) != 0;
     settings.loadWiringBesideProject = file.readInt(kMain, QStringLiteral("LoadWiringBeside"), 0) != 0;
+    // A negative limit means no undo at all, as 0 does.
+    settings.undoMemoryMB = std::max(0, file.readInt(kMain, QStringLiteral("UndoMemoryMB"), 1024));
     // No range check here: a zero or odd size is for the new-grid dialog
     // and the document to refuse, so that the user sees why.
     return settings;

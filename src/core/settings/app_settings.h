@@ -23,6 +23,9 @@ struct AppSettings
     // Opening X.wst with a wiring file X.line beside it loads that wiring
     // without asking (the "always" box of the question).
     bool loadWiringBesideProject = false;
+    // Megabytes the undo history may hold before its oldest steps go
+    // ("UndoMemoryMB", set by hand in the file; 0 turns undo off).
+    int undoMemoryMB = 1024;
     // Video, sound, picture and document file patterns offered by the media
     // commands.
     QStringList mediaPatterns = {
