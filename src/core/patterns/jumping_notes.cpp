@@ -109,7 +109,7 @@ int generateJumpingNotes(PatternTarget &target, const JumpingNotesParams &p, Pat
         barColours[j] = colours[j % n];
 
     std::vector<int> heights(moving.size());
-    FrameSink sink(target, AddRule::AlwaysInsert, p.frames);
+    FrameSink sink(target, AddRule::AlwaysInsert, p.frames, EditNames::JumpingNotes);
     for (int64_t f = 0; f < simulated; ++f) {
         for (size_t b = 0; b < bars.size(); ++b)
             heights[b] = bars[b].advance();

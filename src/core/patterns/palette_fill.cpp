@@ -142,7 +142,7 @@ int paletteFillWholeArea(PatternTarget &target, const PaletteFillParams &p, Pale
     const bool keepBackground = p.mode == 1;
     const ColorValue background = doc.backgroundColor();
 
-    FrameSink sink(target, AddRule::AlwaysInsert, count);
+    FrameSink sink(target, AddRule::AlwaysInsert, count, EditNames::PaletteFill);
     for (int k = 0; k < count; ++k, walk.advance()) {
         const ColorValue colour = walk.colour();
         Frame frame = source;
@@ -199,6 +199,7 @@ int paletteSweepCurrentFrame(PatternTarget &target, const PaletteFillParams &p, 
     if (!anyLine)
         return 0;
     Document::UpdateBatch batch(doc);
+    FrameEdit edit(doc, EditNames::PaletteFill);
     doc.storeFrame(std::move(frame));
     target.firstWritten = target.lastWritten = doc.currentIndex();
     ++target.changed;
@@ -227,7 +228,7 @@ int drawPaletteRings(PatternTarget &target, int mode, PaletteWalk walk)
     int y1 = growing ? farY - f : farY;
     const int move = growing ? -1 : 1;
 
-    FrameSink sink(target, AddRule::AlwaysInsert, f);
+    FrameSink sink(target, AddRule::AlwaysInsert, f, EditNames::PaletteFill);
     for (int k = 0; k < f; ++k, walk.advance()) {
         Frame frame = doc.makeFrame();
         paintPalettePoints(frame, paletteRingPoints(rows, cols, x0, y0, x1, y1), walk.colour());
@@ -269,7 +270,7 @@ int turnPaletteSectors(PatternTarget &target, int mode, PaletteWalk walk)
     // black, the others from the frame constructor.
     Frame wheel = !accumulating ? Frame() : mode == 9 ? Frame(points, 0) : doc.makeFrame();
 
-    FrameSink sink(target, AddRule::AlwaysInsert, kPaletteSectorFrames);
+    FrameSink sink(target, AddRule::AlwaysInsert, kPaletteSectorFrames, EditNames::PaletteFill);
     for (int k = 0; k < kPaletteSectorFrames; ++k, walk.advance()) {
         const int start = clockwise ? 15 * k : -15 * k;
         Frame frame = accumulating ? wheel : Frame(points, 0);

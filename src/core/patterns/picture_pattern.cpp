@@ -40,7 +40,8 @@ int generatePicturePattern(PatternTarget &target, const QImage &picture, const P
     const QImage scaled = picture.scaled(area.width(), area.height());
     const QImage blank = transitionCanvas(cols, rows);
 
-    FrameSink sink(target, AddRule::AlwaysInsert, int(std::min<int64_t>(picturePatternFrameCount(p), INT32_MAX)));
+    FrameSink sink(target, AddRule::AlwaysInsert, int(std::min<int64_t>(picturePatternFrameCount(p), INT32_MAX)),
+                   EditNames::PicturePattern);
     const auto step = [&](TransitionPhase phase, int i, int n, Frame &frame) {
         QImage canvas = transitionCanvas(area.width(), area.height());
         drawTransition(canvas, effect, phase, i, n, scaled, blank, patternRandom());

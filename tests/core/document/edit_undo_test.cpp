@@ -17,10 +17,15 @@
 #include "patterns/add_mode.h"
 #include "patterns/blinds.h"
 #include "patterns/curtain.h"
+#include "patterns/jumping_notes.h"
+#include "patterns/palette_fill.h"
+#include "patterns/pattern_random.h"
+#include "patterns/picture_pattern.h"
 #include "patterns/pattern_key_run.h"
 #include "patterns/stacking_blocks.h"
 #include "patterns/water_drip.h"
 
+#include <QImage>
 #include <functional>
 
 namespace {
@@ -141,6 +146,44 @@ std::vector<UndoCase> undoCases()
          [](SeededProject &p) {
              PatternTarget t = targetOf(p, 0);
              ASSERT_GT(generateWaterDrip(t, WaterDripParams{}), 0);
+         }},
+        {"JumpingNotes", "Jumping Notes",
+         [](SeededProject &p) {
+             PatternTarget t = targetOf(p, 0);
+             PatternRandom random;
+             JumpingNotesParams j;
+             j.frames = 6;
+             ASSERT_EQ(generateJumpingNotes(t, j, random), 6);
+         }},
+        {"PaletteFillFrames", "Palette Fill",
+         [](SeededProject &p) {
+             PatternTarget t = targetOf(p, 0);
+             ASSERT_GT(generatePaletteFill(t, PaletteFillParams{}), 0);
+         }},
+        {"PaletteFillInPlace", "Palette Fill",
+         [](SeededProject &p) {
+             PatternTarget t = targetOf(p, 0);
+             PaletteFillParams f;
+             f.mode = 2;
+             ASSERT_EQ(generatePaletteFill(t, f), 1);
+         }},
+        {"PaletteFillSectors", "Palette Fill",
+         [](SeededProject &p) {
+             PatternTarget t = targetOf(p, 0);
+             PaletteFillParams f;
+             f.mode = 9;
+             ASSERT_GT(generatePaletteFill(t, f), 0);
+         }},
+        {"Picture", "Picture",
+         [](SeededProject &p) {
+             PatternTarget t = targetOf(p, 0);
+             QImage picture(8, 8, QImage::Format_RGB32);
+             picture.fill(Qt::yellow);
+             PicturePatternParams pp;
+             pp.entrance = 3;
+             pp.wait = 1;
+             pp.exit = 2;
+             ASSERT_GT(generatePicturePattern(t, picture, pp), 0);
          }},
         {"PatternKeyInserts", "Pattern Key",
          [](SeededProject &p) {
