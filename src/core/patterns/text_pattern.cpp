@@ -352,7 +352,8 @@ int generateTextPattern(PatternTarget &target, const RenderedText &text, const T
         return 0;
     const GridRect area = generationArea(target.area, target.doc.rows(), target.doc.cols());
     const int64_t expected = textFrameCount(text, p, area.width(), area.height());
-    FrameSink sink(target, AddRule::FollowAddMode, int(std::min<int64_t>(expected, INT32_MAX)));
+    FrameSink sink(target, AddRule::FollowAddMode, int(std::min<int64_t>(expected, INT32_MAX)),
+                   EditNames::TextPattern);
     TextFrames frames(target, p, sink);
     const int step = stepOf(p.step);
     if (p.appearance == kStuntScrollLeft)
