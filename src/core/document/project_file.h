@@ -102,6 +102,12 @@ constexpr int32_t kCurrentFormatNumber = 11;
 bool writeProjectFile(const QString &path, const GridGeometry &g, const FrameSequence &frames,
                       QString *errorDetail = nullptr);
 QByteArray projectBytes(const GridGeometry &g, const FrameSequence &frames);
+// The same for frames made one at a time while the file is written (screen
+// samples saved as a project): `frameAt(i)` gives frame i, valid until the
+// next call.
+using ProjectFrameSource = std::function<const Frame &(int index)>;
+bool writeProjectFrames(const QString &path, const GridGeometry &g, int frameCount, const ProjectFrameSource &frameAt,
+                        QString *errorDetail = nullptr);
 
 // The document's open and save steps, with their messages shown through
 // the prompt. Open replaces the document only when the file was read;

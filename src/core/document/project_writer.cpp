@@ -92,6 +92,13 @@ QByteArray projectBytes(const GridGeometry &g, const FrameSequence &frames)
 bool writeProjectFile(const QString &path, const GridGeometry &g, const FrameSequence &frames,
                       QString *errorDetail)
 {
+    return writeProjectFrames(path, g, frames.count(), [&](int i) -> const Frame & { return frames.at(i); },
+                              errorDetail);
+}
+
+bool writeProjectFrames(const QString &path, const GridGeometry &g, int frameCount, const ProjectFrameSource &frameAt,
+                        QString *errorDetail)
+{
     const auto fail = [&](const QString &reason) {
         if (errorDetail)
             *errorDetail = reason;
@@ -105,7 +112,7 @@ bool writeProjectFile(const QString &path, const GridGeometry &g, const FrameSeq
         return fail(fileFailureReason(file));
 
     uint8_t header[kCurrentHeaderSize];
-    putHeader(header, g, frames.count());
+    putHeader(header, g, frameCount);
     if (file.write(reinterpret_cast<const char *>(header), kCurrentHeaderSize) != kCurrentHeaderSize) {
         file.cancelWriting();
         return fail(fileFailureReason(file));
@@ -117,11 +124,11 @@ bool writeProjectFile(const QString &path, const GridGeometry &g, const FrameSeq
     const size_t perFrame = frameBytes(g);
     const size_t framesPerWrite = perFrame == 0 ? 1 : std::max<size_t>(1, kWriteChunk / perFrame);
     std::vector<uint8_t> buffer(perFrame * framesPerWrite);
-    const int count = perFrame == 0 ? 0 : frames.count();
+    const int count = perFrame == 0 ? 0 : frameCount;
     for (int first = 0; first < count; first += int(framesPerWrite)) {
         const int last = std::min(count, first + int(framesPerWrite));
         for (int i = first; i < last; ++i)
-            packFrame(frames.at(i), points, buffer.data() + size_t(i - first) * perFrame);
+            packFrame(frameAt(i), points, buffer.data() + size_t(i - first) * perFrame);
         const qint64 size = qint64(size_t(last - first) * perFrame);
         if (file.write(reinterpret_cast<const char *>(buffer.data()), size) != size) {
             const QString reason = QStringLiteral("writing frames %1 to %2 of %3 failed: %4")

@@ -1,0 +1,105 @@
+#include "capture/gather_texts.h"
+
+#include "settings/language.h"
+
+namespace GatherText {
+
+namespace {
+
+QString both(const char *english, const char *chinese)
+{
+    return threeWayText(QString::fromUtf8(english), QString::fromUtf8(chinese));
+}
+
+} // namespace
+
+QString caption() { return both("DataGather", "数据采集"); }
+QString startGroup() { return both("GatherStartPos", "采样起点位置"); }
+QString sizeGroup() { return both("GatherSize", "采样区域大小"); }
+QString paramGroup() { return both("GatherParamSet", "采样参数设置"); }
+QString deleteLabel() { return both("Delete frames form current pos", "从当前帧删除帧数目:"); }
+QString widthLabel() { return both("Width", "宽度:"); }
+QString heightLabel() { return both("Height", "高度:"); }
+QString rateLabel() { return both("Speed(F/S)", "每秒帧数"); }
+QString countLabel() { return both("GatherCount", "采样帧数"); }
+QString displayLabel() { return both("DisplayUsage", "显示方式:"); }
+QString vectorZoom() { return both("VectorZoom", "矢量缩放"); }
+
+QString displayMode(int index)
+{
+    switch (index) {
+    case 0:
+        return both("Center", "居中");
+    case 1:
+        return both("Zoom", "缩放");
+    default:
+        return both("Stretch", "拉伸");
+    }
+}
+
+QString deleteButton() { return both("Delete", "删除"); }
+QString sampleButton() { return both("Gather", "采样"); }
+QString playButton() { return both("Play", "播放"); }
+QString stopButton() { return both("Stop", "停止"); }
+QString openButton() { return both("Open", "打开"); }
+QString saveButton() { return both("Save", "保存"); }
+QString okButton() { return both("OK", "确定"); }
+
+QString markerText()
+{
+    return Language::code() == Language::Chinese ? QString() : QStringLiteral("Gather window");
+}
+
+QString sliderTip(int position, int total)
+{
+    const QString builtIn = both("%dTh,%d in total", "第%d帧,共%d帧");
+    return formatText(builtIn, builtIn, {position, total});
+}
+
+QString deleteQuestion(int position, int count)
+{
+    const QString builtIn = both("Are you sure it will start from %dth frame, and delete %dth frame?",
+                                 "确实要从第%d帧开始,删除%d帧吗?");
+    return formatText(builtIn, builtIn, {position, count});
+}
+
+QString sizeChangeQuestion()
+{
+    return both("Maintain the length and width while sampling.\nIf change the length and width, the collected "
+                "datas will lose completely. Yes/No?",
+                "采样时长宽应保持不变。\n若改变长或宽，前面采集的数据将全部丢弃。\n是否继续？");
+}
+
+QString displayMemoryFull()
+{
+    return both("Out of display memory. Save the samples, clear them and try again.",
+                "显存不足,请保存后清空数据再试.");
+}
+
+QString memoryFull()
+{
+    return both("Memory is full. Save the samples, clear them and try again.", "内存已满,请保存后清空数据再试.");
+}
+
+QString gridFirst()
+{
+    return both("There is no grid to put the samples in. Make or open a project first; the samples are kept.",
+                "还没有可放入采样的网格。请先新建或打开一个项目；采样数据仍然保留。");
+}
+
+QString saveFailed() { return both("Save file failure!", "保存文件失败！"); }
+
+QString needsX11(const QString &platform)
+{
+    const QString builtIn = both("Screen sampling needs an X11 session; this session runs on \"%s\".",
+                                 "屏幕采样需要 X11 会话；当前会话为“%s”。");
+    return formatText(builtIn, builtIn, {platform});
+}
+
+QString fileFilter()
+{
+    return both("Wst document (*.wst);;AVI file (*.avi);;Video (*.mp4 *.mkv *.webm *.avi *.mov *.gif)",
+                "Wst document (*.wst);;AVI文件 (*.avi);;视频 (*.mp4 *.mkv *.webm *.avi *.mov *.gif)");
+}
+
+} // namespace GatherText
