@@ -2,6 +2,7 @@
 // scrolling left and up, lines entering with an effect, the frame start
 // and AddMode rules, the palette flow, and the refusals and questions.
 #include "patterns/text_pattern.h"
+#include "patterns/flow_direction.h"
 #include "pattern_test_support.h"
 #include "picture_test_support.h"
 #include "scripted_prompt.h"
