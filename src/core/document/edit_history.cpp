@@ -157,7 +157,21 @@ void EditHistory::retext()
 
 void EditHistory::push(std::unique_ptr<EditRecord> record)
 {
+    // The rest of a stroke that outgrew the limit goes without undo too:
+    // an entry for only its end would take back half a stroke.
+    const int key = record->mergeKey;
+    if (key != 0 && key == m_keyLetGo) {
+        forget();
+        return;
+    }
     m_stack.push(new EditCommand(*this, std::move(record)));
+    // A stroke grows by joining: once its one entry outgrows the limit, it
+    // cannot be kept.
+    if (m_stack.count() > 0 && int64_t(entry(m_stack, m_stack.count() - 1)->record().bytes()) > m_limit) {
+        m_keyLetGo = key;
+        editTooLarge();
+        return;
+    }
     enforceLimit();
     emit changed();
 }

@@ -88,4 +88,5 @@ private:
     bool m_rebuilding = false;
     bool m_told = false;
     bool m_lastClean = true;
+    int m_keyLetGo = 0; // the stroke that outgrew the limit
 };

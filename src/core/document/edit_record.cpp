@@ -4,6 +4,7 @@
 #include "document/transform_resize.h"
 #include "document/transform_rotate.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -27,6 +28,34 @@ size_t FramesSwapStep::bytes() const
     for (const Frame &f : m_frames)
         n += frameBytes(f);
     return n;
+}
+
+// --- BlockSwapStep --------------------------------------------------------
+
+BlockSwapStep::BlockSwapStep(int first, int x0, int y0, int x1, int y1, int cols)
+    : m_first(first), m_x0(x0), m_y0(y0), m_x1(x1), m_y1(y1), m_cols(cols)
+{
+}
+
+void BlockSwapStep::append(const Frame &frame)
+{
+    const size_t width = size_t(m_x1 - m_x0 + 1);
+    for (int y = m_y0; y <= m_y1; ++y) {
+        const ColorValue *row = frame.data() + size_t(y) * size_t(m_cols) + size_t(m_x0);
+        m_colours.insert(m_colours.end(), row, row + width);
+    }
+    ++m_frames;
+}
+
+void BlockSwapStep::exchange(Document &doc)
+{
+    const size_t width = size_t(m_x1 - m_x0 + 1);
+    ColorValue *kept = m_colours.data();
+    for (int f = 0; f < m_frames; ++f) {
+        Frame &frame = doc.frames()[m_first + f];
+        for (int y = m_y0; y <= m_y1; ++y, kept += width)
+            std::swap_ranges(kept, kept + width, frame.data() + size_t(y) * size_t(m_cols) + size_t(m_x0));
+    }
 }
 
 // --- FrameListStep --------------------------------------------------------

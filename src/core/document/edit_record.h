@@ -5,6 +5,8 @@
 //
 //   FramesSwapStep  frames whose colours changed: the old buffers, moved
 //                   out of the sequence (undo and redo exchange them again)
+//   BlockSwapStep   frames whose colours changed inside one rectangle only:
+//                   the old colours of the rectangle
 //   FrameListStep   frames inserted (only their index range while done;
 //                   the frames themselves while undone) or removed (the
 //                   removed frames while done)
@@ -38,6 +40,8 @@ public:
     virtual size_t bytes() const = 0;
     // Frames are added or removed, or the grid changes shape.
     virtual bool changesFrameList() const { return false; }
+    // The edit is over: room kept for growing is given back.
+    virtual void settle() {}
 };
 
 class FramesSwapStep : public EditStep
@@ -85,6 +89,31 @@ private:
     int m_first;
     int m_count;
     std::vector<Frame> m_frames; // the frames while they are out of the sequence
+};
+
+class BlockSwapStep : public EditStep
+{
+public:
+    // The rectangle x0..x1, y0..y1 of frames `first` on, in a grid `cols`
+    // points wide.
+    BlockSwapStep(int first, int x0, int y0, int x1, int y1, int cols);
+    bool sameBlock(int x0, int y0, int x1, int y1) const
+    {
+        return x0 == m_x0 && y0 == m_y0 && x1 == m_x1 && y1 == m_y1;
+    }
+    int end() const { return m_first + m_frames; }
+    // Keeps the rectangle's colours of the next frame.
+    void append(const Frame &frame);
+    void undo(Document &doc) override { exchange(doc); }
+    void redo(Document &doc) override { exchange(doc); }
+    size_t bytes() const override { return sizeof(*this) + m_colours.capacity() * sizeof(ColorValue); }
+    void settle() override { m_colours.shrink_to_fit(); }
+
+private:
+    void exchange(Document &doc);
+    int m_first, m_x0, m_y0, m_x1, m_y1, m_cols;
+    int m_frames = 0;
+    std::vector<ColorValue> m_colours; // frame by frame, row by row
 };
 
 class CellsStep : public EditStep

@@ -49,6 +49,21 @@ public:
         return !(last && last->isInsertion() && index >= last->first() && index < last->first() + last->count());
     }
 
+    void keepBlock(int index, int x0, int y0, int x1, int y1)
+    {
+        const Frame &frame = m_doc.frames().at(index);
+        auto *last = m_record->steps.empty() ? nullptr : dynamic_cast<BlockSwapStep *>(m_record->steps.back().get());
+        if (last && last->end() == index && last->sameBlock(x0, y0, x1, y1)) {
+            last->append(frame);
+        } else {
+            auto step = std::make_unique<BlockSwapStep>(index, x0, y0, x1, y1, m_doc.cols());
+            step->append(frame);
+            m_record->steps.push_back(std::move(step));
+        }
+        m_bytes += size_t(x1 - x0 + 1) * size_t(y1 - y0 + 1) * sizeof(ColorValue);
+        checkLimit();
+    }
+
     void inserted(int first, int n)
     {
         if (m_abandoned || n <= 0)
@@ -108,6 +123,8 @@ public:
         }
         if (m_abandoned || m_record->steps.empty())
             return nullptr;
+        for (auto &step : m_record->steps)
+            step->settle();
         m_record->currentAfter = m_doc.currentIndex();
         return std::move(m_record);
     }
@@ -187,10 +204,23 @@ FrameEdit::~FrameEdit()
         return;
     EditHistory &history = m_doc.history();
     if (std::uncaught_exceptions() > m_uncaught) {
-        // The edit broke off half way (memory ran out): what it did cannot
-        // be told apart reliably, so nothing before it can be undone.
+        // The edit broke off half way (memory ran out): what it did so far
+        // is taken back, so that the document and its history are as they
+        // were before it. When even that fails, nothing can be undone.
+        bool restored = false;
+        try {
+            std::unique_ptr<EditRecord> record = m_own->finish();
+            m_doc.m_recorder = nullptr;
+            if (!m_own->abandoned()) {
+                if (record)
+                    record->undo(m_doc);
+                restored = true;
+            }
+        } catch (...) {
+        }
         m_doc.m_recorder = nullptr;
-        history.forget();
+        if (!restored)
+            history.forget();
         return;
     }
     std::unique_ptr<EditRecord> record = m_own->finish();
@@ -214,6 +244,16 @@ Frame &FrameEdit::change(int index)
         m_rec->keepOld(index, std::move(copy));
     }
     return frame;
+}
+
+Frame &FrameEdit::changeBlock(int index, int x0, int y0, int x1, int y1)
+{
+    const bool whole = x0 <= 0 && y0 <= 0 && x1 >= m_doc.cols() - 1 && y1 >= m_doc.rows() - 1;
+    if (whole || m_doc.frames()[index].size() != size_t(m_doc.pointCount()))
+        return change(index);
+    if (m_rec->needsKeeping(index))
+        m_rec->keepBlock(index, x0, y0, x1, y1);
+    return m_doc.frames()[index];
 }
 
 void FrameEdit::changeRange(int first, int end)

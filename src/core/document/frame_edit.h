@@ -18,7 +18,8 @@
 //
 // An edit whose record grows past the history's memory limit goes on
 // without undo: what it had kept is let go at once and the user is told
-// (once) when it ends.
+// (once) when it ends. An edit broken off by an exception (memory ran out)
+// is taken back as far as it went.
 
 #include "document/edit_name.h"
 #include "document/frame.h"
@@ -43,6 +44,9 @@ public:
     // colours are kept (once per edit).
     Frame &change(int index);
     void changeRange(int first, int end);
+    // As change(), when only the points x0..x1, y0..y1 will change: only
+    // their old colours are kept.
+    Frame &changeBlock(int index, int x0, int y0, int x1, int y1);
     // Puts `frame` in the place of frame `index`; the old buffer is kept.
     void replace(int index, Frame frame);
     // Inserts before position `index`, or notes frames already inserted.

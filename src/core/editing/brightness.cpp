@@ -66,7 +66,7 @@ bool adjustBrightness(Document &doc, FrameRange range, const BlockArea &area, co
     for (int f = range.first; f < range.end; ++f) {
         if (frames[f].size() != points)
             continue; // never index a frame of another size with this grid
-        Frame &frame = edit.change(f);
+        Frame &frame = whole ? edit.change(f) : edit.changeBlock(f, rect.left, rect.top, rect.right, rect.bottom);
         if (whole) {
             applyBrightness(frame.data(), points, table);
             continue;

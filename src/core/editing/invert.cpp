@@ -26,7 +26,7 @@ bool invertFrames(Document &doc, FrameRange range, const BlockArea &area)
     for (int f = range.first; f < range.end; ++f) {
         if (frames[f].size() != points)
             continue; // never index a frame of another size with this grid
-        Frame &frame = edit.change(f);
+        Frame &frame = block ? edit.changeBlock(f, area.x0, area.y0, area.x1, area.y1) : edit.change(f);
         if (block)
             invertRect(frame.data(), doc.cols(), area.rect());
         else

@@ -110,7 +110,9 @@ bool fillCurrentFrame(Document &doc, const EditingState &state, ColorValue colou
     if (!frame || frame->size() != size_t(doc.pointCount()))
         return false;
     FrameEdit edit(doc, EditNames::AllLight);
-    fillBlock(edit.change(doc.currentIndex()), doc.cols(), state.area.areaOrGrid(doc.rows(), doc.cols()), colour);
+    const GridRect rect = state.area.areaOrGrid(doc.rows(), doc.cols());
+    fillBlock(edit.changeBlock(doc.currentIndex(), rect.left, rect.top, rect.right, rect.bottom), doc.cols(), rect,
+              colour);
     doc.frameContentEdited();
     return true;
 }

@@ -126,7 +126,7 @@ PasteResult pasteClipboard(Document &doc, const EditingState &state, const Paste
                 at = frames.count() - 1;
                 appended = true;
             }
-            Frame &dst = edit.change(at++);
+            Frame &dst = edit.changeBlock(at++, target.left, target.top, target.right, target.bottom);
             for (int y = target.top; y <= target.bottom; ++y)
                 combineRun(action, dst.data() + size_t(y) * size_t(cols) + size_t(target.left),
                            picture->data() + size_t(y - target.top) * w, w, skip);

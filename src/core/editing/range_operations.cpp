@@ -60,7 +60,7 @@ bool runFrameRange(Document &doc, EditingState &state, int mode, int start, int 
         clip.resize(rect.height(), rect.width(), size_t(e - s));
         for (int i = s; i < e; ++i) {
             copyBlockInto(frames[i], cols, rect, clip.frames[size_t(i - s)].data());
-            fillBlock(edit.change(i), cols, rect, background);
+            fillBlock(edit.changeBlock(i, rect.left, rect.top, rect.right, rect.bottom), cols, rect, background);
         }
         doc.frameContentEdited();
         break;
@@ -76,7 +76,7 @@ bool runFrameRange(Document &doc, EditingState &state, int mode, int start, int 
         break;
     case 5: // delete block
         for (int i = s; i < e; ++i)
-            fillBlock(edit.change(i), cols, rect, background);
+            fillBlock(edit.changeBlock(i, rect.left, rect.top, rect.right, rect.bottom), cols, rect, background);
         doc.frameContentEdited();
         break;
     case 6: // delete frames

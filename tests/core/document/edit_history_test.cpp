@@ -7,12 +7,14 @@
 #include "document/new_grid.h"
 #include "document/project_file.h"
 #include "editing/painting.h"
+#include "editing/range_operations.h"
 #include "patterns/water_drip.h"
 #include "settings/app_settings.h"
 #include "settings/language.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <new>
 
 namespace {
 
@@ -29,14 +31,17 @@ void invertFramesOnce(Document &doc, int first, int end)
 TEST(PaintStrokes, OneStrokeIsOneEntryHoweverManyPointsItVisits)
 {
     SeededProject p;
-    p.palette.brush = Brush::None;
+    // The Single brush steps through the palette: red, green, blue.
+    p.palette.brush = Brush::Single;
     const HistorySnapshot before = HistorySnapshot::of(p.d());
     {
         PaintStroke stroke(p.d(), p.editing, p.palette);
-        for (int x = 1; x <= 3; ++x)
-            stroke.paintAt(x, 1);
-        stroke.paintAt(1, 1); // back over a point already painted
+        stroke.paintAt(1, 1);
+        stroke.paintAt(2, 1);
+        stroke.paintAt(1, 1); // back over a point painted red, now blue
+        stroke.paintAt(3, 1);
     }
+    ASSERT_EQ(p.d().currentFrame()->at(1, 1, p.d().cols()), ColorValue(0xFF0000));
     const HistorySnapshot firstStroke = HistorySnapshot::of(p.d());
     {
         PaintStroke stroke(p.d(), p.editing, p.palette);
@@ -220,6 +225,63 @@ TEST(UndoMemorySetting, ComesFromTheSettingsFileWith1024MegabytesByDefault)
     Document doc;
     doc.history().setLimitMegabytes(limitFrom("3"));
     EXPECT_EQ(doc.history().limitBytes(), 3 * 1024 * 1024);
+}
+
+} // namespace
+
+namespace {
+
+TEST(BrokenEdits, AnEditThatRunsOutOfMemoryHalfWayIsTakenBack)
+{
+    SeededProject p;
+    Document &doc = p.d();
+    invertFramesOnce(doc, 0, 1);
+    const HistorySnapshot before = HistorySnapshot::of(doc);
+    try {
+        FrameEdit edit(doc, EditNames::Paste);
+        edit.insert(1, Frame(size_t(doc.pointCount()), 0x42));
+        edit.change(3)[0] = 0x43;
+        edit.changeBlock(4, 1, 1, 2, 2)[7] = 0x44;
+        edit.remove(0, 1);
+        throw std::bad_alloc();
+    } catch (const std::bad_alloc &) {
+    }
+    EXPECT_EQ(HistorySnapshot::of(doc), before);
+    ASSERT_EQ(doc.history().count(), 1) << "the steps before it stay";
+    doc.history().undo();
+    EXPECT_EQ(HistorySnapshot::of(doc).frames[0][0], ColorValue(1000));
+}
+
+TEST(PaintStrokes, AStrokeThatOutgrowsTheLimitIsLetGo)
+{
+    SeededProject p(600, 600, 1);
+    ScriptedPrompt prompt;
+    p.d().history().setPrompt(&prompt);
+    p.d().history().setLimitMegabytes(1);
+    p.editing.area.defined = false;
+    p.palette.brush = Brush::Huge;
+    PaintStroke stroke(p.d(), p.editing, p.palette);
+    // Each visit adds 81 new points to the stroke's entry; well before the
+    // last one it holds more than a megabyte.
+    for (int y = 4; y < 600; y += 9)
+        for (int x = 4; x < 600; x += 9)
+            stroke.paintAt(x, y);
+    EXPECT_EQ(p.d().history().count(), 0);
+    EXPECT_LE(p.d().history().bytes(), p.d().history().limitBytes());
+    EXPECT_EQ(prompt.shown.size(), 1u);
+}
+
+TEST(BlockEdits, KeepOnlyTheBlock)
+{
+    // A block of 4 x 4 points cut from 40 frames of 64 x 64: the entry
+    // holds the block's colours, not the frames.
+    SeededProject p(64, 64, 40);
+    p.editing.area = BlockArea{true, 10, 10, 13, 13};
+    ScriptedPrompt prompt;
+    ASSERT_TRUE(runFrameRange(p.d(), p.editing, 1, 1, 40, prompt));
+    const int64_t blockBytes = 40 * 16 * int64_t(sizeof(ColorValue));
+    EXPECT_GE(p.d().history().bytes(), blockBytes);
+    EXPECT_LT(p.d().history().bytes(), blockBytes + 1024);
 }
 
 } // namespace
