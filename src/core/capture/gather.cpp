@@ -19,7 +19,7 @@ int convertSamples(PatternTarget &target, const SampleList &samples, DisplayMode
     if (!checkFramesToAdd(doc, samples.count(), prompt))
         return -1;
     const GridRect region = generationArea(target.area, doc.rows(), doc.cols());
-    FrameSink sink(target, AddRule::FollowAddMode, samples.count());
+    FrameSink sink(target, AddRule::FollowAddMode, samples.count(), EditNames::ScreenGather);
     for (int i = 0; i < samples.count(); ++i) {
         if (!sink.hand(frameFromPicture(samples.at(i), region, doc.rows(), doc.cols(), mode, vectorZoom)))
             break;

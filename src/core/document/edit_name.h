@@ -37,6 +37,7 @@ inline constexpr EditName ColourReplace{"Undo", "ColourReplace", "颜色替换",
 inline constexpr EditName FrameRepeat{"Undo", "FrameRepeat", "帧重复", "Repeat Frames"};
 inline constexpr EditName Brightness{"Undo", "Brightness", "调整亮度", "Brightness"};
 inline constexpr EditName PatternKey{"Undo", "PatternKey", "花样键", "Pattern Key"};
+inline constexpr EditName ScreenGather{"Undo", "ScreenGather", "自动采集", "Screen Gather"};
 // A generator run whose page gives no name of its own.
 inline constexpr EditName AutoPattern{"AutoTile", "Title", "自动花样", "Auto Pattern"};
 // The pattern pages by their tab titles.

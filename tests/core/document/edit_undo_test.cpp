@@ -5,6 +5,8 @@
 #include "history_test_support.h"
 #include "scripted_prompt.h"
 
+#include "capture/gather.h"
+#include "capture/sample_list.h"
 #include "document/colour_replace.h"
 #include "document/frame_repeat.h"
 #include "document/transform_resize.h"
@@ -184,6 +186,18 @@ std::vector<UndoCase> undoCases()
              pp.wait = 1;
              pp.exit = 2;
              ASSERT_GT(generatePicturePattern(t, picture, pp), 0);
+         }},
+        {"ScreenGatherOnTheCurrentFrame", "Screen Gather",
+         [](SeededProject &p) {
+             PatternTarget t = targetOf(p, 2);
+             SampleList samples(3, 2);
+             for (QColor c : {QColor(Qt::red), QColor(Qt::cyan)}) {
+                 QImage sample(3, 2, QImage::Format_RGB32);
+                 sample.fill(c);
+                 ASSERT_TRUE(samples.append(sample));
+             }
+             ScriptedPrompt prompt;
+             ASSERT_EQ(convertSamples(t, samples, DisplayMode::Stretch, true, prompt), 2);
          }},
         {"PatternKeyInserts", "Pattern Key",
          [](SeededProject &p) {
