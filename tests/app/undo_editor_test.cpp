@@ -102,10 +102,14 @@ private slots:
         QVERIFY(e.commands().trigger(Cmd::LanguageTraditional));
         QCOMPARE(actionText(e, Cmd::EditUndo), QStringLiteral("撤銷粘貼(&U)\tCtrl+Z"));
         QCOMPARE(actionText(e, Cmd::EditRedo), QStringLiteral("重做(&R)\tCtrl+Y"));
-        // The history's entries follow the language too.
-        QCOMPARE(e.doc().history().stack().text(0), QStringLiteral("粘貼"));
+        // The history's entries follow the language too, in the dock as well.
+        auto *view = e.window().historyDock()->findChild<QUndoView *>();
+        QCOMPARE(view->model()->index(1, 0).data().toString(), QStringLiteral("粘貼"));
+        QCOMPARE(view->model()->index(0, 0).data().toString(), QStringLiteral("<打開或新建時>"));
+        QCOMPARE(e.window().historyDock()->windowTitle(), QStringLiteral("歷史記錄"));
         QVERIFY(e.commands().trigger(Cmd::LanguageEnglish));
-        QCOMPARE(e.doc().history().stack().text(0), QStringLiteral("Paste"));
+        QCOMPARE(view->model()->index(1, 0).data().toString(), QStringLiteral("Paste"));
+        QCOMPARE(e.window().historyDock()->windowTitle(), QStringLiteral("History"));
     }
 
     void theToolBarCarriesUndoAndRedo()

@@ -40,4 +40,7 @@ void HistoryPanel::applyTexts()
     // The state before the first entry: where undoing everything leads.
     m_view->setEmptyLabel(
         lookedUpText("Undo", "HistoryStart", QStringLiteral("<打开或新建时>"), QStringLiteral("<as opened>")));
+    // The entries' names in the new language, shown at once.
+    m_ctx.doc.history().retext();
+    m_view->viewport()->update();
 }
