@@ -134,7 +134,8 @@ void EditHistory::forget()
 void EditHistory::editTooLarge()
 {
     forget();
-    if (m_told || !m_prompt)
+    // A limit of 0 turns undo off: that needs no telling.
+    if (m_told || !m_prompt || m_limit == 0)
         return;
     m_told = true;
     m_prompt->inform(undoTooLargeText(limitMegabytes()), PromptIcon::Information);

@@ -227,6 +227,20 @@ TEST(UndoMemorySetting, ComesFromTheSettingsFileWith1024MegabytesByDefault)
     EXPECT_EQ(doc.history().limitBytes(), 3 * 1024 * 1024);
 }
 
+TEST(UndoMemorySetting, ALimitOfNothingMakesEveryEditWithoutUndoAndSaysNothing)
+{
+    SeededProject p;
+    ScriptedPrompt prompt;
+    EditHistory &h = p.d().history();
+    h.setPrompt(&prompt);
+    h.setLimitMegabytes(0);
+    invertFramesOnce(p.d(), 0, 2);
+    insertCopyOfCurrent(p.d());
+    EXPECT_EQ(h.count(), 0);
+    EXPECT_TRUE(p.d().isModified());
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
 } // namespace
 
 namespace {
