@@ -13,7 +13,7 @@ class EditCommand : public QUndoCommand
 {
 public:
     EditCommand(EditHistory &history, std::unique_ptr<EditRecord> record)
-        : m_history(history), m_record(std::move(record))
+        : m_history(history), m_record(std::move(record)), m_bytes(m_record->bytes())
     {
         setText(m_record->name.text());
     }
@@ -26,18 +26,27 @@ public:
             return;
         }
         m_record->redo(m_history.document());
+        m_bytes = m_record->bytes();
     }
     void undo() override
     {
-        if (!m_history.rebuilding())
-            m_record->undo(m_history.document());
+        if (m_history.rebuilding())
+            return;
+        m_record->undo(m_history.document());
+        m_bytes = m_record->bytes();
     }
     int id() const override { return m_record->mergeKey != 0 && !m_history.rebuilding() ? 1 : -1; }
     bool mergeWith(const QUndoCommand *other) override
     {
         auto *later = static_cast<const EditCommand *>(other);
-        return m_record->merge(*later->m_record);
+        if (!m_record->merge(*later->m_record))
+            return false;
+        m_bytes = m_record->bytes();
+        return true;
     }
+    // What the entry holds, counted when it last changed (a stroke asks at
+    // every visit).
+    size_t bytes() const { return m_bytes; }
 
     EditRecord &record() { return *m_record; }
     const EditRecord &record() const { return *m_record; }
@@ -47,6 +56,7 @@ public:
 private:
     EditHistory &m_history;
     std::unique_ptr<EditRecord> m_record;
+    size_t m_bytes;
     bool m_skipRedo = true;
 };
 
@@ -104,7 +114,7 @@ int64_t EditHistory::bytes() const
 {
     int64_t n = 0;
     for (int i = 0; i < m_stack.count(); ++i)
-        n += int64_t(entry(m_stack, i)->record().bytes());
+        n += int64_t(entry(m_stack, i)->bytes());
     return n;
 }
 
@@ -168,7 +178,7 @@ void EditHistory::push(std::unique_ptr<EditRecord> record)
     m_stack.push(new EditCommand(*this, std::move(record)));
     // A stroke grows by joining: once its one entry outgrows the limit, it
     // cannot be kept.
-    if (m_stack.count() > 0 && int64_t(entry(m_stack, m_stack.count() - 1)->record().bytes()) > m_limit) {
+    if (m_stack.count() > 0 && int64_t(entry(m_stack, m_stack.count() - 1)->bytes()) > m_limit) {
         m_keyLetGo = key;
         editTooLarge();
         return;
@@ -194,7 +204,7 @@ void EditHistory::enforceLimit()
     std::vector<int64_t> sizes;
     int64_t total = 0;
     for (int i = 0; i < count; ++i) {
-        sizes.push_back(int64_t(entry(m_stack, i)->record().bytes()));
+        sizes.push_back(int64_t(entry(m_stack, i)->bytes()));
         total += sizes.back();
     }
     if (total <= m_limit)
