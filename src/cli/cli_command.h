@@ -43,6 +43,7 @@ int runSend(const QStringList &args);
 int runUpdateProgram(const QStringList &args);
 int runExportFseq(const QStringList &args);
 int runImportFseq(const QStringList &args);
+int runUsbPayload(const QStringList &args);
 
 // The header of an FSEQ sequence as one JSON object (info on a file that
 // starts with "PSEQ").

@@ -4,7 +4,7 @@
 
 namespace {
 
-const std::array<CliCommand, 12> kCommands = {{
+const std::array<CliCommand, 13> kCommands = {{
     {"info", "print a project's layout, frame count and grid as one JSON object",
      "usage: brightloom-cli info FILE\n"
      "\n"
@@ -244,6 +244,34 @@ const std::array<CliCommand, 12> kCommands = {{
      "Exit status: 0 written; 2 nothing written (bad arguments, a damaged or\n"
      "unreadable sequence or wiring, OUT not writable).\n",
      runImportFseq},
+    {"usb-payload", "write the bytes a playback step sends a USB controller for one frame",
+     "usage: brightloom-cli usb-payload PROJECT.wst WIRING.line OUT.bin --frame N\n"
+     "                                  [--params F.zari] [--controller I] [--format I]\n"
+     "                                  [--grey G] [--cycle C] [--parameter-block PB.bin]\n"
+     "\n"
+     "Writes to OUT.bin the payload that synchronous USB output sends for frame N\n"
+     "(counted from 1): the wired points port by port, interleaved across the\n"
+     "ports in the communication format's order, reduced to the grey levels and\n"
+     "spread over the controller's lanes. It is the data the transfer cuts into\n"
+     "chunks of 504 bytes. The controller values start as the controller panel\n"
+     "starts them.\n"
+     "\n"
+     "Options:\n"
+     "  --params FILE.zari      open a parameter file: cycle, order list, group extra\n"
+     "  --cycle C               then set the cycle (1..4096), rebuilding the order list\n"
+     "  --controller I          0 KV-M2 (8 lanes, at most 8 ports), 1 KV-M1 (16 ports)\n"
+     "  --format I              communication format 0..13 (formats other than 0, 1,\n"
+     "                          2, 4 and 5 give an empty payload)\n"
+     "  --grey G                grey levels: 2, 8, 16, 32, 64, 128, 256\n"
+     "  --parameter-block FILE  also write the 16-byte parameter block sent at Play\n"
+     "\n"
+     "Prints one JSON object: frame, bytes, ports, pixelsPerPort, lanes,\n"
+     "bytesPerLane, chunks and announced (what the size message announces).\n"
+     "\n"
+     "Exit status: 0 written; 2 nothing written (bad arguments, an unreadable or\n"
+     "mismatched project, wiring or parameter file, a frame past the last, a\n"
+     "wiring with more ports than the controller carries, OUT not writable).\n",
+     runUsbPayload},
 }};
 
 } // namespace

@@ -4,6 +4,7 @@
 // name the file and the reason.
 
 #include "document/project_file.h"
+#include "document/wiring.h"
 #include "cli_command.h"
 #include "settings/prompt.h"
 
@@ -118,6 +119,14 @@ QString commandHelp(const char *command);
 // error and nothing is returned. A truncated file is returned with a
 // warning on standard error.
 std::optional<ProjectData> loadProject(const char *command, const QString &path);
+
+struct LineFile;
+// The LED wiring of a ".line" file for a grid of rows x cols (0 x 0: the
+// file's own grid), damaged records dropped with a note. Nothing, with the
+// reason on standard error, when it cannot be used.
+std::optional<LineFile> loadWiring(const char *command, const QString &path, int rows, int cols);
+// The wiring of a line file's records, on the file's grid.
+Wiring wiringOf(const LineFile &file);
 
 // A parse error ends the command with the usage message, --help with the
 // command's help; otherwise the command goes on (nothing returned). For any

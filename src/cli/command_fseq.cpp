@@ -15,49 +15,6 @@ namespace {
 // The editor's play speed when it starts, 20 frames per second.
 constexpr int kDefaultStepMs = 50;
 
-// The LED wiring of a ".line" file for a grid of rows x cols (0 x 0: the
-// file's own grid). Nothing, with the reason on standard error, when it
-// cannot be used.
-std::optional<LineFile> loadWiring(const char *command, const QString &path, int rows, int cols)
-{
-    const LineReadResult line = readLineFile(path);
-    if (!line.file) {
-        complain(command, QStringLiteral("%1: %2").arg(path, line.error == WiringFileError::CannotOpen
-                                                               ? QStringLiteral("cannot be read")
-                                                               : QStringLiteral("not a wiring file (too short)")));
-        return std::nullopt;
-    }
-    LineFile file = *line.file;
-    if (rows > 0 && (file.rows != rows || file.cols != cols)) {
-        complain(command, QStringLiteral("%1 was made for a %2 x %3 grid, the project is %4 x %5")
-                              .arg(path).arg(file.rows).arg(file.cols).arg(rows).arg(cols));
-        return std::nullopt;
-    }
-    if (!gridSizeAllowed(file.rows, file.cols)) {
-        complain(command, QStringLiteral("%1: a grid of %2 x %3 cannot be made").arg(path).arg(file.rows).arg(file.cols));
-        return std::nullopt;
-    }
-    if (CircuitryKind(file.kind) != CircuitryKind::Led) {
-        complain(command, QStringLiteral("%1 is not an LED wiring").arg(path));
-        return std::nullopt;
-    }
-    if (file.content.incomplete())
-        complain(command, QStringLiteral("%1: the file ends early; %2 complete records are used")
-                              .arg(path).arg(file.content.records.size()));
-    if (const int dropped = dropImplausibleRecords(file.content.records, file.rows, file.cols))
-        complain(command, QStringLiteral("%1: %2 damaged records skipped").arg(path).arg(dropped));
-    return file;
-}
-
-Wiring wiringOf(const LineFile &file)
-{
-    Wiring w;
-    w.setKind(CircuitryKind::Led);
-    w.resetCellMap(file.rows, file.cols);
-    w.assign(file.content.records);
-    return w;
-}
-
 // Players count channels from 1.
 QJsonArray portsJson(const FseqChannelMap &map)
 {

@@ -12,6 +12,7 @@
 #include "settings/app_settings.h"
 
 #include <functional>
+#include <memory>
 
 class QProgressBar;
 class QStatusBar;
@@ -20,6 +21,7 @@ class AppEvents;
 class CommandRegistry;
 class Document;
 class Prompt;
+class UsbTransport;
 
 struct AppContext
 {
@@ -41,4 +43,7 @@ struct AppContext
     // The play panel's speed in frames per second (exports derive their
     // frame time from it); empty without a main window.
     std::function<int()> playSpeed = nullptr;
+    // The USB controllers the operation panel reaches; empty: the machine's
+    // bus, found by the ids of the settings file. Tests give a fake.
+    std::function<std::unique_ptr<UsbTransport>()> usbTransport = nullptr;
 };

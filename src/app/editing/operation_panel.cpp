@@ -93,7 +93,7 @@ OperationPanel::OperationPanel(AppContext &ctx, QWidget *parent) : QWidget(paren
     m_usbList->setObjectName(QStringLiteral("usbList"));
     m_usb = new QCheckBox(QStringLiteral("USB"), m_group);
     m_usb->setObjectName(QStringLiteral("usbSwitch"));
-    // The USB link enables these once it lists controllers.
+    // Unusable until the USB output takes them over.
     m_usbList->setEnabled(false);
     m_usb->setEnabled(false);
 
@@ -195,10 +195,12 @@ void OperationPanel::moveArea()
     BlockMoveDialog dialog(m_ctx, m_ctx.window ? m_ctx.window : this);
     if (dialog.exec() == QDialog::Accepted)
         emit m_ctx.editing.areaChanged();
+    emit areaMoveClosed();
 }
 
 void OperationPanel::cancelArea()
 {
     m_ctx.editing.area.defined = false;
     emit m_ctx.editing.areaChanged();
+    emit areaCancelled();
 }

@@ -4,12 +4,10 @@
 // buttons ("保存", "全亮") and the area buttons ("区域定义", "区域移动",
 // "区域取消").
 //
-// Two groups of controls arrive with other parts of the editor and have
-// their place here already:
-//  - the pattern keys (A, D, W, S, B, F), the action type list and the
-//    command count go into patternSlot();
-//  - the USB controller list and the "USB" switch are shown disabled
-//    (usbList(), usbSwitch()) until the USB link enables them.
+// The pattern keys (A, D, W, S, B, F), the action type list and the command
+// count are put into patternSlot() by the pattern subsystem; the USB
+// controller list and the "USB" switch (usbList(), usbSwitch()) are run by
+// the USB output, which hears of the area buttons through the signals.
 
 #include <QWidget>
 
@@ -50,6 +48,11 @@ public:
     void defineArea();
     void moveArea();
     void cancelArea();
+
+signals:
+    // The area was cancelled; the area move dialog closed (either way).
+    void areaCancelled();
+    void areaMoveClosed();
 
 private:
     AppContext &m_ctx;

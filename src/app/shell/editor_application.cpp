@@ -39,6 +39,7 @@ EditorApplication::EditorApplication(const EditorOptions &options)
       m_recent(std::make_unique<RecentFiles>(options.recentFilesPath.isEmpty() ? RecentFiles::defaultStorePath()
                                                                                : options.recentFilesPath))
 {
+    m_ctx.usbTransport = options.usbTransport;
     m_doc.setBackgroundColor(m_settings.backgroundColor);
     m_doc.setNewFrameCopiesCurrent(m_settings.newFrameCopiesCurrent);
     // The palette list the program starts with (red, green and blue when

@@ -14,6 +14,7 @@
 #include "settings/app_settings.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class MainWindow;
@@ -29,6 +30,8 @@ struct EditorOptions
     QString recentFilesPath;
     // How to talk to the user; null: message boxes and file dialogs.
     Prompt *prompt = nullptr;
+    // The USB controllers; empty: the machine's bus (see AppContext).
+    std::function<std::unique_ptr<UsbTransport>()> usbTransport;
 };
 
 class EditorApplication

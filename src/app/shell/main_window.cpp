@@ -12,6 +12,7 @@
 #include "editing/history_panel.h"
 #include "editing/operation_panel.h"
 #include "links/controller_page.h"
+#include "links/usb_output.h"
 #include "palette/palette_bar.h"
 #include "patterns/pattern_commands.h"
 #include "settings/language.h"
@@ -106,6 +107,14 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
 
     m_playback = new PlaybackController(m_ctx.doc, *m_playPanel, this);
     connect(m_playback, &PlaybackController::playingChanged, this, &MainWindow::onPlayingChanged);
+    // Synchronous USB output follows playback and the area buttons.
+    m_usb = new UsbOutput(m_ctx, *m_operationPanel->usbList(), *m_operationPanel->usbSwitch(), this);
+    m_playback->onPlayStart = [this] { m_usb->playStarted(); };
+    m_playback->onPlayStep = [this](int) { m_usb->playStep(); };
+    m_playback->onPlayStop = [this] { m_usb->playStopped(); };
+    m_usb->stopPlayback = [this] { m_playback->stop(); };
+    connect(m_operationPanel, &OperationPanel::areaCancelled, m_usb, &UsbOutput::areaCancelled);
+    connect(m_operationPanel, &OperationPanel::areaMoveClosed, m_usb, &UsbOutput::areaMoved);
     m_documents = new DocumentCommands(m_ctx, *m_playback, m_recent, this);
     m_documents->loadProgress = [this](int position) { showLoadProgress(position); };
     connect(m_documents, &DocumentCommands::documentReady, this, [this] {
@@ -200,7 +209,7 @@ void MainWindow::createDocks()
     m_toolTabs->setObjectName(QStringLiteral("ToolTabs"));
     // "Animate": the operation panel with the pattern keys; " Data ": the
     // controller panel; " Line ": the wiring tool page.
-    auto *animate = new OperationPanel(m_ctx, m_toolTabs);
+    auto *animate = m_operationPanel = new OperationPanel(m_ctx, m_toolTabs);
     installPatternKeys(m_ctx, animate->patternSlot(), m_canvas);
     m_toolTabs->addTab(animate, QStringLiteral("Animate"));
     m_toolTabs->addTab(createControllerPage(m_ctx, m_toolTabs), QStringLiteral(" Data "));

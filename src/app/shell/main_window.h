@@ -19,6 +19,8 @@ class CanvasView;
 class CommandActions;
 class DocumentCommands;
 class MainMenu;
+class OperationPanel;
+class UsbOutput;
 class PlaybackController;
 class PlayPanel;
 class RecentFiles;
@@ -48,6 +50,8 @@ public:
     QDockWidget *paletteDock() const { return m_paletteDock; }
     QDockWidget *historyDock() const { return m_historyDock; }
     WiringToolPage *wiringPage() const { return m_wiringPage; }
+    OperationPanel *operationPanel() const { return m_operationPanel; }
+    UsbOutput &usbOutput() { return *m_usb; }
     QProgressBar *progressIndicator() const { return m_progress; }
     // Status panes 1 (grid position), 2 (colour), 3 (total frames).
     QLabel *statusPane(int pane) const;
@@ -105,6 +109,8 @@ private:
     QDockWidget *m_toolDock = nullptr;
     QTabWidget *m_toolTabs = nullptr;
     WiringToolPage *m_wiringPage = nullptr;
+    OperationPanel *m_operationPanel = nullptr;
+    UsbOutput *m_usb = nullptr;
     QDockWidget *m_paletteDock = nullptr;
     QDockWidget *m_historyDock = nullptr;
     QLabel *m_panes[4] = {};

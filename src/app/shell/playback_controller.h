@@ -38,7 +38,7 @@ public:
     // Runs one timer step (the timer calls it; tests may too).
     void tick();
 
-    // The operation panel's USB output hooks; empty until that lands.
+    // The USB output's hooks (synchronous output to a controller).
     std::function<void()> onPlayStart;
     std::function<void(int frameIndex)> onPlayStep;
     std::function<void()> onPlayStop;

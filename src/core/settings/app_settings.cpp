@@ -33,6 +33,9 @@ AppSettings LoadSettings(const QString &path)
     settings.loadWiringBesideProject = file.readInt(kMain, QStringLiteral("LoadWiringBeside"), 0) != 0;
     // A negative limit means no undo at all, as 0 does.
     settings.undoMemoryMB = std::max(0, file.readInt(kMain, QStringLiteral("UndoMemoryMB"), 1024));
+    const QString usb = QStringLiteral("Usb");
+    settings.usbVendorId = file.readText(usb, QStringLiteral("VendorId"), QString());
+    settings.usbProductId = file.readText(usb, QStringLiteral("ProductId"), QString());
     // No range check here: a zero or odd size is for the new-grid dialog
     // and the document to refuse, so that the user sees why.
     return settings;

@@ -20,6 +20,11 @@ struct AppSettings
     // the unwired ones too (View menu).
     bool showUnwiredWhilePlaying = false;
     QString serialPortName = QStringLiteral("COM1");
+    // The USB controllers' vendor and product id as written in section
+    // "Usb" (keys "VendorId" and "ProductId", hexadecimal); empty when not
+    // set. Read only: the file keeps what the user wrote.
+    QString usbVendorId;
+    QString usbProductId;
     // Opening X.wst with a wiring file X.line beside it loads that wiring
     // without asking (the "always" box of the question).
     bool loadWiringBesideProject = false;
@@ -36,8 +41,8 @@ struct AppSettings
     };
 };
 
-// Reads section "main" of the settings file at `path` (missing file or keys:
-// the defaults). Values are truncated to their field widths; the language
+// Reads section "main" (and the USB ids of section "Usb") of the settings
+// file at `path` (missing file or keys: the defaults). Values are truncated to their field widths; the language
 // read is replaced by English.
 AppSettings LoadSettings(const QString &path);
 

@@ -64,6 +64,14 @@ QString tooManyPorts(int ports, int maxPorts)
     return formatText(usbLinkLookup("TooManyPorts", chinese), chinese, {ports, maxPorts});
 }
 
+QString permissionDenied(const QString &device)
+{
+    const QString chinese = QStringLiteral("当前用户无权打开位于 %s 的USB控制器。\n请安装写上控制器ID的 udev 规则 %s"
+                                           "（cmake --install 从 resources/linux/ 安装它），然后重新插上控制器。");
+    return formatText(usbLinkLookup("PermissionDenied", chinese), chinese,
+                      {device, QStringLiteral(BRIGHTLOOM_UDEV_RULE_FILE)});
+}
+
 } // namespace UsbLinkText
 
 UsbLink::UsbLink(UsbTransport &transport, Prompt &prompt) : m_transport(transport), m_prompt(prompt) {}
@@ -92,6 +100,9 @@ void UsbLink::openLink(int selected)
     switch (m_transport.open(m_devices[size_t(selected)])) {
     case UsbOpenResult::Opened:
     case UsbOpenResult::DeviceFailed:
+        return;
+    case UsbOpenResult::PermissionDenied:
+        m_prompt.inform(UsbLinkText::permissionDenied(m_devices[size_t(selected)].path), PromptIcon::Warning);
         return;
     case UsbOpenResult::WritePipeFailed:
         m_transport.close();

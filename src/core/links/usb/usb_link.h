@@ -104,4 +104,7 @@ QString sizeMessageIncomplete();
 QString dataFailed();
 QString payloadTooLarge(int64_t announced);
 QString tooManyPorts(int ports, int maxPorts);
+// The device the system will not let this user open, and the udev rule
+// that lets it.
+QString permissionDenied(const QString &device);
 } // namespace UsbLinkText

@@ -20,6 +20,7 @@ struct UsbDeviceEntry
 enum class UsbOpenResult {
     Opened,
     DeviceFailed,    // the device itself could not be opened; nothing is shown
+    PermissionDenied, // the system does not let this user open it; named in a message
     WritePipeFailed, // "PIPE01", host to controller
     ReadPipeFailed,  // "PIPE00", controller to host
 };
