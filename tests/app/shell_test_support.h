@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 struct TestEditor
@@ -23,13 +24,17 @@ struct TestEditor
     ScriptedPrompt prompt;
     std::unique_ptr<EditorApplication> app;
 
-    TestEditor()
+    TestEditor() : TestEditor([](EditorOptions &) {}) {}
+    // `configure` changes the options (or writes the settings file) before
+    // the editor starts.
+    explicit TestEditor(const std::function<void(EditorOptions &)> &configure)
     {
         Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
         EditorOptions options;
         options.settingsPath = dir.filePath(QStringLiteral("Brightloom.ini"));
         options.recentFilesPath = dir.filePath(QStringLiteral("recent.conf"));
         options.prompt = &prompt;
+        configure(options);
         app = std::make_unique<EditorApplication>(options);
     }
 
