@@ -24,9 +24,11 @@
 #include "common/command_ids.h"
 #include "shell/editor_application.h"
 #include "shell/main_window.h"
+#include "links/usb_output.h"
 #include "wiring/wiring_operations.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -73,6 +75,29 @@ private:
     }
 };
 
+// One USB controller that takes everything, so the operation panel shows
+// its list filled and the switch on.
+class OneUsbController : public UsbTransport
+{
+public:
+    std::vector<UsbDeviceEntry> listDevices() override
+    {
+        return {{QStringLiteral("bus 1 port 1"), QStringLiteral("bus 1 port 1")}};
+    }
+    UsbOpenResult open(const UsbDeviceEntry &) override
+    {
+        m_open = true;
+        return UsbOpenResult::Opened;
+    }
+    bool isOpen() const override { return m_open; }
+    int write(std::span<const uint8_t> bytes) override { return int(bytes.size()); }
+    std::optional<uint8_t> read(int) override { return uint8_t(0xFF); }
+    void close() override { m_open = false; }
+
+private:
+    bool m_open = false;
+};
+
 class Shots
 {
 public:
@@ -105,9 +130,11 @@ struct Editor
     QuietPrompt prompt;
     std::unique_ptr<EditorApplication> app;
 
-    Editor()
+    explicit Editor(bool usbController = false)
     {
         EditorOptions options;
+        if (usbController)
+            options.usbTransport = [] { return std::unique_ptr<UsbTransport>(new OneUsbController); };
         options.settingsPath = dir.filePath(QStringLiteral("Brightloom.ini"));
         options.recentFilesPath = dir.filePath(QStringLiteral("recent.conf"));
         options.prompt = &prompt;
@@ -125,7 +152,10 @@ QString languageTag(int id) { return id == Cmd::LanguageEnglish ? QStringLiteral
 
 void paletteAndOperationPanels(Shots &shots)
 {
-    Editor e;
+    Editor e(true);
+    e.app->window().usbOutput().runner().waitForJobs();
+    QCoreApplication::processEvents();
+    e.app->window().operationPanel()->usbSwitch()->setChecked(true);
     PaletteState &palette = e.ctx().palette;
     palette.colours.clear();
     for (int i = 0; i < 32; ++i)
