@@ -42,8 +42,8 @@ struct AppSettings
 };
 
 // Reads section "main" (and the USB ids of section "Usb") of the settings
-// file at `path` (missing file or keys: the defaults). Values are truncated to their field widths; the language
-// read is replaced by English.
+// file at `path` (missing file or keys: the defaults). Values are truncated
+// to their field widths; the language read is replaced by English.
 AppSettings LoadSettings(const QString &path);
 
 // Writes section "main" back, keeping every other line of the file. Returns
