@@ -1,6 +1,7 @@
 #include "capture/gather.h"
 
 #include "capture/gather_texts.h"
+#include "capture/video_file.h"
 #include "document/frame_budget.h"
 #include "document/project_file.h"
 #include "settings/file_access.h"
@@ -49,12 +50,26 @@ bool writeSamplesProject(const QString &path, const SampleList &samples, const G
         reason);
 }
 
+bool writeSamplesVideo(const QString &path, const SampleList &samples, int rate, QString *reason)
+{
+    VideoWriter writer;
+    bool ok = writer.open(path, samples.width(), samples.height(), rate < 2 ? 1 : rate);
+    for (int i = 0; ok && i < samples.count(); ++i)
+        ok = writer.write(samples.at(i));
+    ok = ok && writer.finish();
+    if (!ok && reason)
+        *reason = writer.error();
+    return ok;
+}
+
 bool saveSamples(const QString &path, const SampleList &samples, const GridGeometry &current, int rate,
                  Prompt &prompt)
 {
-    (void)rate;
     QString reason;
-    if (!gridSizeAllowed(samples.height(), samples.width())) {
+    if (path.endsWith(QLatin1String(".avi"), Qt::CaseInsensitive)) {
+        if (writeSamplesVideo(path, samples, rate, &reason))
+            return true;
+    } else if (!gridSizeAllowed(samples.height(), samples.width())) {
         reason = QStringLiteral("%1 x %2 pixels is larger than a project grid can be")
                      .arg(samples.width())
                      .arg(samples.height());
@@ -104,6 +119,26 @@ bool samplesFromProject(ProjectData &data, SampleList &into, Prompt &prompt)
     return true;
 }
 
+// Every picture of a video as a sample of the video's size.
+bool samplesFromVideo(VideoReader &video, SampleList &into, Prompt &prompt)
+{
+    SampleList read(video.size().width(), video.size().height(), into.budget());
+    QImage picture;
+    double seconds = 0;
+    while (video.next(picture, seconds)) {
+        if (!read.append(picture)) {
+            prompt.inform(GatherText::memoryFull(), PromptIcon::Warning, GatherText::caption());
+            return false;
+        }
+    }
+    if (read.empty()) {
+        prompt.inform(GatherText::movieUnreadable(video.error()), PromptIcon::Error, GatherText::caption());
+        return false;
+    }
+    into.replace(std::move(read));
+    return true;
+}
+
 } // namespace
 
 bool openSamples(const QString &path, SampleList &samples, Prompt &prompt)
@@ -111,6 +146,12 @@ bool openSamples(const QString &path, SampleList &samples, Prompt &prompt)
     if (!confirmSizeChange(samples, prompt, GatherText::caption()))
         return false;
     ProjectReadResult result = readProjectFile(path);
+    if (!result.ok() && result.error.key == QLatin1String("FileFormatError")) {
+        // Not a project: any video FFmpeg reads is taken too.
+        VideoReader video;
+        if (video.open(path))
+            return samplesFromVideo(video, samples, prompt);
+    }
     if (!result.ok()) {
         prompt.inform(result.error.message(), PromptIcon::Error, GatherText::caption());
         return false;

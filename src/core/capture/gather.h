@@ -28,6 +28,10 @@ int convertSamples(PatternTarget &target, const SampleList &samples, DisplayMode
 bool writeSamplesProject(const QString &path, const SampleList &samples, const GridGeometry &current,
                          QString *reason = nullptr);
 
+// The samples as a video (MJPEG in AVI for ".avi") at `rate` frames a
+// second, a rate below 2 counting as 1.
+bool writeSamplesVideo(const QString &path, const SampleList &samples, int rate, QString *reason = nullptr);
+
 // "保存": a name ending in ".avi" (any case) gets a video at `rate` frames
 // a second, any other name a project file. A failed write says "保存文件失败！"
 // with the reason; the samples are never changed.

@@ -102,4 +102,42 @@ QString fileFilter()
                 "Wst document (*.wst);;AVI文件 (*.avi);;视频 (*.mp4 *.mkv *.webm *.avi *.mov *.gif)");
 }
 
+QString videoCaption() { return both("Import video", "导入视频"); }
+QString animatedCaption() { return both("Import animated picture", "导入动画图片"); }
+QString chooseFile() { return both("File...", "文件..."); }
+QString rangeFrom() { return both("From (s):", "起始(秒):"); }
+QString rangeTo() { return both("To (s, 0 = end):", "结束(秒, 0 = 到末尾):"); }
+QString targetRate() { return both("Frames per second:", "每秒帧数:"); }
+QString scaling() { return both("Scaling:", "缩放方式:"); }
+QString firstFrame() { return both("First frame", "第一帧"); }
+QString lastFrame() { return both("Last frame", "最后一帧"); }
+QString importButton() { return both("Import", "导入"); }
+
+QString videoFilter()
+{
+    return both("Video (*.mp4 *.mkv *.webm *.avi *.mov *.mpg *.m4v *.ogv);;All files (*)",
+                "视频 (*.mp4 *.mkv *.webm *.avi *.mov *.mpg *.m4v *.ogv);;所有文件 (*)");
+}
+
+QString animatedFilter()
+{
+    return both("Animated picture (*.gif *.webp *.png *.apng);;All files (*)",
+                "动画图片 (*.gif *.webp *.png *.apng);;所有文件 (*)");
+}
+
+QString movieUnreadable(const QString &reason)
+{
+    const QString builtIn = both("The file gives no picture: %s.", "文件中没有可读的画面：%s。");
+    return formatText(builtIn, builtIn, {reason.isEmpty() ? QStringLiteral("?") : reason});
+}
+
+QString movieSummary(int width, int height, double seconds)
+{
+    if (seconds <= 0)
+        return both("%1 x %2 pixels", "%1 x %2 像素").arg(width).arg(height);
+    return both("%1 x %2 pixels, %3 s", "%1 x %2 像素, %3 秒").arg(width).arg(height).arg(seconds, 0, 'f', 2);
+}
+
+QString importProgress() { return both("Importing frames...", "正在导入帧..."); }
+
 } // namespace GatherText

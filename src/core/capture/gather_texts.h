@@ -38,4 +38,21 @@ QString saveFailed();          // "保存文件失败！"
 QString needsX11(const QString &platform);
 QString fileFilter();          // project files and AVI, then every video
 
+// The video and animated-picture import forms.
+QString videoCaption();          // "Import video"
+QString animatedCaption();       // "Import animated picture"
+QString chooseFile();            // "File..."
+QString rangeFrom();
+QString rangeTo();
+QString targetRate();
+QString scaling();
+QString firstFrame();
+QString lastFrame();
+QString importButton();
+QString videoFilter();
+QString animatedFilter();
+QString movieUnreadable(const QString &reason);
+QString movieSummary(int width, int height, double seconds);
+QString importProgress(); // status bar while importing
+
 } // namespace GatherText

@@ -31,7 +31,7 @@ FrameSequence numberedFrames(const GridGeometry &g, int count)
     return frames;
 }
 
-WiringPixel wired(int pixel, int row, int column, int port = 0)
+WiringPixel sendWired(int pixel, int row, int column, int port = 0)
 {
     WiringPixel p;
     p.pixel = pixel;
@@ -169,7 +169,7 @@ TEST(FrameSendPlanning, IrregularLayoutRepeatsTheLastListPixel)
     const int colsOf[8] = {0, 3, 1, 3, 2, 0, 2, 1};
     const int numbers[8] = {0, 1, 2, 3, 9, 5, 6, 4};
     for (int i = 0; i < 8; ++i)
-        w.append(wired(numbers[i], rowsOf[i], colsOf[i], i % 3)); // ports play no part
+        w.append(sendWired(numbers[i], rowsOf[i], colsOf[i], i % 3)); // ports play no part
     FrameSendPlan plan;
     ASSERT_EQ(planFrameSend(request(1, 2, ScreenType::Irregular), frames, g, w, plan), FrameSendProblem::None);
     EXPECT_EQ(plan.pointsPerFrame, 10);
@@ -188,9 +188,9 @@ TEST(FrameSendPlanning, IrregularLayoutSendsOnlyTheFirstPListPixels)
     const GridGeometry g = grid(2, 2);
     const FrameSequence frames = numberedFrames(g, 1);
     Wiring w;
-    w.append(wired(1, 1, 1));
-    w.append(wired(0, 0, 1));
-    w.append(wired(0, 1, 0)); // a third list pixel beyond P = 2
+    w.append(sendWired(1, 1, 1));
+    w.append(sendWired(0, 0, 1));
+    w.append(sendWired(0, 1, 0)); // a third list pixel beyond P = 2
     FrameSendPlan plan;
     ASSERT_EQ(planFrameSend(request(1, 1, ScreenType::Irregular), frames, g, w, plan), FrameSendProblem::None);
     ASSERT_EQ(plan.payload.size(), 6u);
@@ -204,9 +204,9 @@ TEST(FrameSendPlanning, WiredPointsOutsideTheGridSendDark)
     FrameSequence frames;
     frames.append(Frame(4, makeColor(9, 9, 9)));
     Wiring w;
-    w.append(wired(0, 5, 0));
-    w.append(wired(1, 0, -1));
-    w.append(wired(2, 1, 1));
+    w.append(sendWired(0, 5, 0));
+    w.append(sendWired(1, 0, -1));
+    w.append(sendWired(2, 1, 1));
     FrameSendPlan plan;
     ASSERT_EQ(planFrameSend(request(1, 1, ScreenType::Irregular), frames, g, w, plan), FrameSendProblem::None);
     EXPECT_EQ(pointAt(plan.payload, 0), (Rgb{0, 0, 0}));
@@ -238,14 +238,14 @@ TEST(FrameSendPlanning, HugePixelNumbersAreTooMuchDataNotAnAllocation)
     const GridGeometry g = grid(2, 2);
     const FrameSequence frames = numberedFrames(g, 3);
     Wiring w;
-    w.append(wired(2147483647, 0, 0));
+    w.append(sendWired(2147483647, 0, 0));
     FrameSendPlan plan;
     EXPECT_EQ(planFrameSend(request(1, 3, ScreenType::Irregular), frames, g, w, plan),
               FrameSendProblem::TooMuchData);
     EXPECT_TRUE(plan.payload.empty());
 
     Wiring negative;
-    negative.append(wired(-3, 0, 0));
+    negative.append(sendWired(-3, 0, 0));
     EXPECT_EQ(planFrameSend(request(1, 3, ScreenType::Irregular), frames, g, negative, plan),
               FrameSendProblem::NoWiring);
 }

@@ -1,0 +1,52 @@
+// Video and animated-picture readers: any bytes either open as something
+// that gives pictures no larger than the readers allow, or are refused
+// with a reason; a few pictures are decoded either way.
+#include "capture/movie_import.h"
+#include "capture/video_file.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void checkVideo(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+void drain(MovingPicture &movie)
+{
+    QImage picture;
+    double seconds = 0;
+    for (int i = 0; i < 24 && movie.next(picture, seconds); ++i) {
+        checkVideo(!picture.isNull());
+        checkVideo(picture.width() <= kMaxVideoSide && picture.height() <= kMaxVideoSide);
+        checkVideo(picture.format() == QImage::Format_RGB32);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    {
+        VideoReader video;
+        if (video.openBytes(bytes)) {
+            checkVideo(video.size().width() > 0 && video.size().height() > 0);
+            drain(video);
+        } else {
+            checkVideo(!video.error().isEmpty());
+        }
+    }
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    AnimatedPicture animated;
+    if (animated.openDevice(&buffer))
+        drain(animated);
+    return 0;
+}
