@@ -44,6 +44,8 @@ int runUpdateProgram(const QStringList &args);
 int runExportFseq(const QStringList &args);
 int runImportFseq(const QStringList &args);
 int runUsbPayload(const QStringList &args);
+int runImportVideo(const QStringList &args);
+int runExportVideo(const QStringList &args);
 
 // The header of an FSEQ sequence as one JSON object (info on a file that
 // starts with "PSEQ").

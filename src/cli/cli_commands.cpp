@@ -4,7 +4,7 @@
 
 namespace {
 
-const std::array<CliCommand, 13> kCommands = {{
+const std::array<CliCommand, 15> kCommands = {{
     {"info", "print a project's layout, frame count and grid as one JSON object",
      "usage: brightloom-cli info FILE\n"
      "\n"
@@ -272,6 +272,32 @@ const std::array<CliCommand, 13> kCommands = {{
      "mismatched project, wiring or parameter file, a frame past the last, a\n"
      "wiring with more ports than the controller carries, OUT not writable).\n",
      runUsbPayload},
+    {"import-video", "turn a video or an animated picture into frames of a project",
+     "usage: brightloom-cli import-video FILE OUT.wst [--rows R --cols C | --in IN.wst]\n"
+     "       [--fps F] [--from S] [--to S] [--mode centre|fit|stretch] [--area X,Y,W,H]\n"
+     "\n"
+     "Decodes FILE (any video FFmpeg reads; .gif, .webp and .png as animated\n"
+     "pictures) from second S of --from to second S of --to (default: all of\n"
+     "it) at F frames a second (default 20) and writes the frames to OUT: a new\n"
+     "grid of R x C points, or after the frames of IN. Each picture is centred,\n"
+     "fitted (the default) or stretched into the area X,Y,W,H (grid points,\n"
+     "counted from 0) or the whole grid, the rest of the frame black.\n"
+     "\n"
+     "Exit status: 0 written; 1 written, but IN was truncated; 2 nothing\n"
+     "written (bad arguments, FILE no video, IN unreadable, OUT not writable).\n",
+     runImportVideo},
+    {"export-video", "write the animation as a video for sharing",
+     "usage: brightloom-cli export-video PROJECT.wst OUT.mp4|OUT.avi|OUT.gif [--fps F] [--scale S] [--round]\n"
+     "\n"
+     "Draws every frame as the editor shows it, one cell of S x S pixels per\n"
+     "lamp (default 8; round lamps with --round), at F frames a second\n"
+     "(default 20). The suffix picks the video: H.264 in MP4, MJPEG in AVI,\n"
+     "GIF, VP8 in WebM, MJPEG in MKV, H.264 in MOV. OUT is replaced only when\n"
+     "it was written completely.\n"
+     "\n"
+     "Exit status: 0 written; 1 written, but PROJECT was truncated; 2 nothing\n"
+     "written.\n",
+     runExportVideo},
 }};
 
 } // namespace
