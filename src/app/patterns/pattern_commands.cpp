@@ -34,11 +34,7 @@ void registerPatternCommands(AppContext &ctx)
                 *lastPlace = dialog.pos();
             })
             .enabledWhen([&ctx] { return ctx.doc.frameCount() > 0; }),
-        // The other generators of the menu: the screen gather brings its
-        // handler with it; Flash and VIDEO stay disabled.
-        Command(Cmd::AutoGather, "Screen &Gather...", "自动采集").in({menu, 1, 20}),
-        Command(Cmd::Flash, "Flash", "Flash").in({menu, 1, 30}),
-        Command(Cmd::Video, "Video...", "VIDEO").in({menu, 1, 40}),
+        // The screen gather, Flash and VIDEO come from the capture table.
     });
 }
 

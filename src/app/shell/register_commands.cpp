@@ -2,6 +2,7 @@
 
 #include "canvas/canvas_commands.h"
 #include "canvas/canvas_view.h"
+#include "capture/capture_commands.h"
 #include "editing/editing_commands.h"
 #include "links/serial_commands.h"
 #include "output/output_commands.h"
@@ -13,8 +14,7 @@
 
 // One line per subsystem; each declares its commands (texts, menu place,
 // keys, handler) in its own table. Commands declared without a handler
-// stay disabled: SaveAsAVI, Scroll Mode, Flash and VIDEO for good,
-// AutoGather until the screen gather arrives.
+// stay disabled: SaveAsAVI and Scroll Mode.
 void registerAllCommands(AppContext &ctx, MainWindow &window)
 {
     registerShellCommands(ctx, window);
@@ -22,6 +22,7 @@ void registerAllCommands(AppContext &ctx, MainWindow &window)
     registerTransformCommands(ctx);
     registerEditingCommands(ctx);
     registerPatternCommands(ctx);
+    registerCaptureCommands(ctx);
     registerWiringCommands(ctx);
     registerOutputCommands(ctx);
     registerSerialCommands(ctx);
