@@ -40,7 +40,7 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
                              << QStringList{"撤销(&U)\tCtrl+Z", "重做(&R)\tCtrl+Y", "-", "剪切(&T)\tCtrl+X",
                                             "复制(&C)\tCtrl+C", "粘贴(&P)\tCtrl+V", "删除(&D)\tDel", "-",
                                             "历史记录(&H)"}
-                             << QStringList{"自动花样", "自动采集", "Flash", "VIDEO", "-", "播放\tF5", "停止\tF7"}
+                             << QStringList{"自动花样", "自动采集", "动画图片", "VIDEO", "-", "播放\tF5", "停止\tF7"}
                              << QStringList{"LED控制器数据生成", "霓虹灯控制器数据生成", "线路检查", "-", "串口设置...",
                                             "发送数据到控制器...", "更新控制器程序...", "-", "FSEQ序列导出..."}
                              << QStringLiteral("旋转90度(&R)");
@@ -49,7 +49,7 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
                                             "&Language", "&Help"}
                              << QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
                                             "&Paste\tCtrl+V", "&Delete\tDel", "-", "&History"}
-                             << QStringList{"Auto &Pattern...", "Screen &Gather...", "Flash", "Video...", "-",
+                             << QStringList{"Auto &Pattern...", "Screen &Gather...", "Animated Picture...", "Video...", "-",
                                             "Play\tF5", "Stop\tF7"}
                              << QStringList{"Make &LED Data...", "Make &Neon Data...", "&Circuitry Check", "-",
                                             "Serial Port...", "Send Frames to Controller...",
@@ -61,7 +61,7 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
                                  << QStringList{"撤銷(&U)\tCtrl+Z", "重做(&R)\tCtrl+Y", "-", "剪切(&T)\tCtrl+X",
                                                 "複製(&C)\tCtrl+C", "粘貼(&P)\tCtrl+V", "刪除(&D)\tDel", "-",
                                                 "歷史記錄(&H)"}
-                                 << QStringList{"自動花樣", "自動採集", "Flash", "VIDEO", "-", "播放\tF5",
+                                 << QStringList{"自動花樣", "自動採集", "動畫圖片", "VIDEO", "-", "播放\tF5",
                                                 "停止\tF7"}
                                  << QStringList{"LED控制器數據生成", "霓虹燈控制器數據生成", "線路檢查", "-",
                                                 "串口設置...", "發送數據到控制器...", "更新控制器程序...", "-",
