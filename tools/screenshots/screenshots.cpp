@@ -1,12 +1,15 @@
 // Pictures of the running editor for a person to look at: the palette bar,
 // operation panel and colour panel modes, every pattern tab and pattern key
-// set, the controller panel and the LED data dialog, and a pattern run
-// playing, in English and Chinese. Run by hand on a display:
+// set, the controller panel and the LED data dialog, a pattern run
+// playing, in English and Chinese, and the gather dialog and video form. Run by hand on a display:
 //
 //   xvfb-run -a -s '-screen 0 1600x1000x24' build/brightloom-screenshots OUT_FOLDER
 //
 // It checks nothing; the tests do that.
 
+#include "capture/gather_dialog.h"
+#include "capture/movie_import_dialog.h"
+#include "capture/video_file.h"
 #include "document/document.h"
 #include "editing/operation_panel.h"
 #include "links/controller_panel.h"
@@ -31,7 +34,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -308,6 +314,54 @@ void patternRunPlaying(Shots &shots)
     e.trigger(Cmd::Stop);
 }
 
+// A colour-bar test picture on screen with the gather dialog and its marker
+// over it; the video import form with the previews of a short clip.
+void captureDialogs(Shots &shots)
+{
+    Editor e;
+    QImage bars(480, 320, QImage::Format_RGB32);
+    {
+        QPainter p(&bars);
+        const QColor colours[] = {Qt::white, Qt::yellow, Qt::cyan, Qt::green, Qt::magenta, Qt::red, Qt::blue};
+        for (int i = 0; i < 7; ++i)
+            p.fillRect(QRect(i * 480 / 7, 0, 480 / 7 + 1, 320), colours[i]);
+    }
+    QLabel picture;
+    picture.setWindowFlags(Qt::FramelessWindowHint);
+    picture.setPixmap(QPixmap::fromImage(bars));
+    picture.setGeometry(60, 60, 480, 320);
+    picture.show();
+    (void)QTest::qWaitForWindowExposed(&picture);
+    GatherDialog gather(e.ctx(), e.dir.filePath(QStringLiteral("Brightloom.ini")));
+    gather.move(640, 80);
+    gather.show();
+    gather.xEdit()->setValue(150);
+    gather.yEdit()->setValue(120);
+    (void)QTest::qWaitForWindowExposed(&gather);
+    QTest::qWait(300);
+    shots.saveScreen(QStringLiteral("gather_dialog_over_picture"));
+    gather.hide();
+    picture.hide();
+
+    const QString clip = e.dir.filePath(QStringLiteral("clip.mp4"));
+    VideoWriter writer;
+    writer.open(clip, 320, 180, 25);
+    for (int i = 0; i < 50; ++i) {
+        QImage frame(320, 180, QImage::Format_RGB32);
+        frame.fill(QColor::fromHsv(i * 6, 255, 255));
+        QPainter p(&frame);
+        p.fillRect(QRect(i * 6, 40, 40, 100), Qt::white);
+        p.end();
+        writer.write(frame);
+    }
+    writer.finish();
+    MovieImportDialog form(e.ctx(), false);
+    form.load(clip);
+    form.show();
+    (void)QTest::qWaitForWindowExposed(&form);
+    shots.save(&form, QStringLiteral("video_import_form"));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -329,5 +383,6 @@ int main(int argc, char **argv)
     textAndPicturePages(shots);
     controllerPanelAndDataDialog(shots);
     patternRunPlaying(shots);
+    captureDialogs(shots);
     return shots.failures() == 0 ? 0 : 1;
 }
