@@ -46,6 +46,7 @@ int runImportFseq(const QStringList &args);
 int runUsbPayload(const QStringList &args);
 int runImportVideo(const QStringList &args);
 int runExportVideo(const QStringList &args);
+int runStream(const QStringList &args);
 
 // The header of an FSEQ sequence as one JSON object (info on a file that
 // starts with "PSEQ").

@@ -4,7 +4,7 @@
 
 namespace {
 
-const std::array<CliCommand, 15> kCommands = {{
+const std::array<CliCommand, 16> kCommands = {{
     {"info", "print a project's layout, frame count and grid as one JSON object",
      "usage: brightloom-cli info FILE\n"
      "\n"
@@ -298,6 +298,39 @@ const std::array<CliCommand, 15> kCommands = {{
      "Exit status: 0 written; 1 written, but PROJECT was truncated; 2 nothing\n"
      "written.\n",
      runExportVideo},
+    {"stream", "play the frames to an E1.31, Art-Net or DDP receiver over the network",
+     "usage: brightloom-cli stream PROJECT.wst WIRING.line --protocol e131|artnet|ddp --host H\n"
+     "                             [--port P] [--universe U] [--pixels-per-universe N]\n"
+     "                             [--fps F] [--loops N] [--order O] [--multicast] [--sync]\n"
+     "                             [--shared-universes]\n"
+     "\n"
+     "Sends every frame of PROJECT through the wiring to the receiver H over UDP,\n"
+     "F frames a second, N times through the frames, then ends. The channels go\n"
+     "port by port and, on each port, pixel by pixel in pixel-number order, three\n"
+     "per pixel. E1.31 and Art-Net cut them into universes of N pixels, each port\n"
+     "starting a new universe; DDP sends them as one range of byte offsets, the\n"
+     "ports one after another without gaps. Progress goes to standard error.\n"
+     "\n"
+     "Options:\n"
+     "  --port P                  UDP port (default 5568 e131, 6454 artnet, 4048 ddp)\n"
+     "  --universe U              the first universe (default 1; e131 1..63999, artnet\n"
+     "                            0..32767 as a 15-bit port-address)\n"
+     "  --pixels-per-universe N   1..170 (default 170: 510 channels)\n"
+     "  --fps F                   frames a second, 1..240 (default 20)\n"
+     "  --loops N                 times through the frames (default 1)\n"
+     "  --order rgb|rbg|grb|gbr|brg|bgr   the colour of each of a pixel's channels\n"
+     "  --multicast               e131: to 239.255.hi.lo of each universe, no --host\n"
+     "  --sync                    e131 synchronisation packets or ArtSync after each frame\n"
+     "  --shared-universes        a port goes on in the universe the one before ended in\n"
+     "\n"
+     "Prints one JSON object: protocol, framesSent, framesFailed, datagrams,\n"
+     "channels, universes, seconds and ports (port, pixels, offset, first and last\n"
+     "universe and channel).\n"
+     "\n"
+     "Exit status: 0 every frame went out; 1 the system did not take a datagram;\n"
+     "2 nothing sent (bad arguments, an unreadable project or wiring, a wiring\n"
+     "without lamps, an unknown host).\n",
+     runStream},
 }};
 
 } // namespace
