@@ -13,6 +13,8 @@
 #include "document/document.h"
 #include "editing/operation_panel.h"
 #include "links/controller_panel.h"
+#include "links/network_output.h"
+#include "links/network_output_dialog.h"
 #include "output/output_dialog.h"
 #include "palette/colour_panel_dialog.h"
 #include "palette/palette_bar.h"
@@ -362,6 +364,52 @@ void captureDialogs(Shots &shots)
     shots.save(&form, QStringLiteral("video_import_form"));
 }
 
+// The network output dialog with the channel map of three ports over the
+// demo, in English and in Chinese; then the status bar while it sends.
+void wireThreeNetworkPorts(Document &doc)
+{
+    doc.wiring().setKind(CircuitryKind::Led);
+    for (int port = 0; port < 3; ++port)
+        defineRectangle(doc.wiring(), port, QPoint(0, 8 * port), QPoint(39, 8 * port + 7), WiringModifier::Ctrl);
+    doc.wiringEdited();
+}
+
+void networkOutputDialogAndStatus(Shots &shots)
+{
+    for (int language : {int(Cmd::LanguageEnglish), int(Cmd::LanguageChinese)}) {
+        Editor e;
+        e.trigger(language);
+        wireThreeNetworkPorts(e.app->document());
+        const QString name = QStringLiteral("network_output_dialog_") + languageTag(language);
+        QTimer::singleShot(300, [&] {
+            if (auto *dialog = qobject_cast<NetworkOutputDialog *>(QApplication::activeModalWidget())) {
+                dialog->enableBox()->setChecked(true);
+                dialog->multicastBox()->setChecked(false);
+                dialog->hostEdit()->setText(QStringLiteral("192.168.1.50"));
+                QTest::qWait(200);
+                shots.save(dialog, name);
+                dialog->reject();
+            }
+        });
+        e.trigger(Cmd::NetworkOutput);
+    }
+    Editor e;
+    wireThreeNetworkPorts(e.app->document());
+    auto *output = e.app->window().findChild<NetworkOutput *>();
+    if (!output)
+        return;
+    NetworkOutputSettings s = output->settings();
+    s.enabled = true;
+    s.protocol = NetworkProtocol::Ddp;
+    s.host = QStringLiteral("127.0.0.1");
+    output->apply(s);
+    e.app->document().goToFrame(0);
+    e.trigger(Cmd::Play);
+    QTest::qWait(1500);
+    shots.saveScreen(QStringLiteral("network_output_playing"));
+    e.trigger(Cmd::Stop);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -382,6 +430,7 @@ int main(int argc, char **argv)
     patternTabsAndKeys(shots);
     textAndPicturePages(shots);
     controllerPanelAndDataDialog(shots);
+    networkOutputDialogAndStatus(shots);
     patternRunPlaying(shots);
     captureDialogs(shots);
     return shots.failures() == 0 ? 0 : 1;

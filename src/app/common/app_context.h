@@ -46,4 +46,7 @@ struct AppContext
     // The USB controllers the operation panel reaches; empty: the machine's
     // bus, found by the ids of the settings file. Tests give a fake.
     std::function<std::unique_ptr<UsbTransport>()> usbTransport = nullptr;
+    // The settings file the run reads and writes at exit; subsystems keep
+    // their own sections in it. Empty: nothing is kept.
+    QString settingsPath = QString();
 };

@@ -61,6 +61,8 @@ enum : int {
     UpdateControllerProgram = 32805,
     // A sequence file for SD-card and network pixel players.
     ExportFseq = 32920,
+    // Frames to E1.31, Art-Net and DDP receivers, live.
+    NetworkOutput = 32921,
     LanguageChinese = 32796,
     LanguageEnglish = 32797,
     LanguageTraditional = 32915,

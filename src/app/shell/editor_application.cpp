@@ -45,6 +45,8 @@ EditorApplication::EditorApplication(const EditorOptions &options)
     // The palette list the program starts with (red, green and blue when
     // the start file gives none).
     m_palette.colours = loadStartPalette();
+    // Subsystems that keep a section of their own in the settings file.
+    m_ctx.settingsPath = m_settingsPath;
     // The start-up document: no frames, named "NewFile", the start-up menu.
     m_doc.setStartup(true);
     m_window = std::make_unique<MainWindow>(m_ctx, *m_recent);

@@ -4,6 +4,7 @@
 #include "canvas/canvas_view.h"
 #include "capture/capture_commands.h"
 #include "editing/editing_commands.h"
+#include "links/network_commands.h"
 #include "links/serial_commands.h"
 #include "output/output_commands.h"
 #include "patterns/pattern_commands.h"
@@ -26,4 +27,5 @@ void registerAllCommands(AppContext &ctx, MainWindow &window)
     registerWiringCommands(ctx);
     registerOutputCommands(ctx);
     registerSerialCommands(ctx);
+    registerNetworkCommands(ctx);
 }
