@@ -11,6 +11,9 @@
 #include "network/network_sender.h"
 #include "settings/language.h"
 #include "settings/profile_file.h"
+#include "shell/main_window.h"
+#include "shell/playback_controller.h"
+#include "shell_test_support.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +23,8 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
+#include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QApplication>
 #include <QUuid>
 #include <QTemporaryDir>
@@ -78,16 +83,21 @@ class DdpLoopback
 public:
     DdpLoopback() { m_socket.bind(QHostAddress::LocalHost, 0); }
     int port() const { return m_socket.localPort(); }
+    // Polls while the event loop runs, so that timers (playback) go on.
     QList<QByteArray> frames(int atLeast)
     {
         QList<QByteArray> got;
-        while (got.size() < atLeast && (m_socket.hasPendingDatagrams() || m_socket.waitForReadyRead(2000))) {
+        QElapsedTimer clock;
+        clock.start();
+        while (got.size() < atLeast && clock.elapsed() < 3000) {
             while (m_socket.hasPendingDatagrams()) {
                 QByteArray d(int(m_socket.pendingDatagramSize()), '\0');
                 m_socket.readDatagram(d.data(), d.size());
                 if (d.size() > 10 && (uint8_t(d[0]) & 0x01))
                     got << d.mid(10);
             }
+            if (got.size() < atLeast)
+                QTest::qWait(2);
         }
         return got;
     }
@@ -241,6 +251,51 @@ private slots:
         QTRY_VERIFY(!output.sending());
         QCOMPARE(c.prompt.lastText(), QStringLiteral("找不到主机 no such host!，网络输出已关闭。"));
         QVERIFY(!output.settings().enabled);
+    }
+
+    void playbackStepsGoOutAndTheStatusBarSaysSo()
+    {
+        TestEditor e;
+        e.makeFrames(2, 3, 3); // frame k: every point red k + 1
+        Document &doc = e.doc();
+        doc.wiring().setKind(CircuitryKind::Led);
+        for (int i = 0; i < 6; ++i) {
+            WiringPixel p;
+            p.column = i % 3;
+            p.row = i / 3;
+            p.pixel = i;
+            doc.wiring().append(p);
+        }
+        doc.wiringEdited();
+        auto *output = e.window().findChild<NetworkOutput *>();
+        QVERIFY(output);
+        QVERIFY(!output->statusIndicator()->isVisible());
+
+        DdpLoopback receiver;
+        NetworkOutputSettings s = output->settings();
+        s.enabled = true;
+        s.protocol = NetworkProtocol::Ddp;
+        s.host = QStringLiteral("127.0.0.1");
+        s.port = receiver.port();
+        s.framesPerSecond = NetworkOutputSettings::kMaxFramesPerSecond;
+        output->apply(s);
+        const auto allRed = [](int red) {
+            QByteArray c;
+            for (int i = 0; i < 6; ++i)
+                c += QByteArray(1, char(red)) + QByteArray(2, '\0');
+            return c;
+        };
+        QCOMPARE(receiver.frames(1), QList<QByteArray>{allRed(1)});
+
+        // Playback: the first step shows the frame that is already out,
+        // each later one sends the frame it makes current, in play order.
+        QVERIFY(e.commands().trigger(Cmd::Play));
+        const QList<QByteArray> played = receiver.frames(4);
+        QCOMPARE(played, (QList<QByteArray>{allRed(2), allRed(3), allRed(1), allRed(2)}));
+        QTRY_VERIFY(output->statusIndicator()->isVisible());
+        const QRegularExpression status(QStringLiteral("^DDP to 127\\.0\\.0\\.1: (\\d+) frames sent, 0 dropped$"));
+        QTRY_VERIFY(status.match(output->statusIndicator()->text()).captured(1).toInt() >= 5);
+        QVERIFY(e.commands().trigger(Cmd::Stop));
     }
 
     void theBuildMenuOpensTheDialog()

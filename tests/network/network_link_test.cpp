@@ -252,6 +252,29 @@ TEST(NetworkSender, HandsOverAtOnceAndDropsWhatTheRateCannotCarry)
     EXPECT_EQ(counts.sequence, 2);
 }
 
+TEST(NetworkSender, RepeatsTheLastFrameWhileNothingNewComes)
+{
+    LoopbackReceiver receiver;
+    const StripProject strip(4, 1);
+    NetworkSender sender(loopbackTarget(NetworkProtocol::Ddp, receiver.port()), 40);
+    sender.start();
+    auto frame = std::make_shared<NetworkFrame>();
+    frame->channels = strip.channels(0);
+    QElapsedTimer clock;
+    clock.start();
+    sender.submit(frame);
+    const std::vector<Channels> got = reassembleDdp(receiver.take(2, 3000));
+    const qint64 elapsed = clock.elapsed();
+    sender.finish();
+    sender.wait();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[1], got[0]);
+    // Not at the frame rate, about a second later.
+    EXPECT_GE(elapsed, 900);
+    EXPECT_EQ(sender.counts().sent, 1u);
+    EXPECT_EQ(sender.counts().repeated, 1u);
+}
+
 TEST(NetworkSender, AHostThatCannotBeFoundEndsTheWorker)
 {
     int argc = 0;

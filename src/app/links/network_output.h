@@ -10,12 +10,13 @@
 
 #include "output/network/network_output_settings.h"
 
+#include <QLabel>
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 struct AppContext;
 class NetworkSender;
-class QLabel;
 class QTimer;
 
 class NetworkOutput : public QObject
@@ -55,7 +56,8 @@ private:
     std::unique_ptr<NetworkSender> m_sender;
     NetworkOutputMap m_map;
     bool m_mapStale = true;
-    QLabel *m_status = nullptr;
+    // The status bar owns the indicator and may go first when the window closes.
+    QPointer<QLabel> m_status;
     QTimer *m_statusTimer = nullptr;
 };
 

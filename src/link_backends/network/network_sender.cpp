@@ -33,6 +33,7 @@ NetworkSenderCounts NetworkSender::counts() const
     c.sent = m_sent;
     c.dropped = m_dropped;
     c.failed = m_failed;
+    c.repeated = m_repeated;
     c.datagrams = m_datagrams;
     c.sequence = m_sequence;
     return c;
@@ -58,25 +59,42 @@ void NetworkSender::run()
     }
     using Clock = std::chrono::steady_clock;
     Clock::time_point nextAllowed = Clock::now();
+    std::shared_ptr<const NetworkFrame> last;
     for (;;) {
         std::shared_ptr<const NetworkFrame> frame;
+        bool repeat = false;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_finish || m_pending; });
-            // The frame rate limit: wait for the slot; a newer frame that
-            // arrives meanwhile replaces the one waiting.
-            m_wake.wait_until(lock, nextAllowed, [this] { return m_finish; });
+            const auto ready = [this] { return m_finish || m_pending; };
+            if (last)
+                m_wake.wait_until(lock, nextAllowed - m_period + kRepeatAfter, ready);
+            else
+                m_wake.wait(lock, ready);
             if (m_finish)
                 return;
-            frame = std::move(m_pending);
+            if (m_pending) {
+                // The frame rate limit: wait for the slot; a newer frame
+                // that arrives meanwhile replaces the one waiting.
+                m_wake.wait_until(lock, nextAllowed, [this] { return m_finish; });
+                if (m_finish)
+                    return;
+                frame = std::move(m_pending);
+            } else {
+                frame = last;
+                repeat = true;
+            }
         }
         nextAllowed = Clock::now() + m_period;
-        if (writer.send(*frame))
+        const bool whole = writer.send(*frame);
+        if (repeat)
+            ++m_repeated;
+        else if (whole)
             ++m_sent;
         else
             ++m_failed;
         m_datagrams = writer.datagramsSent();
         const int first = frame->universes.empty() ? 0 : frame->universes.front().universe;
         m_sequence = writer.builder().lastSequence(first);
+        last = std::move(frame);
     }
 }

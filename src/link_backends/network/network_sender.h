@@ -6,6 +6,10 @@
 // frame rate limit allows. A slow, stalled or unreachable receiver therefore
 // costs frames, never time on the editor's thread or its playback timer.
 //
+// Receivers take a source that stays silent for 2.5 s as gone (E1.31) or
+// blank their outputs, so while nothing new comes the last frame is sent
+// again every second.
+//
 // The counts are read from any thread for the status read-out.
 
 #include "udp_frame_writer.h"
@@ -23,6 +27,7 @@ struct NetworkSenderCounts
     uint64_t sent = 0;      // frames whose datagrams all went out
     uint64_t dropped = 0;   // frames replaced before they could be sent
     uint64_t failed = 0;    // frames of which a datagram was not taken
+    uint64_t repeated = 0;  // sendings of the last frame again while nothing new came
     uint64_t datagrams = 0; // datagrams written
     int sequence = 0;       // the sequence number of the last frame's first universe (DDP: of the frame)
 };
@@ -51,6 +56,7 @@ protected:
 
 private:
     const NetworkTarget m_target;
+    static constexpr std::chrono::seconds kRepeatAfter{1};
     const std::chrono::microseconds m_period;
 
     mutable std::mutex m_mutex;
@@ -62,6 +68,7 @@ private:
     std::atomic<uint64_t> m_sent{0};
     std::atomic<uint64_t> m_dropped{0};
     std::atomic<uint64_t> m_failed{0};
+    std::atomic<uint64_t> m_repeated{0};
     std::atomic<uint64_t> m_datagrams{0};
     std::atomic<int> m_sequence{0};
 };
