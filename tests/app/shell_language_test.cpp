@@ -42,7 +42,8 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
                                             "历史记录(&H)"}
                              << QStringList{"自动花样", "自动采集", "动画图片", "VIDEO", "-", "播放\tF5", "停止\tF7"}
                              << QStringList{"LED控制器数据生成", "霓虹灯控制器数据生成", "线路检查", "-", "串口设置...",
-                                            "发送数据到控制器...", "更新控制器程序...", "-", "FSEQ序列导出..."}
+                                            "发送数据到控制器...", "更新控制器程序...", "网络输出...", "-",
+                                            "FSEQ序列导出..."}
                              << QStringLiteral("旋转90度(&R)");
     QTest::newRow("English") << int(Cmd::LanguageEnglish)
                              << QStringList{"&File", "&Edit", "&View", "&Picture", "&AutoPlay", "&Build",
@@ -53,7 +54,7 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
                                             "Play\tF5", "Stop\tF7"}
                              << QStringList{"Make &LED Data...", "Make &Neon Data...", "&Circuitry Check", "-",
                                             "Serial Port...", "Send Frames to Controller...",
-                                            "Update Controller Program...", "-", "Export FSEQ sequence..."}
+                                            "Update Controller Program...", "Network Output...", "-", "Export FSEQ sequence..."}
                              << QStringLiteral("&Rotate 90°");
     QTest::newRow("traditional") << int(Cmd::LanguageTraditional)
                                  << QStringList{"文件(&F)", "編輯(&E)", "視圖(&V)", "圖像(&P)", "演示(&A)",
@@ -64,7 +65,7 @@ void ShellLanguageTest::fullMenuFollowsTheLanguage_data()
                                  << QStringList{"自動花樣", "自動採集", "動畫圖片", "VIDEO", "-", "播放\tF5",
                                                 "停止\tF7"}
                                  << QStringList{"LED控制器數據生成", "霓虹燈控制器數據生成", "線路檢查", "-",
-                                                "串口設置...", "發送數據到控制器...", "更新控制器程序...", "-",
+                                                "串口設置...", "發送數據到控制器...", "更新控制器程序...", "網絡輸出...", "-",
                                                 "FSEQ序列導出..."}
                                  << QStringLiteral("旋轉90度(&R)");
 }
