@@ -3,6 +3,7 @@
 // consistent project that the writer turns back into the same frames.
 #include "document/project_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -42,6 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(int(d.frames.size()) <= d.declaredFrames);
     for (const Frame &f : d.frames)
         check(f.size() == size_t(d.geometry.pointCount()));
+    // Memory follows the file's size: the frames' points together are at
+    // most one per byte of the file, or one frame of a file whose frames
+    // hold no bytes.
+    const size_t framePoints = size_t(d.geometry.pointCount());
+    check(d.frames.size() * framePoints <= std::max(size, framePoints));
 
     // Small accepted files go through the writer and back: the colours
     // survive (without the top byte, which the current layout does not hold).

@@ -46,8 +46,9 @@ struct ProjectData
     int declaredFrames = 0;
     // The file ended before the frames its header promised: `frames` holds
     // the complete ones. Also set when a file whose frames hold no bytes
-    // (a stored Rows or Cols of 0) promises more frames than fit in the
-    // points of one largest grid; those are not made.
+    // (a stored Rows or Cols of 0) promises more frames than the file's size
+    // allows (their points together at most one per byte of the file, one
+    // such frame at least); those are not made.
     bool truncated = false;
 };
 

@@ -271,16 +271,18 @@ ProjectReadResult readProjectData(const uint8_t *bytes, size_t size, const Frame
     data.declaredFrames = int(h.frameCount);
 
     // Only the frames the file really holds are made. Frames stored with no
-    // bytes (a stored side of 0) come out black at the raised size; their
-    // number is bounded (at most as many points as one largest frame, and
-    // at most kMaxEmptyFrames frames, since every frame costs an allocation
-    // of its own), however many the header promises.
-    constexpr int64_t kMaxEmptyFrames = 10000;
+    // bytes (a stored side of 0) come out black at the raised size. The file
+    // cannot bound their number through their bytes, so it does through its
+    // size: they count as complete up to one point per byte of the file (a
+    // stored point costs three or four) and at most kMaxEmptyFrames frames
+    // (each is an allocation of its own), and at least one frame opens. A
+    // 32-byte header can then no longer open as hundreds of frames of
+    // 32,767 points; its count beyond that is reported as missing.
+    constexpr size_t kMaxEmptyFrames = 10000;
     const size_t points = size_t(rows * cols);
     const size_t frameBytes = size_t(storedPoints) * size_t(h.bytesPerPoint);
-    const int64_t fits = frameBytes > 0
-        ? int64_t(r.remaining() / frameBytes)
-        : std::min<int64_t>(int64_t(size_t(kMaxGridPoints) / points), kMaxEmptyFrames);
+    const int64_t fits = frameBytes > 0 ? int64_t(r.remaining() / frameBytes)
+                                        : int64_t(std::clamp<size_t>(size / points, 1, kMaxEmptyFrames));
     const int64_t complete = std::min(h.frameCount, fits);
     data.truncated = complete < h.frameCount;
     // Nothing of a file cut before its first frame is worth opening: the

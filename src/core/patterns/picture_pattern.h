@@ -15,6 +15,9 @@ class QIODevice;
 // The largest picture side the page decodes; larger files are refused from
 // their header, before any pixel is read.
 constexpr int kMaxPictureSide = 16384;
+// A picture may not claim more pixels than this many per byte of its file
+// (a cut file would otherwise be filled in at full size); it cannot be opened.
+constexpr qint64 kMaxPicturePixelsPerByte = 1024;
 
 // The page's effect list holds entries 2..55: list item k is effect k
 // (0..52), item 53 is "随机".
@@ -44,7 +47,8 @@ int runPicturePattern(PatternTarget &target, const QImage &picture, const Pictur
                       Prompt &prompt);
 
 // "装入图片": reads the file as a picture. A file that is not a picture
-// this program can read, or whose sides exceed kMaxPictureSide, is refused
+// this program can read, whose sides exceed kMaxPictureSide or whose pixels
+// exceed kMaxPicturePixelsPerByte per byte of the file, is refused
 // with a message through the prompt and a null image comes back.
 QImage loadPatternPicture(const QString &path, Prompt &prompt);
 // The same for bytes already open for reading.

@@ -29,8 +29,10 @@ public:
 
     // Texts longer than this many bytes are cut.
     static constexpr int kMaxTextBytes = 255;
-    // A larger file is not a profile anybody wrote; it is not read.
-    static constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+    // A larger file is not a profile anybody wrote (the language files
+    // are about 16 KB); it is not read. Reading one this large takes a
+    // fraction of a second.
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
     ProfileFile() = default;
     static ProfileFile fromBytes(const QByteArray &bytes);

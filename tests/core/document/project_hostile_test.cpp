@@ -137,20 +137,37 @@ TEST(HostileProjects, EveryCutInsideAHeaderIsAFormatError)
     }
 }
 
-TEST(HostileProjects, FramesWithoutBytesAreBoundedByMemoryNotByTheHeader)
+TEST(HostileProjects, FramesWithoutBytesAreBoundedByTheFileSize)
 {
-    // Rows 0: every frame takes no bytes in the file, so the file cannot
-    // bound their number; the reader stops at one largest frame's worth of
-    // points and reports the rest as missing.
+    // Rows 0: every frame takes no bytes in the file, so the header alone
+    // cannot bound their number. A 32-byte file of 32,767-point frames opens
+    // with one of them, not hundreds (64 MB); the rest are missing.
     RawHeader h;
     h.rows = 0;
     h.cols = 32767;
     h.frameCount = 0x7FFFFFFF;
-    const ProjectReadResult r = readProjectBytes(currentLayout(h, {}));
-    ASSERT_TRUE(r.ok());
-    EXPECT_TRUE(r.data->truncated);
-    EXPECT_LE(r.data->frames.size() * 32767, size_t(kMaxGridPoints));
-    EXPECT_GT(r.data->frames.size(), 0u);
+    const QByteArray header = currentLayout(h, {});
+    const ProjectReadResult wide = readProjectBytes(header);
+    ASSERT_TRUE(wide.ok());
+    EXPECT_TRUE(wide.data->truncated);
+    EXPECT_EQ(wide.data->frames.size(), 1u);
+
+    // Narrow frames: together at most one point per byte of the file, so
+    // bytes after the header let more of them open.
+    h.cols = 8;
+    const ProjectReadResult small = readProjectBytes(currentLayout(h, {}));
+    ASSERT_TRUE(small.ok());
+    EXPECT_EQ(small.data->frames.size(), size_t(kCurrentHeaderSize / 8));
+    const ProjectReadResult padded = readProjectBytes(currentLayout(h, {}) + QByteArray(800, '\x7f'));
+    ASSERT_TRUE(padded.ok());
+    EXPECT_EQ(padded.data->frames.size(), size_t((kCurrentHeaderSize + 800) / 8));
+
+    // However large the file, frames of one point stop at a fixed number.
+    h.cols = 1;
+    const ProjectReadResult many = readProjectBytes(currentLayout(h, {}) + QByteArray(1 << 20, '\0'));
+    ASSERT_TRUE(many.ok());
+    EXPECT_TRUE(many.data->truncated);
+    EXPECT_EQ(many.data->frames.size(), 10000u);
 }
 
 TEST(HostileProjects, MissingAndUnreadablePathsAreOpenErrors)

@@ -6,6 +6,7 @@
 #include "picture_test_support.h"
 #include "scripted_prompt.h"
 
+#include <QBuffer>
 #include <QFile>
 
 namespace {
@@ -196,6 +197,33 @@ TEST_F(PicturePattern, LoadingRefusesWhatIsNoPictureOrTooLarge)
     EXPECT_TRUE(loadPatternPicture(huge, prompt).isNull());
     EXPECT_EQ(prompt.texts(), (QStringList{QStringLiteral("图片文件无法打开"),
                                            QStringLiteral("图片太大：最多 16384 × 16384 像素")}));
+}
+
+TEST_F(PicturePattern, ACutFileClaimingFarMorePixelsThanItsBytesIsRefused)
+{
+    // 30 bytes of a GIF whose screen is 11268 x 13315: decoding it filled a
+    // 600 MB picture in seconds; now it cannot be opened at once. A solid picture of the same size compresses
+    // to far more bytes than this, so nothing real is lost.
+    const QByteArray cut = QByteArray::fromHex("474946383961042c03343535002c00000004000002000004841d7705003b");
+    QBuffer in;
+    in.setData(cut);
+    in.open(QIODevice::ReadOnly);
+    ScriptedPrompt prompt;
+    EXPECT_TRUE(readPatternPicture(in, prompt).isNull());
+    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("图片文件无法打开")});
+
+    // The same bound lets a solid 1000 x 1000 picture in a small file open.
+    QImage solid(1000, 1000, QImage::Format_RGB32);
+    solid.fill(Qt::green);
+    QBuffer png;
+    png.open(QIODevice::ReadWrite);
+    ASSERT_TRUE(solid.save(&png, "PNG"));
+    // About 200 pixels to the byte, as much as a real file packs.
+    ASSERT_LT(png.size(), 10000);
+    png.seek(0);
+    prompt.shown.clear();
+    EXPECT_EQ(readPatternPicture(png, prompt).size(), QSize(1000, 1000));
+    EXPECT_TRUE(prompt.shown.empty());
 }
 
 TEST_F(PicturePattern, PagePictureIsTheGridSizeAndDrawnOver)
