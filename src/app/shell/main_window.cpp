@@ -170,9 +170,11 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
 MainWindow::~MainWindow()
 {
     // Hiding the bars while the window goes away must not ask the half
-    // destroyed window for its state.
-    for (QObject *sender : std::initializer_list<QObject *>{m_toolBar, m_toolDock, m_paletteDock, &m_ctx.commands,
-                                                            &m_ctx.doc})
+    // destroyed window for its state. The tool tabs too: as their pages go,
+    // the current tab moves on and would hand the canvas, already gone, to
+    // the wiring page.
+    for (QObject *sender : std::initializer_list<QObject *>{m_toolBar, m_toolDock, m_toolTabs, m_paletteDock,
+                                                            &m_ctx.commands, &m_ctx.doc})
         sender->disconnect(this);
     m_ctx.window = nullptr;
     m_ctx.statusBar = nullptr;
