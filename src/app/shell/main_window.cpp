@@ -169,10 +169,13 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
 
 MainWindow::~MainWindow()
 {
+    // The wiring tool watches the canvas's events while the Line page is
+    // open; the canvas sends some (leaving the mouse) as it goes, and the
+    // tool must not take them for a live canvas's. It lets go first.
+    setWiringMode(false);
     // Hiding the bars while the window goes away must not ask the half
     // destroyed window for its state. The tool tabs too: as their pages go,
-    // the current tab moves on and would hand the canvas, already gone, to
-    // the wiring page.
+    // the current tab moves on and would hand the canvas to the wiring page.
     for (QObject *sender : std::initializer_list<QObject *>{m_toolBar, m_toolDock, m_toolTabs, m_paletteDock,
                                                             &m_ctx.commands, &m_ctx.doc})
         sender->disconnect(this);
