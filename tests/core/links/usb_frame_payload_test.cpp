@@ -1,5 +1,6 @@
 #include "fake_usb_transport.h"
 
+#include "../wiring/wiring_test_support.h"
 #include "document/frame.h"
 #include "document/wiring.h"
 #include "links/usb/usb_frame_payload.h"
@@ -9,16 +10,6 @@
 namespace {
 
 using PayloadBytes = std::vector<uint8_t>;
-
-WiringPixel usbWired(int port, int pixel, int column, int row)
-{
-    WiringPixel p;
-    p.port = port;
-    p.pixel = pixel;
-    p.column = column;
-    p.row = row;
-    return p;
-}
 
 // A 3 x 2 grid: port 0 runs pixels 0..2 along the top row, port 1 pixels
 // 0..1 along the bottom row; the bottom right point is not wired. Every
@@ -40,9 +31,9 @@ struct TwoPortGrid
         }
         wiring.resetCellMap(kRows, kCols);
         for (int k = 0; k < 3; ++k)
-            wiring.append(usbWired(0, k, k, 0));
+            wiring.append(wiredAt(k, 0, 0, k));
         for (int k = 0; k < 2; ++k)
-            wiring.append(usbWired(1, k, k, 1));
+            wiring.append(wiredAt(k, 1, 1, k));
         params.controllerModel = 1;
         params.communicationFormat = 0;
         params.greyLevels = 256;
@@ -59,7 +50,7 @@ UsbFramePayload onePixelPorts(const std::vector<ColorValue> &colours, const Cont
     wiring.resetCellMap(1, int(colours.size()));
     for (size_t p = 0; p < colours.size(); ++p) {
         frame[p] = colours[p];
-        wiring.append(usbWired(int(p), 0, int(p), 0));
+        wiring.append(wiredAt(int(p), 0, int(p), 0));
     }
     return buildUsbFramePayload(frame, 1, int(colours.size()), wiring, params);
 }
@@ -189,12 +180,12 @@ TEST(UsbFramePayloadLanes, ChainTooLongForOneTransferIsRefusedUnbuilt)
     Frame frame(1);
     Wiring wiring;
     wiring.resetCellMap(1, 1);
-    wiring.append(usbWired(0, 21844, 0, 0)); // 21,845 pixels x 3 = 65,535 bytes, plus 131 chunk headers
+    wiring.append(wiredAt(0, 0, 0, 21844)); // 21,845 pixels x 3 = 65,535 bytes, plus 131 chunk headers
     const UsbFramePayload payload = buildUsbFramePayload(frame, 1, 1, wiring, usbModel1(0, 256));
     EXPECT_TRUE(payload.bytes.empty());
     EXPECT_EQ(payload.refusal, QStringLiteral("The frame is too large for the USB controller: it takes at most 65535 "
                                               "bytes per transfer, this one needs 66059."));
-    wiring.append(usbWired(0, 2000000000, 0, 0)); // a damaged file's pixel number
+    wiring.append(wiredAt(0, 0, 0, 2000000000)); // a damaged file's pixel number
     EXPECT_TRUE(buildUsbFramePayload(frame, 1, 1, wiring, usbModel1(0, 256)).refused());
 }
 

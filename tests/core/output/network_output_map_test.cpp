@@ -1,3 +1,4 @@
+#include "../wiring/wiring_test_support.h"
 #include "document/frame.h"
 #include "document/wiring.h"
 #include "output/network/network_output_map.h"
@@ -9,16 +10,6 @@
 namespace {
 
 using MapBytes = std::vector<uint8_t>;
-
-WiringPixel netWired(int port, int pixel, int column, int row)
-{
-    WiringPixel p;
-    p.port = port;
-    p.pixel = pixel;
-    p.column = column;
-    p.row = row;
-    return p;
-}
 
 // A 4 x 3 grid, colour of point i: red 10 i + 1, green 10 i + 2, blue 10 i + 3.
 // Port 0: pixels 0..2 on the top row. Port 1: nothing. Port 2: pixels 0 and
@@ -37,11 +28,11 @@ struct GappedWiring
             frame[size_t(i)] = makeColor(10 * i + 1, 10 * i + 2, 10 * i + 3);
         wiring.resetCellMap(kRows, kCols);
         for (int k = 0; k < 3; ++k)
-            wiring.append(netWired(0, k, k, 0));
-        wiring.append(netWired(2, 0, 0, 1));
-        wiring.append(netWired(2, 2, 2, 1));
-        wiring.append(netWired(4, 0, 0, 2));
-        wiring.append(netWired(4, 1, 9, 9));
+            wiring.append(wiredAt(k, 0, 0, k));
+        wiring.append(wiredAt(0, 1, 2, 0));
+        wiring.append(wiredAt(2, 1, 2, 2));
+        wiring.append(wiredAt(0, 2, 4, 0));
+        wiring.append(wiredAt(9, 9, 4, 1));
     }
 
     MapBytes fill(const NetworkMapLayout &layout) const
@@ -125,7 +116,7 @@ TEST(NetworkOutputMap, OneHundredSeventyPixelsPerUniverse)
     Wiring wiring;
     wiring.resetCellMap(1, cols);
     for (int k = 0; k < cols; ++k)
-        wiring.append(netWired(0, k, k, 0));
+        wiring.append(wiredAt(k, 0, 0, k));
     const NetworkOutputMap map(wiring, 1, cols, NetworkMapLayout{});
     ASSERT_EQ(map.universes().size(), 3u);
     EXPECT_EQ(map.universes()[0].channels, 510);
