@@ -169,3 +169,17 @@ int deleteSamples(SampleList &samples, int position, int count, Prompt &prompt)
         return 0;
     return samples.remove(position, count);
 }
+
+GatherPlatform gatherPlatform(const QString &platformName)
+{
+    if (platformName == QLatin1String("xcb"))
+        return GatherPlatform::X11;
+    if (platformName.startsWith(QLatin1String("wayland")))
+        return GatherPlatform::Wayland;
+    return GatherPlatform::Other;
+}
+
+QString samplingRefusal(const QString &platformName)
+{
+    return gatherPlatform(platformName) == GatherPlatform::Wayland ? GatherText::needsX11(platformName) : QString();
+}

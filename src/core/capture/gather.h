@@ -54,3 +54,19 @@ bool confirmSizeChange(const SampleList &samples, Prompt &prompt, const QString 
 // "删除": asks "确实要从第%d帧开始,删除%d帧吗?" for the 1-based position and
 // count; Yes removes them. Returns how many went.
 int deleteSamples(SampleList &samples, int position, int count, Prompt &prompt);
+
+// What screen gathering can do where the editor runs, by Qt's platform name
+// (QGuiApplication::platformName()).
+enum class GatherPlatform {
+    X11,     // "xcb": the screen's pixels, and the Gather / Stop keys for the
+             // whole display, whichever program has the focus
+    Wayland, // "wayland", "wayland-egl", ...: no program may read the screen
+             // there, so sampling is refused with a message
+    Other,   // "offscreen", "eglfs", "vnc", ...: what the platform's grabWindow
+             // gives; the keys only while one of the editor's windows has the focus
+};
+GatherPlatform gatherPlatform(const QString &platformName);
+
+// Why sampling cannot start on `platformName`: GatherText::needsX11 on
+// Wayland, empty wherever sampling is tried.
+QString samplingRefusal(const QString &platformName);

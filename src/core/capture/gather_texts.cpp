@@ -91,9 +91,28 @@ QString saveFailed() { return both("Save file failure!", "保存文件失败！"
 
 QString needsX11(const QString &platform)
 {
-    const QString builtIn = both("Screen sampling needs an X11 session; this session runs on \"%s\".",
-                                 "屏幕采样需要 X11 会话；当前会话为“%s”。");
+    const QString builtIn = both("Screen sampling needs an X11 session: this session runs on \"%s\", which "
+                                 "lets no program read the screen. Choose an X11 (Xorg) session when you log in.",
+                                 "屏幕采样需要 X11 会话：当前会话为“%s”，不允许程序读取屏幕。请在登录时选择 X11（Xorg）会话。");
     return formatText(builtIn, builtIn, {platform});
+}
+
+QString hotKeysHeld(const QString &keys)
+{
+    const QString builtIn = both("Another program holds %s, so these keys work only while one of the editor's "
+                                 "windows has the focus.",
+                                 "%s 已被其他程序占用，这些热键只在本程序的窗口获得焦点时起作用。");
+    return formatText(builtIn, builtIn, {keys});
+}
+
+QString consoleKeys(const QString &keys)
+{
+    const QString builtIn =
+        both("On this X server %s switch to a text console and reach no program. Use the Gather and Stop "
+             "buttons, or free the keys with the command: setxkbmap -option srvrkeys:none",
+             "在此 X 服务器上 %s 用于切换到文本控制台，任何程序都收不到。请使用“采样”和“停止”按钮，"
+             "或用命令 setxkbmap -option srvrkeys:none 释放这些键。");
+    return formatText(builtIn, builtIn, {keys});
 }
 
 QString fileFilter()

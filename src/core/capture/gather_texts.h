@@ -36,6 +36,11 @@ QString memoryFull();          // the samples reached their memory budget
 QString gridFirst();           // OK with samples but no frame in the document
 QString saveFailed();          // "保存文件失败！"
 QString needsX11(const QString &platform);
+// The Gather / Stop keys (as "Ctrl+Alt+F5, Ctrl+Alt+F7") could not be made
+// global because another program holds them.
+QString hotKeysHeld(const QString &keys);
+// The keymap of the X server switches to a text console with those keys.
+QString consoleKeys(const QString &keys);
 QString fileFilter();          // project files and AVI, then every video
 
 // The video and animated-picture import forms.

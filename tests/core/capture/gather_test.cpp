@@ -196,6 +196,33 @@ TEST_F(SampleListRules, SampleTextsInTheThreeLanguages)
     EXPECT_EQ(GatherText::markerText(), QStringLiteral("Gather window"));
 }
 
+// Sampling is tried on every platform but Wayland, which is told in words
+// a user can act on; only X11 gets keys for the whole display.
+TEST_F(SampleListRules, WaylandRefusesSamplingWithAMessageOtherPlatformsTry)
+{
+    EXPECT_EQ(gatherPlatform(QStringLiteral("xcb")), GatherPlatform::X11);
+    EXPECT_EQ(gatherPlatform(QStringLiteral("wayland")), GatherPlatform::Wayland);
+    EXPECT_EQ(gatherPlatform(QStringLiteral("wayland-egl")), GatherPlatform::Wayland);
+    EXPECT_EQ(gatherPlatform(QStringLiteral("offscreen")), GatherPlatform::Other);
+    EXPECT_EQ(gatherPlatform(QStringLiteral("eglfs")), GatherPlatform::Other);
+    EXPECT_EQ(gatherPlatform(QString()), GatherPlatform::Other);
+    EXPECT_TRUE(samplingRefusal(QStringLiteral("xcb")).isEmpty());
+    EXPECT_TRUE(samplingRefusal(QStringLiteral("offscreen")).isEmpty());
+
+    const QString chinese = QStringLiteral("屏幕采样需要 X11 会话：当前会话为“wayland-egl”，不允许程序读取屏幕。"
+                                           "请在登录时选择 X11（Xorg）会话。");
+    EXPECT_EQ(samplingRefusal(QStringLiteral("wayland-egl")), chinese);
+    Language::setCode(Language::English);
+    EXPECT_EQ(samplingRefusal(QStringLiteral("wayland")),
+              QStringLiteral("Screen sampling needs an X11 session: this session runs on \"wayland\", which lets no "
+                             "program read the screen. Choose an X11 (Xorg) session when you log in."));
+    EXPECT_EQ(GatherText::hotKeysHeld(QStringLiteral("Ctrl+Alt+F5, Ctrl+Alt+F7")),
+              QStringLiteral("Another program holds Ctrl+Alt+F5, Ctrl+Alt+F7, so these keys work only while one of "
+                             "the editor's windows has the focus."));
+    Language::setCode(Language::Traditional);
+    EXPECT_EQ(samplingRefusal(QStringLiteral("wayland-egl")), ToTraditional(chinese));
+}
+
 class SampleFiles : public CaptureTest
 {
 protected:
