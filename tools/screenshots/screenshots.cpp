@@ -317,7 +317,8 @@ void patternRunPlaying(Shots &shots)
 }
 
 // A colour-bar test picture on screen with the gather dialog and its marker
-// over it; the video import form with the previews of a short clip.
+// over it; the video import form with the previews of a short clip; in
+// English and Chinese.
 void captureDialogs(Shots &shots)
 {
     Editor e;
@@ -328,23 +329,6 @@ void captureDialogs(Shots &shots)
         for (int i = 0; i < 7; ++i)
             p.fillRect(QRect(i * 480 / 7, 0, 480 / 7 + 1, 320), colours[i]);
     }
-    QLabel picture;
-    picture.setWindowFlags(Qt::FramelessWindowHint);
-    picture.setPixmap(QPixmap::fromImage(bars));
-    picture.setGeometry(60, 60, 480, 320);
-    picture.show();
-    (void)QTest::qWaitForWindowExposed(&picture);
-    GatherDialog gather(e.ctx(), e.dir.filePath(QStringLiteral("Brightloom.ini")));
-    gather.move(640, 80);
-    gather.show();
-    gather.xEdit()->setValue(150);
-    gather.yEdit()->setValue(120);
-    (void)QTest::qWaitForWindowExposed(&gather);
-    QTest::qWait(300);
-    shots.saveScreen(QStringLiteral("gather_dialog_over_picture"));
-    gather.hide();
-    picture.hide();
-
     const QString clip = e.dir.filePath(QStringLiteral("clip.mp4"));
     VideoWriter writer;
     writer.open(clip, 320, 180, 25);
@@ -357,11 +341,33 @@ void captureDialogs(Shots &shots)
         writer.write(frame);
     }
     writer.finish();
-    MovieImportDialog form(e.ctx(), false);
-    form.load(clip);
-    form.show();
-    (void)QTest::qWaitForWindowExposed(&form);
-    shots.save(&form, QStringLiteral("video_import_form"));
+
+    for (int id : {Cmd::LanguageEnglish, Cmd::LanguageChinese}) {
+        e.trigger(id);
+        const QString lang = languageTag(id);
+        QLabel picture;
+        picture.setWindowFlags(Qt::FramelessWindowHint);
+        picture.setPixmap(QPixmap::fromImage(bars));
+        picture.setGeometry(60, 60, 480, 320);
+        picture.show();
+        (void)QTest::qWaitForWindowExposed(&picture);
+        GatherDialog gather(e.ctx(), e.dir.filePath(QStringLiteral("Brightloom.ini")));
+        gather.move(640, 80);
+        gather.show();
+        gather.xEdit()->setValue(150);
+        gather.yEdit()->setValue(120);
+        (void)QTest::qWaitForWindowExposed(&gather);
+        QTest::qWait(300);
+        shots.saveScreen(QStringLiteral("gather_dialog_over_picture_") + lang);
+        gather.hide();
+        picture.hide();
+
+        MovieImportDialog form(e.ctx(), false);
+        form.load(clip);
+        form.show();
+        (void)QTest::qWaitForWindowExposed(&form);
+        shots.save(&form, QStringLiteral("video_import_form_") + lang);
+    }
 }
 
 // The network output dialog with the channel map of three ports over the

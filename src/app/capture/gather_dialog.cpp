@@ -3,6 +3,7 @@
 #include "capture/gather.h"
 #include "capture/gather_texts.h"
 #include "capture/gather_window.h"
+#include "capture/global_hot_keys.h"
 #include "common/app_context.h"
 #include "document/document.h"
 #include "settings/profile_file.h"
@@ -22,6 +23,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -43,6 +45,8 @@ namespace {
 
 constexpr int kPreviewWidth = 240;
 constexpr int kPreviewHeight = 160;
+constexpr QKeyCombination kGatherSampleKey = Qt::CTRL | Qt::ALT | Qt::Key_F5;
+constexpr QKeyCombination kGatherStopKey = Qt::CTRL | Qt::ALT | Qt::Key_F7;
 
 QSpinBox *gatherSpin(int low, int high, int value)
 {
@@ -62,7 +66,7 @@ QSize screenSize()
 } // namespace
 
 GatherDialog::GatherDialog(AppContext &ctx, const QString &settingsPath, QWidget *parent)
-    : QDialog(parent), m_ctx(ctx), m_settingsPath(settingsPath)
+    : QDialog(parent), m_ctx(ctx), m_settingsPath(settingsPath), m_platform(QGuiApplication::platformName())
 {
     const ProfileFile profile = ProfileFile::load(settingsPath);
     const int w = std::clamp(profile.readInt(QStringLiteral("Gather"), QStringLiteral("m_wid"), 150), 1, kMaxGridSide);
@@ -84,11 +88,12 @@ GatherDialog::GatherDialog(AppContext &ctx, const QString &settingsPath, QWidget
     connect(&m_sampleTimer, &QTimer::timeout, this, &GatherDialog::sampleTick);
     connect(&m_playTimer, &QTimer::timeout, this, &GatherDialog::playTick);
     // The hot keys of the dialog; they reach it whichever of the editor's
-    // windows has the focus.
-    auto *sampleKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_F5), this);
+    // windows has the focus, and on X11 from any program while the dialog
+    // is shown (takeGlobalKeys).
+    auto *sampleKey = new QShortcut(QKeySequence(kGatherSampleKey), this);
     sampleKey->setContext(Qt::ApplicationShortcut);
     connect(sampleKey, &QShortcut::activated, this, &GatherDialog::startSampling);
-    auto *stopKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_F7), this);
+    auto *stopKey = new QShortcut(QKeySequence(kGatherStopKey), this);
     stopKey->setContext(Qt::ApplicationShortcut);
     connect(stopKey, &QShortcut::activated, this, &GatherDialog::stop);
     updateButtons();
@@ -248,9 +253,8 @@ void GatherDialog::startSampling()
 {
     if (m_state != State::Idle)
         return;
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        m_ctx.prompt.inform(GatherText::needsX11(QGuiApplication::platformName()), PromptIcon::Warning,
-                            GatherText::caption());
+    if (const QString refusal = samplingRefusal(m_platform); !refusal.isEmpty()) {
+        m_ctx.prompt.inform(refusal, PromptIcon::Warning, GatherText::caption());
         return;
     }
     m_state = State::Sampling;
@@ -412,4 +416,60 @@ void GatherDialog::closeEvent(QCloseEvent *e)
 {
     stop();
     QDialog::closeEvent(e);
+}
+
+void GatherDialog::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (!m_globalKeys)
+        takeGlobalKeys();
+}
+
+void GatherDialog::hideEvent(QHideEvent *e)
+{
+    // Minimised (a spontaneous hide) the dialog keeps its keys: that is when
+    // they are wanted. Closed, it lets them go.
+    if (!e->spontaneous())
+        m_globalKeys.reset();
+    QDialog::hideEvent(e);
+}
+
+void GatherDialog::takeGlobalKeys()
+{
+    // Elsewhere the application shortcuts are all there is, and that needs
+    // no word.
+    if (gatherPlatform(m_platform) != GatherPlatform::X11)
+        return;
+    m_globalKeys = std::make_unique<GlobalHotKeys>();
+    QStringList held;
+    QStringList console;
+    const auto take = [&](QKeyCombination key, void (GatherDialog::*action)()) {
+        const QString name = QKeySequence(key).toString(QKeySequence::PortableText);
+        switch (m_globalKeys->add(key, [this, action] { (this->*action)(); })) {
+        case GlobalHotKeys::Grab::Held:
+            held << name;
+            break;
+        case GlobalHotKeys::Grab::Reserved:
+            console << name;
+            break;
+        default:
+            break;
+        }
+    };
+    take(kGatherSampleKey, &GatherDialog::startSampling);
+    take(kGatherStopKey, &GatherDialog::stop);
+    QStringList texts;
+    if (!console.isEmpty())
+        texts << GatherText::consoleKeys(console.join(QStringLiteral(", ")));
+    if (!held.isEmpty())
+        texts << GatherText::hotKeysHeld(held.join(QStringLiteral(", ")));
+    if (texts.isEmpty())
+        return;
+    // Said once the dialog is up, not from inside its show.
+    QMetaObject::invokeMethod(
+        this,
+        [this, text = texts.join(QLatin1Char('\n'))] {
+            m_ctx.prompt.inform(text, PromptIcon::Warning, GatherText::caption());
+        },
+        Qt::QueuedConnection);
 }

@@ -9,8 +9,11 @@
 #include <QDialog>
 #include <QTimer>
 
+#include <memory>
+
 struct AppContext;
 class GatherWindow;
+class GlobalHotKeys;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -31,6 +34,11 @@ public:
     // `settingsPath`: the file whose section "Gather" keeps the size.
     GatherDialog(AppContext &ctx, const QString &settingsPath, QWidget *parent = nullptr);
     ~GatherDialog() override;
+
+    // The platform the dialog acts for (QGuiApplication::platformName()
+    // unless a test names another): Wayland refuses sampling, X11 makes the
+    // keys global while the dialog is shown. Set before showing.
+    void setPlatformName(const QString &name) { m_platform = name; }
 
     SampleList &samples() { return m_samples; }
     State state() const { return m_state; }
@@ -59,6 +67,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
 
 private:
     void build();
@@ -71,9 +81,12 @@ private:
     void showSample(int index);
     void updateButtons();
     void sliderToEnd(int total);
+    void takeGlobalKeys();
 
     AppContext &m_ctx;
     QString m_settingsPath;
+    QString m_platform;
+    std::unique_ptr<GlobalHotKeys> m_globalKeys;
     SampleList m_samples;
     State m_state = State::Idle;
     int m_target = 0;

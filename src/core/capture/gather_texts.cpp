@@ -99,9 +99,10 @@ QString needsX11(const QString &platform)
 
 QString hotKeysHeld(const QString &keys)
 {
-    const QString builtIn = both("Another program holds %s, so these keys work only while one of the editor's "
-                                 "windows has the focus.",
-                                 "%s 已被其他程序占用，这些热键只在本程序的窗口获得焦点时起作用。");
+    const QString builtIn = both("Another program holds %s: these keys go to it, not to the editor, until it lets "
+                                 "them go. Use the Gather and Stop buttons.",
+                                 "%s 已被其他程序占用：在它释放之前，这些键只到达该程序，不到达本程序。"
+                                 "请使用“采样”和“停止”按钮。");
     return formatText(builtIn, builtIn, {keys});
 }
 

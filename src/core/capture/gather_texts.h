@@ -37,7 +37,7 @@ QString gridFirst();           // OK with samples but no frame in the document
 QString saveFailed();          // "保存文件失败！"
 QString needsX11(const QString &platform);
 // The Gather / Stop keys (as "Ctrl+Alt+F5, Ctrl+Alt+F7") could not be made
-// global because another program holds them.
+// global because another program holds them (so they reach only it).
 QString hotKeysHeld(const QString &keys);
 // The keymap of the X server switches to a text console with those keys.
 QString consoleKeys(const QString &keys);

@@ -217,8 +217,8 @@ TEST_F(SampleListRules, WaylandRefusesSamplingWithAMessageOtherPlatformsTry)
               QStringLiteral("Screen sampling needs an X11 session: this session runs on \"wayland\", which lets no "
                              "program read the screen. Choose an X11 (Xorg) session when you log in."));
     EXPECT_EQ(GatherText::hotKeysHeld(QStringLiteral("Ctrl+Alt+F5, Ctrl+Alt+F7")),
-              QStringLiteral("Another program holds Ctrl+Alt+F5, Ctrl+Alt+F7, so these keys work only while one of "
-                             "the editor's windows has the focus."));
+              QStringLiteral("Another program holds Ctrl+Alt+F5, Ctrl+Alt+F7: these keys go to it, not to the "
+                             "editor, until it lets them go. Use the Gather and Stop buttons."));
     Language::setCode(Language::Traditional);
     EXPECT_EQ(samplingRefusal(QStringLiteral("wayland-egl")), ToTraditional(chinese));
 }
