@@ -10,9 +10,12 @@
 #include "capture/movie_import_dialog.h"
 #include "capture/video_file.h"
 #include "editor_context.h"
+#include "settings/language.h"
 #include "settings/profile_file.h"
 
+#include <QDialogButtonBox>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -213,6 +216,16 @@ private slots:
         dialog.rateEdit()->setValue(4);
         QCOMPARE(dialog.importFrames(), 4);
         QCOMPARE(e.doc.frameCount(), 5);
+
+        // Every button speaks the editor's language, Qt's Cancel too.
+        Language::setCode(Language::Chinese);
+        MovieImportDialog chinese(e.ctx, false);
+        Language::setCode(Language::English);
+        auto *box = chinese.findChild<QDialogButtonBox *>();
+        QVERIFY(box);
+        QCOMPARE(box->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+        QCOMPARE(dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text(),
+                 QStringLiteral("Cancel"));
 
         MovieImportDialog refused(e.ctx, true);
         QVERIFY(!refused.load(dir.filePath(QStringLiteral("missing.gif"))));

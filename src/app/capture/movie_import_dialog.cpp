@@ -5,6 +5,7 @@
 #include "common/run_progress_dialog.h"
 #include "common/status_progress.h"
 #include "document/document.h"
+#include "settings/language.h"
 #include "settings/prompt.h"
 
 #include <QComboBox>
@@ -79,6 +80,9 @@ MovieImportDialog::MovieImportDialog(AppContext &ctx, bool animatedPicture, QWid
     layout->addLayout(previews);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
+    // Qt's own "Cancel" stays English whatever the editor's language.
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(lookedUpText("AutoButton", "ButtonCancel", QStringLiteral("取消"), QStringLiteral("Cancel")));
     QPushButton *importButton = buttons->addButton(GatherText::importButton(), QDialogButtonBox::AcceptRole);
     importButton->setEnabled(false);
     layout->addWidget(buttons);
