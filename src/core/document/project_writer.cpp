@@ -107,6 +107,12 @@ bool writeProjectFrames(const QString &path, const GridGeometry &g, int frameCou
 
     // The new contents go to a temporary file that replaces the old one
     // only when everything was written, so a failure keeps the old file.
+    // A copy an earlier save killed just before its rename left goes first.
+    {
+        uint8_t header[kCurrentHeaderSize];
+        putHeader(header, g, 0);
+        removeKilledSaveLeftovers(path, QByteArray(reinterpret_cast<const char *>(header), kProjectHeaderTextSize));
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(fileFailureReason(file));

@@ -1,6 +1,8 @@
 #include "settings/file_access.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
@@ -99,4 +101,39 @@ QString withSystemReason(const QString &text, const QString &reason)
     if (reason.isEmpty())
         return text;
     return text + QLatin1Char('\n') + reason;
+}
+
+int removeKilledSaveLeftovers(const QString &path, const QByteArray &header)
+{
+    const QFileInfo target(path);
+    const QString prefix = target.fileName() + QLatin1Char('.');
+    // The name as a wildcard pattern: brackets, stars and question marks
+    // of the name itself stand for themselves.
+    QString pattern;
+    for (const QChar c : prefix) {
+        if (c == u'[' || c == u'*' || c == u'?')
+            pattern += QLatin1Char('[') + c + QLatin1Char(']');
+        else
+            pattern += c;
+    }
+    pattern += QStringLiteral("??????");
+    QDir dir = target.absoluteDir();
+    int removed = 0;
+    const QStringList names =
+        dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::NoSymLinks | QDir::System);
+    for (const QString &name : names) {
+        const QStringView suffix = QStringView(name).mid(prefix.size());
+        if (suffix.size() != 6
+            || !std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
+                   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+               }))
+            continue;
+        const QString leftoverPath = dir.filePath(name);
+        QFile leftover;
+        if (!openRegularFile(leftover, leftoverPath) || leftover.read(header.size()) != header)
+            continue;
+        leftover.close();
+        removed += QFile::remove(leftoverPath);
+    }
+    return removed;
 }

@@ -44,3 +44,12 @@ QString fileFailureReason(const QFileDevice &file);
 // A failed save's message: the described text, then the reason the system
 // gave (for example "Permission denied") on its own line.
 QString withSystemReason(const QString &text, const QString &reason);
+
+// A save killed in the instant between QSaveFile naming its finished
+// temporary file "<name>.XXXXXX" (six letters) and renaming it over <name>
+// leaves that copy beside the file; the file itself still holds what it
+// held before. Before the next save of `path` such copies are removed:
+// regular files of exactly that name form whose first bytes are `header`,
+// the writer's own file header, so another program's files are never
+// touched. Returns how many were removed.
+int removeKilledSaveLeftovers(const QString &path, const QByteArray &header);

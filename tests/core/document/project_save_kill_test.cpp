@@ -1,0 +1,184 @@
+// A save killed at any moment (the power cut, the OOM killer, a kill -9)
+// leaves the project file either as it was or wholly new, byte for byte,
+// and leaves nothing else beside it. A child process saves a project of a
+// few megabytes over an older one through the real writer and is killed
+// with SIGKILL after a random delay spread over the time a save takes.
+//
+// The writer's QSaveFile writes into an unnamed file (O_TMPFILE) and, as
+// the target exists, names it "<name>.XXXXXX" only for the final rename: a
+// kill in that instant leaves the finished copy beside the project (about
+// one kill in three hundred here). The next save removes it; the listing
+// of the folder after each kill, saved over again, holds it to that.
+#include "child_process.h"
+#include "document/frame_sequence.h"
+#include "document/project_file.h"
+#include "project_test_files.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <signal.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+QByteArray killedSaveBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+FrameSequence killedSaveFrames(int count, size_t points, uint32_t seed)
+{
+    FrameSequence frames;
+    frames.assign(testfiles::seededFrames(count, points, seed), 0);
+    return frames;
+}
+
+TEST(KilledSave, LeavesTheOldOrTheWholeNewFileAndNoTemporaryFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString target = dir.filePath(QStringLiteral("show.wst"));
+
+    // 64 x 64 points: 12 KB a frame. The old project has 128 frames
+    // (1.5 MB), the new one 192 (2.25 MB).
+    GridGeometry g;
+    g.rows = 64;
+    g.cols = 64;
+    const size_t points = size_t(g.pointCount());
+    const FrameSequence oldFrames = killedSaveFrames(128, points, 1);
+    const FrameSequence newFrames = killedSaveFrames(192, points, 2);
+    const QByteArray oldBytes = projectBytes(g, oldFrames);
+    const QByteArray newBytes = projectBytes(g, newFrames);
+    ASSERT_NE(oldBytes.size(), newBytes.size());
+
+    // A save in a child process, from the moment it starts saving (starting
+    // a process of this size takes about as long as the save) to its end:
+    // how long one takes, so that the kills spread over all of it.
+    const auto startSaving = [&] {
+        int ready[2];
+        if (pipe(ready) != 0)
+            return pid_t(-1);
+        const pid_t pid = startChild([&] {
+            ::close(ready[0]);
+            (void)!::write(ready[1], "s", 1);
+            return writeProjectFile(target, g, newFrames) ? 0 : 1;
+        });
+        ::close(ready[1]);
+        char started = 0;
+        (void)!::read(ready[0], &started, 1);
+        ::close(ready[0]);
+        return pid;
+    };
+    ASSERT_TRUE(writeProjectFile(target, g, oldFrames));
+    qint64 saveMicros = 0;
+    for (int i = 0; i < 3; ++i) {
+        const pid_t pid = startSaving();
+        ASSERT_GT(pid, 0);
+        QElapsedTimer clock;
+        clock.start();
+        const ChildOutcome timed = waitForChild(pid);
+        saveMicros = std::max<qint64>(saveMicros, clock.nsecsElapsed() / 1000);
+        ASSERT_TRUE(timed.normal()) << timed.describe();
+    }
+    ASSERT_EQ(killedSaveBytes(target), newBytes);
+
+    const unsigned seed = qEnvironmentVariableIsSet("BRIGHTLOOM_KILL_SEED")
+                              ? qgetenv("BRIGHTLOOM_KILL_SEED").toUInt()
+                              : std::random_device{}();
+    std::printf("killed saves: seed %u (BRIGHTLOOM_KILL_SEED repeats it), one save takes %lld us\n", seed,
+                (long long)saveMicros);
+    std::mt19937 rng(seed);
+    // Up to 1.2 times a save: a few kills land after it ended.
+    std::uniform_int_distribution<qint64> delay(0, saveMicros * 6 / 5);
+
+    int keptOld = 0, wholeNew = 0, finished = 0, leftovers = 0;
+    constexpr int kKills = 100;
+    for (int k = 0; k < kKills; ++k) {
+        {
+            QFile old(target);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write(oldBytes) == oldBytes.size()) << "kill " << k;
+        }
+        const qint64 wait = delay(rng);
+        const pid_t pid = startSaving();
+        ASSERT_GT(pid, 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(wait));
+        ::kill(pid, SIGKILL);
+        const ChildOutcome out = waitForChild(pid);
+        finished += out.normal();
+        ASSERT_TRUE(out.normal() || out.signal == SIGKILL) << "kill " << k << ": " << out.describe();
+
+        const QByteArray now = killedSaveBytes(target);
+        if (now == oldBytes)
+            ++keptOld;
+        else if (now == newBytes)
+            ++wholeNew;
+        else
+            FAIL() << "kill " << k << " after " << wait << " us left " << now.size() << " bytes that are neither file (seed "
+                   << seed << ")";
+        // What a kill left beside the project is gone once it is saved
+        // again (the next kill's old file is written by hand, not saved).
+        if (QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() > 1) {
+            ++leftovers;
+            ASSERT_TRUE(writeProjectFile(target, g, oldFrames)) << "kill " << k;
+        }
+        const QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        ASSERT_EQ(left, QStringList{QStringLiteral("show.wst")})
+            << "kill " << k << " after " << wait << " us (seed " << seed << ")";
+    }
+    std::printf("killed saves: %d kills, %d left the old file, %d the new one (%d of them after the save ended), "
+                "%d a finished copy beside it\n",
+                kKills, keptOld, wholeNew, finished, leftovers);
+    EXPECT_EQ(keptOld + wholeNew, kKills);
+    // The delays spread over the save: some kills caught it half done.
+    EXPECT_GT(keptOld, 0);
+}
+
+void writeKilledSaveFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << path.toStdString();
+}
+
+TEST(KilledSave, TheNextSaveRemovesOnlyTheCopiesAKilledSaveLeft)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir folder(dir.path());
+    GridGeometry g;
+    g.rows = 2;
+    g.cols = 3;
+    const FrameSequence frames = killedSaveFrames(2, 6, 9);
+    const QByteArray project = projectBytes(g, frames);
+    const QString target = folder.filePath(QStringLiteral("show [1].wst"));
+    writeKilledSaveFile(target, project);
+
+    // Copies a killed save left: six letters after the name, a project.
+    writeKilledSaveFile(target + QStringLiteral(".TlSWVr"), project);
+    writeKilledSaveFile(target + QStringLiteral(".vocIqP"), project.left(12));
+    // Not ours: other bytes, other suffixes, another project's copy.
+    const QStringList kept = {QStringLiteral("show [1].wst.AbCdEf"), QStringLiteral("show [1].wst.Tl5WVr"),
+                              QStringLiteral("show [1].wst.bak"),    QStringLiteral("show [1].wst.TlSWVrx"),
+                              QStringLiteral("show 1.wst.TlSWVr"),   QStringLiteral("other.wst.TlSWVr")};
+    writeKilledSaveFile(folder.filePath(kept[0]), QByteArray("VISSP\x01") + project.mid(6));
+    for (qsizetype i = 1; i < kept.size(); ++i)
+        writeKilledSaveFile(folder.filePath(kept[i]), project);
+
+    ASSERT_TRUE(writeProjectFile(target, g, frames));
+    QStringList expected = kept;
+    expected << QStringLiteral("show [1].wst");
+    expected.sort();
+    EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    EXPECT_EQ(killedSaveBytes(target), project);
+}
+
+} // namespace
+
