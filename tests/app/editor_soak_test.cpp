@@ -115,14 +115,22 @@ public:
     // when something no longer holds.
     bool step(int index)
     {
-        // Questions are answered No (do not save the old grid before New,
-        // keep the wiring), then Yes (replace it, go on); messages are
+        // Questions (save the old grid first? delete the zone?) are
+        // answered Yes or No at random; messages and questions are
         // written to the step.
-        editor.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes, PromptAnswer::Yes};
+        editor.prompt.answers.clear();
+        for (int i = 0; i < 3; ++i)
+            editor.prompt.answers.push_back(chance(50) ? PromptAnswer::Yes : PromptAnswer::No);
+        const std::deque<PromptAnswer> answers = editor.prompt.answers;
         editor.prompt.shown.clear();
         std::string done = runRandomCommand();
-        for (const ScriptedPrompt::Shown &s : editor.prompt.shown)
-            done += " {" + s.text.left(60).simplified().toStdString() + "}";
+        size_t asked = 0;
+        for (const ScriptedPrompt::Shown &s : editor.prompt.shown) {
+            done += " {" + s.text.left(60).simplified().toStdString();
+            if (s.question && asked < answers.size())
+                done += answers[asked++] == PromptAnswer::Yes ? " Yes" : " No";
+            done += "}";
+        }
         m_report += "step " + std::to_string(index) + ": " + done + "\n";
         g_soakReport = m_report;
         QCoreApplication::processEvents(); // a playback tick may come
@@ -370,15 +378,20 @@ private:
         if (w.rows() != d.rows() || w.cols() != d.cols())
             return "the wiring's cell map is " + std::to_string(w.rows()) + " x " + std::to_string(w.cols())
                    + " on a " + std::to_string(d.rows()) + " x " + std::to_string(d.cols()) + " grid";
+        // The map and the index are kept in step with the list edit by
+        // edit; a copy rebuilds them from the list alone. (A cell keeps the
+        // colour the editor gave it, so only wired or not is compared.)
         Wiring rebuilt = w;
         rebuilt.rebuildCellMap();
-        if (rebuilt.cellMap() != w.cellMap())
-            return "the wiring's cell map differs from the one its " + std::to_string(w.count()) + " records give";
         for (int y = 0; y < w.rows(); ++y)
-            for (int x = 0; x < w.cols(); ++x)
+            for (int x = 0; x < w.cols(); ++x) {
+                const std::string at = "cell (" + std::to_string(x) + "," + std::to_string(y) + ") of "
+                                       + std::to_string(w.count()) + " wiring records";
                 if (w.isWired(x, y) != rebuilt.isWired(x, y) || w.indexAt(x, y) != rebuilt.indexAt(x, y))
-                    return "the wiring's index of cell (" + std::to_string(x) + "," + std::to_string(y)
-                           + ") differs from its records";
+                    return "the wiring's index of " + at + " differs from the records";
+                if ((w.cellColour(x, y) != 0) != rebuilt.isWired(x, y))
+                    return "the cell map shows " + at + (rebuilt.isWired(x, y) ? " as not wired" : " as wired");
+            }
 
         const EditHistory &h = d.history();
         if (h.index() < 0 || h.index() > h.count() || h.canUndo() != (h.index() > 0)
