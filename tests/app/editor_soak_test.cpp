@@ -97,10 +97,43 @@ std::vector<Frame> soakFrames(const Document &doc)
     return out;
 }
 
-class Soak
+// The test's prompt, answering each question with one of the buttons it
+// offers, the going-on one (OK, Yes) or the other (Cancel, No) at random;
+// what it answered is noted for the step list.
+class SoakPrompt : public ScriptedPrompt
 {
 public:
-    explicit Soak(unsigned seed) : m_rng(seed)
+    explicit SoakPrompt(std::mt19937 &rng) : m_rng(rng) {}
+
+    PromptAnswer ask(const QString &text, PromptButtons buttons, PromptIcon icon, const QString &title) override
+    {
+        const bool goOn = std::uniform_int_distribution<int>(0, 1)(m_rng) == 1;
+        PromptAnswer a = PromptAnswer::Ok;
+        switch (buttons) {
+        case PromptButtons::Ok: a = PromptAnswer::Ok; break;
+        case PromptButtons::OkCancel: a = goOn ? PromptAnswer::Ok : PromptAnswer::Cancel; break;
+        case PromptButtons::YesNo:
+        case PromptButtons::YesNoCancel: a = goOn ? PromptAnswer::Yes : PromptAnswer::No; break;
+        }
+        answers = {a};
+        given.push_back(a);
+        return ScriptedPrompt::ask(text, buttons, icon, title);
+    }
+
+    std::vector<PromptAnswer> given;
+
+private:
+    std::mt19937 &m_rng;
+};
+
+class Soak
+{
+    std::mt19937 m_rng;
+    SoakPrompt m_prompt{m_rng};
+
+public:
+    explicit Soak(unsigned seed)
+        : m_rng(seed), editor([this](EditorOptions &options) { options.prompt = &m_prompt; })
     {
         m_report = "seed " + std::to_string(seed) + " (BRIGHTLOOM_SOAK_SEED=" + std::to_string(seed)
                    + " repeats it)\n";
@@ -115,20 +148,17 @@ public:
     // when something no longer holds.
     bool step(int index)
     {
-        // Questions (save the old grid first? delete the zone?) are
-        // answered Yes or No at random; messages and questions are
+        // Messages and questions, with the answers the prompt gave, are
         // written to the step.
-        editor.prompt.answers.clear();
-        for (int i = 0; i < 3; ++i)
-            editor.prompt.answers.push_back(chance(50) ? PromptAnswer::Yes : PromptAnswer::No);
-        const std::deque<PromptAnswer> answers = editor.prompt.answers;
-        editor.prompt.shown.clear();
+        m_prompt.shown.clear();
+        m_prompt.given.clear();
         std::string done = runRandomCommand();
         size_t asked = 0;
-        for (const ScriptedPrompt::Shown &s : editor.prompt.shown) {
+        static const char *const answerNames[] = {"OK", "Cancel", "Yes", "No"};
+        for (const ScriptedPrompt::Shown &s : m_prompt.shown) {
             done += " {" + s.text.left(60).simplified().toStdString();
-            if (s.question && asked < answers.size())
-                done += answers[asked++] == PromptAnswer::Yes ? " Yes" : " No";
+            if (s.question && asked < m_prompt.given.size())
+                done += std::string(" -> ") + answerNames[int(m_prompt.given[asked++])];
             done += "}";
         }
         m_report += "step " + std::to_string(index) + ": " + done + "\n";
@@ -404,7 +434,6 @@ private:
         return {};
     }
 
-    std::mt19937 m_rng;
     QTimer m_dialogs;
     std::string m_dialogLog;
     std::string m_report;
@@ -420,7 +449,7 @@ private slots:
     void randomCommandsKeepTheDocumentWhole()
     {
         const unsigned seed = qEnvironmentVariableIsSet("BRIGHTLOOM_SOAK_SEED")
-                                  ? unsigned(qEnvironmentVariableIntValue("BRIGHTLOOM_SOAK_SEED"))
+                                  ? qgetenv("BRIGHTLOOM_SOAK_SEED").toUInt()
                                   : std::random_device{}();
         const int seconds = qEnvironmentVariableIsSet("BRIGHTLOOM_SOAK_SECONDS")
                                 ? std::max(1, qEnvironmentVariableIntValue("BRIGHTLOOM_SOAK_SECONDS"))
