@@ -152,6 +152,7 @@ public:
         // written to the step.
         m_prompt.shown.clear();
         m_prompt.given.clear();
+        g_soakReport = m_report + "step " + std::to_string(index) + ": (running)\n";
         std::string done = runRandomCommand();
         size_t asked = 0;
         static const char *const answerNames[] = {"OK", "Cancel", "Yes", "No"};
