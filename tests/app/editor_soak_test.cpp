@@ -49,31 +49,36 @@ namespace {
 // from a signal handler.
 std::string g_soakReport;
 
+constexpr int kSoakSignals[] = {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL};
+struct sigaction g_soakPreviousActions[std::size(kSoakSignals)];
+
+// Prints the report, then hands the signal on to whoever handled it before
+// (Qt Test's crash handler, a sanitizer's), which runs once this returns.
 extern "C" void soakCrashHandler(int sig)
 {
     const char head[] = "\n*** the editor soak crashed; seed and steps:\n";
     (void)!::write(2, head, sizeof head - 1);
     (void)!::write(2, g_soakReport.data(), g_soakReport.size());
-    std::signal(sig, SIG_DFL);
+    for (size_t i = 0; i < std::size(kSoakSignals); ++i)
+        if (kSoakSignals[i] == sig)
+            sigaction(sig, &g_soakPreviousActions[i], nullptr);
     std::raise(sig);
 }
 
 struct SoakCrashGuard
 {
-    static constexpr int kSignals[] = {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL};
-    struct sigaction previous[std::size(kSignals)];
     SoakCrashGuard()
     {
         struct sigaction sa = {};
         sa.sa_handler = soakCrashHandler;
         sigemptyset(&sa.sa_mask);
-        for (size_t i = 0; i < std::size(kSignals); ++i)
-            sigaction(kSignals[i], &sa, &previous[i]);
+        for (size_t i = 0; i < std::size(kSoakSignals); ++i)
+            sigaction(kSoakSignals[i], &sa, &g_soakPreviousActions[i]);
     }
     ~SoakCrashGuard()
     {
-        for (size_t i = 0; i < std::size(kSignals); ++i)
-            sigaction(kSignals[i], &previous[i], nullptr);
+        for (size_t i = 0; i < std::size(kSoakSignals); ++i)
+            sigaction(kSoakSignals[i], &g_soakPreviousActions[i], nullptr);
     }
 };
 

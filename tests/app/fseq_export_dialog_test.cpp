@@ -20,7 +20,7 @@
 namespace {
 
 // A 2 x 3 grid with `frames` frames; port 1 drives row 0 and port 3 row 1.
-std::unique_ptr<Document> wiredDocument(int frames)
+std::unique_ptr<Document> fseqWiredDocument(int frames)
 {
     GridGeometry g;
     g.rows = 2;
@@ -69,7 +69,7 @@ private slots:
 
     void startsFromThePlaySpeedAndShowsTheChannelMap()
     {
-        auto doc = wiredDocument(3);
+        auto doc = fseqWiredDocument(3);
         ScriptedPrompt prompt;
         FseqExportDialog dialog(*doc, *ChannelOrder::parse(QStringLiteral("grb")), 30, prompt);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("导出 FSEQ 序列"));
@@ -89,7 +89,7 @@ private slots:
 
     void projectWithoutWiringSaysItGoesRowByRow()
     {
-        auto doc = wiredDocument(1);
+        auto doc = fseqWiredDocument(1);
         doc->wiring().clear();
         ScriptedPrompt prompt;
         FseqExportDialog dialog(*doc, {}, 20, prompt);
@@ -100,7 +100,7 @@ private slots:
 
     void exportAddsTheEndingAsksBeforeReplacingAndWrites()
     {
-        auto doc = wiredDocument(4);
+        auto doc = fseqWiredDocument(4);
         ScriptedPrompt prompt;
         FseqExportDialog dialog(*doc, {}, 25, prompt);
         const QString target = m_dir.filePath(QStringLiteral("show.fseq"));
@@ -150,7 +150,7 @@ private slots:
 
     void textsFollowTheLanguage()
     {
-        auto doc = wiredDocument(1);
+        auto doc = fseqWiredDocument(1);
         ScriptedPrompt prompt;
         Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
         Language::setCode(Language::English);
