@@ -40,11 +40,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         readAll(profile, QString::fromLatin1(n[0]), QString::fromLatin1(n[1]));
 
     // Names taken from the input itself reach sections and keys that the
-    // fixed list above never would.
+    // fixed list above never would. One pass keeps the line start as it
+    // goes, and only the first names are looked up: every lookup walks the
+    // whole file, so looking up all of them would make the target itself
+    // quadratic and slow inputs would be the harness's, not the reader's.
     const QString text = decodeText(bytes, profile.encoding());
-    for (qsizetype at = text.indexOf(QLatin1Char('=')); at > 0; at = text.indexOf(QLatin1Char('='), at + 1)) {
-        const qsizetype lineStart = text.lastIndexOf(QLatin1Char('\n'), at - 1) + 1;
-        readAll(profile, QStringLiteral("main"), text.mid(lineStart, at - lineStart).trimmed());
+    constexpr int kMaxNamesFromInput = 64;
+    int looked = 0;
+    qsizetype lineStart = 0;
+    bool keyDone = false;
+    for (qsizetype at = 0; at < text.size() && looked < kMaxNamesFromInput; ++at) {
+        const QChar c = text.at(at);
+        if (c == QLatin1Char('\n')) {
+            lineStart = at + 1;
+            keyDone = false;
+        } else if (c == QLatin1Char('=') && !keyDone && at > lineStart) {
+            readAll(profile, QStringLiteral("main"), text.mid(lineStart, at - lineStart).trimmed());
+            keyDone = true;
+            ++looked;
+        }
     }
 
     profile.write(QStringLiteral("main"), QStringLiteral("Rows"), QStringLiteral("31"));

@@ -223,8 +223,15 @@ bool VideoReader::openInput()
         m->error = QStringLiteral("out of memory");
         return false;
     }
-    if ((r = avcodec_parameters_to_context(m->decoder, par)) < 0
-        || (r = avcodec_open2(m->decoder, codec, nullptr)) < 0) {
+    r = avcodec_parameters_to_context(m->decoder, par);
+    // A stream may change its picture size on the way, and a damaged one
+    // may claim any size a packet can name (16383 x 16383 for VP8): the
+    // decoder would build each such picture before next() could refuse it.
+    // Pictures are limited to the stream's own size or 4K, whichever is
+    // larger, so a small file cannot make the decoder fill gigabytes.
+    if (r >= 0)
+        m->decoder->max_pixels = std::max<int64_t>(int64_t(par->width) * par->height, kMaxVideoChangedPoints);
+    if (r < 0 || (r = avcodec_open2(m->decoder, codec, nullptr)) < 0) {
         m->error = QStringLiteral("the video cannot be decoded (%1)").arg(ffmpegError(r));
         return false;
     }

@@ -13,6 +13,8 @@
 // the stream's header, before anything is decoded.
 constexpr int kMaxVideoSide = 16384;
 constexpr int64_t kMaxVideoPoints = int64_t(8192) * 8192;
+// Largest picture a stream may change to after its first (4K UHD).
+constexpr int64_t kMaxVideoChangedPoints = int64_t(3840) * 2160;
 
 // Something that gives pictures in time order: a video or an animated
 // picture.

@@ -34,9 +34,12 @@ QString decodeText(QByteArrayView bytes, TextEncoding encoding)
 {
     if (encoding == TextEncoding::Utf8)
         return QString::fromUtf8(bytes);
-    QStringDecoder gbk(kGbkName, QStringConverter::Flag::Stateless);
+    // Opening the converter costs far more than a short text, and a settings
+    // or language file decodes one text per key: each thread keeps its own.
+    thread_local QStringDecoder gbk(kGbkName, QStringConverter::Flag::Stateless);
     if (!gbk.isValid())
         return QString::fromLatin1(bytes);
+    gbk.resetState();
     return gbk.decode(bytes);
 }
 
@@ -44,9 +47,10 @@ QByteArray encodeText(QStringView text, TextEncoding encoding)
 {
     if (encoding == TextEncoding::Utf8)
         return text.toUtf8();
-    QStringEncoder gbk(kGbkName, QStringConverter::Flag::Stateless);
+    thread_local QStringEncoder gbk(kGbkName, QStringConverter::Flag::Stateless);
     if (!gbk.isValid())
         return text.toLatin1();
+    gbk.resetState();
     return gbk.encode(text);
 }
 
