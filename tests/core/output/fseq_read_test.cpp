@@ -2,6 +2,8 @@
 // hostile files of every kind refused with their message.
 #include "fseq_fixture.h"
 
+#include <zstd.h>
+
 namespace {
 
 using FseqRead = FseqTest;
@@ -204,6 +206,50 @@ TEST_F(FseqRead, MissingFileNamesTheFile)
 {
     const FseqImportResult r = importFseqFile(path("none.fseq"), FseqChannelMap::fromGrid(1, 1, {}), 1);
     EXPECT_EQ(r.error, QStringLiteral("无法打开文件 %1：No such file or directory").arg(path("none.fseq")));
+}
+
+// A zstd stream of unknown length names the window its reader must keep:
+// block 1 of a good file compressed again that way reads with an 8 MB
+// window, and is refused with a 64 MB one that 120 bytes never need.
+TEST_F(FseqRead, ZstdBlockNamingAWindowFarBeyondItsSizeIsRefused)
+{
+    FseqWriteSpec spec;
+    spec.compression = FseqCompression::Zstd;
+    spec.frameCount = 40;
+    spec.channelsPerFrame = 12;
+    spec.creator = fseqCreatorText();
+    const QByteArray good = sequenceBytes(spec);
+    const int dataOffset = int(unsigned(uint8_t(good[4]) | uint8_t(good[5]) << 8));
+    auto get32 = [&](int at) {
+        uint32_t v = 0;
+        for (int i = 0; i < 4; ++i)
+            v |= uint32_t(uint8_t(good[at + i])) << (8 * i);
+        return v;
+    };
+    const uint32_t firstLength = get32(36);
+    std::vector<char> raw(10 * 12);
+    ASSERT_EQ(ZSTD_decompress(raw.data(), raw.size(), good.constData() + dataOffset, firstLength), raw.size());
+
+    auto withWindow = [&](int windowLog) {
+        ZSTD_CCtx *c = ZSTD_createCCtx();
+        ZSTD_CCtx_setParameter(c, ZSTD_c_windowLog, windowLog);
+        std::vector<char> out(ZSTD_compressBound(raw.size()) + 64);
+        ZSTD_outBuffer o{out.data(), out.size(), 0};
+        ZSTD_inBuffer in{raw.data(), raw.size(), 0};
+        ZSTD_compressStream2(c, &o, &in, ZSTD_e_flush); // the length stays unknown
+        ZSTD_inBuffer none{nullptr, 0, 0};
+        EXPECT_EQ(ZSTD_compressStream2(c, &o, &none, ZSTD_e_end), 0u);
+        ZSTD_freeCCtx(c);
+        QByteArray file = good;
+        file.replace(dataOffset, int(firstLength), out.data(), int(o.pos));
+        set32(file, 36, uint32_t(o.pos));
+        return importFseqData(reinterpret_cast<const uint8_t *>(file.constData()), size_t(file.size()),
+                              FseqChannelMap::fromGrid(2, 2, {}), 4);
+    };
+    EXPECT_TRUE(withWindow(23).ok());
+    const FseqImportResult refused = withWindow(26);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error, QStringLiteral("FSEQ 第 1 个压缩块已损坏：无法解压或大小不符。"));
 }
 
 } // namespace

@@ -27,6 +27,7 @@ public:
     uint8_t *space() { return done() ? nullptr : m_buffer.data() + m_filled; }
     size_t spaceLeft() const { return done() ? 0 : m_frameBytes - m_filled; }
     bool done() const { return m_next >= m_block.frames; }
+    uint64_t blockBytes() const { return uint64_t(m_block.frames) * m_frameBytes; }
     bool stopped() const { return m_stopped; }
 
     // `n` bytes were written at space().
@@ -51,6 +52,9 @@ private:
     bool m_stopped = false;
 };
 
+// Window of zstd level 19, the largest of the levels below "ultra".
+constexpr int kZstdUsualWindowLog = 23;
+
 struct ZstdFree
 {
     void operator()(ZSTD_DCtx *c) const { ZSTD_freeDCtx(c); }
@@ -60,6 +64,16 @@ struct ZstdFree
 bool inflateZstd(ZSTD_DCtx *ctx, const uint8_t *src, size_t length, FrameCollector &frames)
 {
     ZSTD_DCtx_reset(ctx, ZSTD_reset_session_only);
+    // A zstd frame names the window its decoder must keep, up to 2 GB,
+    // whatever it really holds: a 400-byte block could make us allocate and
+    // fill 128 MB for a few frames. A compressor never needs a window larger
+    // than what it compresses, and stream compressors at their usual levels
+    // stay within 8 MB: allow that, or the block's own size if larger.
+    const int largest = ZSTD_dParam_getBounds(ZSTD_d_windowLogMax).upperBound;
+    int windowLog = kZstdUsualWindowLog;
+    while (windowLog < largest && (uint64_t(1) << windowLog) < frames.blockBytes())
+        ++windowLog;
+    ZSTD_DCtx_setParameter(ctx, ZSTD_d_windowLogMax, windowLog);
     ZSTD_inBuffer in{src, length, 0};
     size_t last = 1;
     while (!frames.done() && !frames.stopped()) {
