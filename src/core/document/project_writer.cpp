@@ -105,15 +105,12 @@ bool writeProjectFrames(const QString &path, const GridGeometry &g, int frameCou
         return false;
     };
 
-    // The new contents go to a temporary file that replaces the old one
-    // only when everything was written, so a failure keeps the old file.
-    // A copy an earlier save killed just before its rename left goes first.
-    {
-        uint8_t header[kCurrentHeaderSize];
-        putHeader(header, g, 0);
-        removeKilledSaveLeftovers(path, QByteArray(reinterpret_cast<const char *>(header), kProjectHeaderTextSize));
-    }
-    QSaveFile file(path);
+    // The new contents go to a file of our own beside the project that
+    // replaces it only when everything was written, so a failure or a kill
+    // keeps the old file. A copy an earlier killed save left goes first.
+    const StagedSave staged = stagedSaveFor(path);
+    QFile::remove(staged.staging);
+    QSaveFile file(staged.staging);
     if (!file.open(QIODevice::WriteOnly))
         return fail(fileFailureReason(file));
 
@@ -149,5 +146,8 @@ bool writeProjectFrames(const QString &path, const GridGeometry &g, int frameCou
     // The commit flushes what is still buffered, so a full disk shows here.
     if (!file.commit())
         return fail(fileFailureReason(file));
+    QString reason;
+    if (!replaceWithStaged(staged, &reason))
+        return fail(reason);
     return true;
 }

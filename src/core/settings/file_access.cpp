@@ -103,37 +103,31 @@ QString withSystemReason(const QString &text, const QString &reason)
     return text + QLatin1Char('\n') + reason;
 }
 
-int removeKilledSaveLeftovers(const QString &path, const QByteArray &header)
+StagedSave stagedSaveFor(const QString &path)
 {
-    const QFileInfo target(path);
-    const QString prefix = target.fileName() + QLatin1Char('.');
-    // The name as a wildcard pattern: brackets, stars and question marks
-    // of the name itself stand for themselves.
-    QString pattern;
-    for (const QChar c : prefix) {
-        if (c == u'[' || c == u'*' || c == u'?')
-            pattern += QLatin1Char('[') + c + QLatin1Char(']');
-        else
-            pattern += c;
+    QFileInfo info(path);
+    // Saving through a link changes the file it points to, as an editor
+    // that writes in place would; the link stays a link.
+    if (info.isSymLink()) {
+        const QString resolved = info.canonicalFilePath();
+        info = QFileInfo(resolved.isEmpty() ? info.symLinkTarget() : resolved);
     }
-    pattern += QStringLiteral("??????");
-    QDir dir = target.absoluteDir();
-    int removed = 0;
-    const QStringList names =
-        dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::NoSymLinks | QDir::System);
-    for (const QString &name : names) {
-        const QStringView suffix = QStringView(name).mid(prefix.size());
-        if (suffix.size() != 6
-            || !std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
-                   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-               }))
-            continue;
-        const QString leftoverPath = dir.filePath(name);
-        QFile leftover;
-        if (!openRegularFile(leftover, leftoverPath) || leftover.read(header.size()) != header)
-            continue;
-        leftover.close();
-        removed += QFile::remove(leftoverPath);
+    const QString target = info.absoluteFilePath();
+    return {target, info.absoluteDir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".brightloom-save"))};
+}
+
+bool replaceWithStaged(const StagedSave &save, QString *reason)
+{
+    const QFileInfo old(save.target);
+    if (old.exists())
+        QFile::setPermissions(save.staging, old.permissions());
+    // rename(2) replaces the target in one step; QFile::rename would refuse
+    // an existing target.
+    if (::rename(QFile::encodeName(save.staging).constData(), QFile::encodeName(save.target).constData()) != 0) {
+        if (reason)
+            *reason = systemError(errno);
+        QFile::remove(save.staging);
+        return false;
     }
-    return removed;
+    return true;
 }

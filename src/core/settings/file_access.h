@@ -45,11 +45,22 @@ QString fileFailureReason(const QFileDevice &file);
 // gave (for example "Permission denied") on its own line.
 QString withSystemReason(const QString &text, const QString &reason);
 
-// A save killed in the instant between QSaveFile naming its finished
-// temporary file "<name>.XXXXXX" (six letters) and renaming it over <name>
-// leaves that copy beside the file; the file itself still holds what it
-// held before. Before the next save of `path` such copies are removed:
-// regular files of exactly that name form whose first bytes are `header`,
-// the writer's own file header, so another program's files are never
-// touched. Returns how many were removed.
-int removeKilledSaveLeftovers(const QString &path, const QByteArray &header);
+// A save that replaces a file the user may lose writes the whole new file
+// first, under a hidden name of the editor's own beside it
+// (".<name>.brightloom-save"), and then moves it over the file in one
+// rename. Killed at any moment it leaves the old file or the new one, and
+// at worst that hidden copy, which the next save of the file replaces.
+// (QSaveFile alone names its finished copy "<name>.XXXXXX" for its last
+// rename, and a copy a killed save left that way cannot be told safely
+// from a user's own "show.wst.backup".)
+struct StagedSave
+{
+    QString target; // the file that really changes: a link's target
+    QString staging; // the hidden file written first
+};
+StagedSave stagedSaveFor(const QString &path);
+
+// Moves the finished staging file over the target, giving it the target's
+// permissions when the target exists. On failure the staging file is
+// removed, the target is untouched and `reason` says why.
+bool replaceWithStaged(const StagedSave &save, QString *reason);

@@ -4,11 +4,10 @@
 // few megabytes over an older one through the real writer and is killed
 // with SIGKILL after a random delay spread over the time a save takes.
 //
-// The writer's QSaveFile writes into an unnamed file (O_TMPFILE) and, as
-// the target exists, names it "<name>.XXXXXX" only for the final rename: a
-// kill in that instant leaves the finished copy beside the project (about
-// one kill in three hundred here). The next save removes it; the listing
-// of the folder after each kill, saved over again, holds it to that.
+// The writer puts the whole new file under a hidden name of its own beside
+// the project and renames it over the project: a kill between the two
+// leaves that finished copy, which the next save replaces; the listing of
+// the folder after each kill, saved over again, holds it to that.
 #include "child_process.h"
 #include "document/frame_sequence.h"
 #include "document/project_file.h"
@@ -16,6 +15,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -169,7 +169,7 @@ void writeKilledSaveFile(const QString &path, const QByteArray &bytes)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << path.toStdString();
 }
 
-TEST(KilledSave, TheNextSaveRemovesOnlyTheCopiesAKilledSaveLeft)
+TEST(KilledSave, TheNextSaveReplacesWhatAKilledSaveLeftAndNoOtherFile)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -180,18 +180,16 @@ TEST(KilledSave, TheNextSaveRemovesOnlyTheCopiesAKilledSaveLeft)
     const FrameSequence frames = killedSaveFrames(2, 6, 9);
     const QByteArray project = projectBytes(g, frames);
     const QString target = folder.filePath(QStringLiteral("show [1].wst"));
-    writeKilledSaveFile(target, project);
+    writeKilledSaveFile(target, projectBytes(g, killedSaveFrames(1, 6, 3)));
+    ASSERT_TRUE(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
 
-    // Copies a killed save left: six letters after the name, a project.
-    writeKilledSaveFile(target + QStringLiteral(".TlSWVr"), project);
-    writeKilledSaveFile(target + QStringLiteral(".vocIqP"), project.left(12));
-    // Not ours: other bytes, other suffixes, another project's copy.
-    const QStringList kept = {QStringLiteral("show [1].wst.AbCdEf"), QStringLiteral("show [1].wst.Tl5WVr"),
-                              QStringLiteral("show [1].wst.bak"),    QStringLiteral("show [1].wst.TlSWVrx"),
-                              QStringLiteral("show 1.wst.TlSWVr"),   QStringLiteral("other.wst.TlSWVr")};
-    writeKilledSaveFile(folder.filePath(kept[0]), QByteArray("VISSP\x01") + project.mid(6));
-    for (qsizetype i = 1; i < kept.size(); ++i)
-        writeKilledSaveFile(folder.filePath(kept[i]), project);
+    // The hidden copy a killed save left, cut short here.
+    writeKilledSaveFile(folder.filePath(QStringLiteral(".show [1].wst.brightloom-save")), project.left(12));
+    // The user's own copies, whatever their names look like, stay.
+    const QStringList kept = {QStringLiteral("show [1].wst.backup"), QStringLiteral("show [1].wst.TlSWVr"),
+                              QStringLiteral("show [1].wst.bak"), QStringLiteral("other.wst.brightloom-save")};
+    for (const QString &name : kept)
+        writeKilledSaveFile(folder.filePath(name), project);
 
     ASSERT_TRUE(writeProjectFile(target, g, frames));
     QStringList expected = kept;
@@ -199,6 +197,16 @@ TEST(KilledSave, TheNextSaveRemovesOnlyTheCopiesAKilledSaveLeft)
     expected.sort();
     EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
     EXPECT_EQ(killedSaveBytes(target), project);
+    // A project only its owner could read stays so.
+    EXPECT_EQ(QFile::permissions(target) & QFileDevice::Permissions(0x7077), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+    // Saving through a link changes the file it points to; the link stays.
+    const QString link = folder.filePath(QStringLiteral("linked.wst"));
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_TRUE(writeProjectFile(link, g, killedSaveFrames(3, 6, 5)));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(killedSaveBytes(target), projectBytes(g, killedSaveFrames(3, 6, 5)));
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral(".show [1].wst.brightloom-save"))));
 }
 
 } // namespace
