@@ -11,7 +11,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <limits>
 
 namespace {
@@ -22,10 +21,10 @@ const char *const kName = "usb-payload";
 // half-written file.
 bool writeUsbBytes(const QString &path, const uint8_t *bytes, size_t size)
 {
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(reinterpret_cast<const char *>(bytes), qint64(size)) != qint64(size)
-        || !out.commit()) {
-        complain(kName, QStringLiteral("%1 cannot be written: %2").arg(path, fileFailureReason(out)));
+    StagedSaveFile out(path);
+    if (!out.open() || !out.write(reinterpret_cast<const char *>(bytes), qint64(size)) || !out.commit()) {
+        complain(kName, QStringLiteral("%1 cannot be written: %2").arg(path, out.failureReason()));
+        out.cancel();
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "capture/video_file.h"
+#include "settings/file_access.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -365,7 +366,7 @@ bool VideoReader::seek(double seconds)
 
 struct VideoWriter::State
 {
-    QSaveFile file;
+    StagedSaveFile file;
     AVFormatContext *format = nullptr;
     AVIOContext *io = nullptr;
     AVCodecContext *encoder = nullptr;
@@ -391,8 +392,7 @@ struct VideoWriter::State
             av_freep(&io->buffer);
             avio_context_free(&io);
         }
-        if (file.isOpen())
-            file.cancelWriting();
+        file.cancel();
     }
 
     bool fail(const QString &why)
@@ -415,7 +415,7 @@ struct VideoWriter::State
             const int w = av_interleaved_write_frame(format, packet);
             av_packet_unref(packet);
             if (w < 0)
-                return fail(file.errorString().isEmpty() ? ffmpegError(w) : file.errorString());
+                return fail(file.device().errorString().isEmpty() ? ffmpegError(w) : file.device().errorString());
         }
     }
 };
@@ -518,12 +518,12 @@ bool VideoWriter::open(const QString &path, int width, int height, int fps)
     m->mjpeg = kind.codec == AV_CODEC_ID_MJPEG;
 
     m->file.setFileName(path);
-    if (!m->file.open(QIODevice::WriteOnly))
-        return m->fail(m->file.errorString());
+    if (!m->file.open())
+        return m->fail(m->file.failureReason());
     if (avformat_alloc_output_context2(&m->format, nullptr, kind.muxer, nullptr) < 0 || !m->format)
         return m->fail(QStringLiteral("this FFmpeg cannot write %1 files").arg(kind.muxer));
     auto *buffer = static_cast<uint8_t *>(av_malloc(kIoBufferSize));
-    m->io = avio_alloc_context(buffer, kIoBufferSize, 1, &m->file, nullptr, writeToSaveFile, seekSaveFile);
+    m->io = avio_alloc_context(buffer, kIoBufferSize, 1, &m->file.device(), nullptr, writeToSaveFile, seekSaveFile);
     if (!m->io) {
         av_free(buffer);
         return m->fail(QStringLiteral("out of memory"));
@@ -624,10 +624,10 @@ bool VideoWriter::finish()
     }
     m->headerWritten = false;
     if (!m->error.isEmpty()) {
-        m->file.cancelWriting();
+        m->file.cancel();
         return false;
     }
     if (!m->file.commit())
-        return m->fail(m->file.errorString());
+        return m->fail(m->file.failureReason());
     return true;
 }

@@ -5,8 +5,6 @@
 
 #include "settings/file_access.h"
 
-#include <QSaveFile>
-
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -108,17 +106,16 @@ bool writeProjectFrames(const QString &path, const GridGeometry &g, int frameCou
     // The new contents go to a file of our own beside the project that
     // replaces it only when everything was written, so a failure or a kill
     // keeps the old file. A copy an earlier killed save left goes first.
-    const StagedSave staged = stagedSaveFor(path);
-    QFile::remove(staged.staging);
-    QSaveFile file(staged.staging);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(fileFailureReason(file));
+    StagedSaveFile file(path);
+    if (!file.open())
+        return fail(file.failureReason());
 
     uint8_t header[kCurrentHeaderSize];
     putHeader(header, g, frameCount);
-    if (file.write(reinterpret_cast<const char *>(header), kCurrentHeaderSize) != kCurrentHeaderSize) {
-        file.cancelWriting();
-        return fail(fileFailureReason(file));
+    if (!file.write(reinterpret_cast<const char *>(header), kCurrentHeaderSize)) {
+        const QString reason = file.failureReason();
+        file.cancel();
+        return fail(reason);
     }
 
     // One buffer for all frames. It holds as many whole frames as fit in
@@ -133,21 +130,17 @@ bool writeProjectFrames(const QString &path, const GridGeometry &g, int frameCou
         for (int i = first; i < last; ++i)
             packFrame(frameAt(i), points, buffer.data() + size_t(i - first) * perFrame);
         const qint64 size = qint64(size_t(last - first) * perFrame);
-        if (file.write(reinterpret_cast<const char *>(buffer.data()), size) != size) {
+        if (!file.write(reinterpret_cast<const char *>(buffer.data()), size)) {
             const QString reason = QStringLiteral("writing frames %1 to %2 of %3 failed: %4")
                                        .arg(first + 1)
                                        .arg(last)
                                        .arg(count)
-                                       .arg(fileFailureReason(file));
-            file.cancelWriting();
+                                       .arg(file.failureReason());
+            file.cancel();
             return fail(reason);
         }
     }
-    // The commit flushes what is still buffered, so a full disk shows here.
     if (!file.commit())
-        return fail(fileFailureReason(file));
-    QString reason;
-    if (!replaceWithStaged(staged, &reason))
-        return fail(reason);
+        return fail(file.failureReason());
     return true;
 }

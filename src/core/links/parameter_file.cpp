@@ -3,7 +3,6 @@
 #include "settings/file_access.h"
 #include "settings/language.h"
 
-#include <QSaveFile>
 #include <limits>
 
 namespace {
@@ -64,12 +63,12 @@ QByteArray parameterFileText(const ControllerParams &params)
 
 bool writeParameterFile(const QString &path, const ControllerParams &params, QString *errorDetail)
 {
-    QSaveFile file(path);
+    StagedSaveFile file(path);
     const QByteArray text = parameterFileText(params);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+    if (!file.open() || !file.write(text) || !file.commit()) {
         if (errorDetail)
-            *errorDetail = fileFailureReason(file);
-        file.cancelWriting();
+            *errorDetail = file.failureReason();
+        file.cancel();
         return false;
     }
     return true;

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QtEndian>
 
@@ -67,12 +66,12 @@ QByteArray paletteFileBytes(const std::vector<ColorValue> &colours, int scanMode
 bool writePaletteFile(const QString &path, const std::vector<ColorValue> &colours, int scanMode,
                       QString *errorDetail)
 {
-    QSaveFile file(path);
+    StagedSaveFile file(path);
     const QByteArray bytes = paletteFileBytes(colours, scanMode);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open() || !file.write(bytes) || !file.commit()) {
         if (errorDetail)
-            *errorDetail = fileFailureReason(file);
-        file.cancelWriting();
+            *errorDetail = file.failureReason();
+        file.cancel();
         return false;
     }
     return true;

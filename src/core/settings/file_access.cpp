@@ -103,31 +103,71 @@ QString withSystemReason(const QString &text, const QString &reason)
     return text + QLatin1Char('\n') + reason;
 }
 
-StagedSave stagedSaveFor(const QString &path)
+void StagedSaveFile::setFileName(const QString &path)
 {
     QFileInfo info(path);
-    // Saving through a link changes the file it points to, as an editor
-    // that writes in place would; the link stays a link.
     if (info.isSymLink()) {
         const QString resolved = info.canonicalFilePath();
         info = QFileInfo(resolved.isEmpty() ? info.symLinkTarget() : resolved);
     }
-    const QString target = info.absoluteFilePath();
-    return {target, info.absoluteDir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".brightloom-save"))};
+    m_target = info.absoluteFilePath();
+    m_staging = info.absoluteDir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".brightloom-save"));
+    m_file.setFileName(m_staging);
+    m_reason.clear();
 }
 
-bool replaceWithStaged(const StagedSave &save, QString *reason)
+bool StagedSaveFile::open()
 {
-    const QFileInfo old(save.target);
-    if (old.exists())
-        QFile::setPermissions(save.staging, old.permissions());
-    // rename(2) replaces the target in one step; QFile::rename would refuse
-    // an existing target.
-    if (::rename(QFile::encodeName(save.staging).constData(), QFile::encodeName(save.target).constData()) != 0) {
-        if (reason)
-            *reason = systemError(errno);
-        QFile::remove(save.staging);
+    m_reason.clear();
+    // QSaveFile links a name that does not exist yet in one step, so the
+    // copy is never seen half-named.
+    QFile::remove(m_staging);
+    if (!m_file.open(QIODevice::WriteOnly)) {
+        m_reason = fileFailureReason(m_file);
         return false;
     }
     return true;
+}
+
+bool StagedSaveFile::write(const char *bytes, qint64 size)
+{
+    if (m_file.write(bytes, size) == size)
+        return true;
+    m_reason = fileFailureReason(m_file);
+    return false;
+}
+
+bool StagedSaveFile::commit()
+{
+    // The commit flushes what is still buffered, so a full disk shows here.
+    if (!m_file.commit()) {
+        if (m_reason.isEmpty())
+            m_reason = fileFailureReason(m_file);
+        return false;
+    }
+    const QFileInfo old(m_target);
+    if (old.exists())
+        QFile::setPermissions(m_staging, old.permissions());
+    // rename(2) replaces the target in one step; QFile::rename would refuse
+    // an existing target.
+    if (::rename(QFile::encodeName(m_staging).constData(), QFile::encodeName(m_target).constData()) != 0) {
+        m_reason = systemError(errno);
+        QFile::remove(m_staging);
+        return false;
+    }
+    return true;
+}
+
+void StagedSaveFile::cancel()
+{
+    if (!m_file.isOpen())
+        return;
+    // cancelWriting only marks the copy; the commit then drops it.
+    m_file.cancelWriting();
+    m_file.commit();
+}
+
+QString StagedSaveFile::failureReason() const
+{
+    return m_reason.isEmpty() ? fileFailureReason(m_file) : m_reason;
 }

@@ -8,6 +8,7 @@
 // takes more than the file held when it was opened.
 
 #include <QByteArray>
+#include <QSaveFile>
 #include <QString>
 #include <limits>
 
@@ -53,14 +54,45 @@ QString withSystemReason(const QString &text, const QString &reason);
 // (QSaveFile alone names its finished copy "<name>.XXXXXX" for its last
 // rename, and a copy a killed save left that way cannot be told safely
 // from a user's own "show.wst.backup".)
-struct StagedSave
+//
+// Saving through a link changes the file it points to, as an editor that
+// writes in place would; the link stays a link. The new file gets the old
+// one's permissions. A failed or cancelled save leaves the old file as it
+// was and removes the hidden copy.
+class StagedSaveFile
 {
-    QString target; // the file that really changes: a link's target
-    QString staging; // the hidden file written first
-};
-StagedSave stagedSaveFor(const QString &path);
+public:
+    StagedSaveFile() = default;
+    explicit StagedSaveFile(const QString &path) { setFileName(path); }
+    StagedSaveFile(const StagedSaveFile &) = delete;
+    StagedSaveFile &operator=(const StagedSaveFile &) = delete;
 
-// Moves the finished staging file over the target, giving it the target's
-// permissions when the target exists. On failure the staging file is
-// removed, the target is untouched and `reason` says why.
-bool replaceWithStaged(const StagedSave &save, QString *reason);
+    void setFileName(const QString &path);
+    // The file that really changes (a link's target) and the hidden copy.
+    const QString &target() const { return m_target; }
+    const QString &stagingPath() const { return m_staging; }
+
+    // Removes a copy an earlier killed save left and opens a new one.
+    bool open();
+    // Where the new contents go, for writers that need the device itself.
+    QSaveFile &device() { return m_file; }
+    bool isOpen() const { return m_file.isOpen(); }
+    // Writes all of `bytes`; false (and the reason kept) when it could not.
+    bool write(const char *bytes, qint64 size);
+    bool write(const QByteArray &bytes) { return write(bytes.constData(), bytes.size()); }
+    // Finishes the copy and moves it over the target.
+    bool commit();
+    // Drops what was written; the target stays as it was.
+    void cancel();
+
+    // Why the last step failed, in the system's words; asks the device
+    // when the failure happened outside this class (a writer that wrote
+    // to device() itself), so call it right after the failure.
+    QString failureReason() const;
+
+private:
+    QSaveFile m_file;
+    QString m_target;
+    QString m_staging;
+    QString m_reason;
+};

@@ -3,7 +3,6 @@
 #include "settings/file_access.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -244,16 +243,15 @@ bool ProfileFile::save(const QString &path, QString *error) const
             *error = why;
         return false;
     };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    const QByteArray bytes = toBytes();
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
+    StagedSaveFile file(path);
+    if (!file.open())
+        return fail(file.failureReason());
+    if (!file.write(toBytes())) {
+        const QString why = file.failureReason();
+        file.cancel();
         return fail(why);
     }
     if (!file.commit())
-        return fail(file.errorString());
+        return fail(file.failureReason());
     return true;
 }

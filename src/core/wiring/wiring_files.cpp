@@ -5,7 +5,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -36,18 +35,11 @@ void readRecords(QIODevice &in, WiringRecords &out)
 
 bool commit(const QString &path, const QByteArray &bytes, QString *errorDetail)
 {
-    QSaveFile f(path);
-    const auto fail = [&] {
+    StagedSaveFile f(path);
+    if (!f.open() || !f.write(bytes) || !f.commit()) {
         if (errorDetail)
-            *errorDetail = fileFailureReason(f);
-        f.cancelWriting();
-        return false;
-    };
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        return fail();
-    if (!f.commit()) {
-        if (errorDetail)
-            *errorDetail = fileFailureReason(f);
+            *errorDetail = f.failureReason();
+        f.cancel();
         return false;
     }
     return true;

@@ -8,7 +8,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -25,9 +24,9 @@ FseqExportResult exportFseqFile(const QString &path, int frameCount, const Frame
                                 const std::function<void(uint32_t)> &progress)
 {
     FseqExportResult result;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = FseqText::cannotWrite(path, file.errorString());
+    StagedSaveFile file(path);
+    if (!file.open()) {
+        result.error = FseqText::cannotWrite(path, file.failureReason());
         return result;
     }
     FseqWriteSpec spec;
@@ -38,9 +37,10 @@ FseqExportResult exportFseqFile(const QString &path, int frameCount, const Frame
     spec.creator = fseqCreatorText();
     QString reason;
     const bool written = writeFseq(
-        file, spec, [&](uint32_t f, uint8_t *out) { map.fill(frameAt(int(f)), out); }, progress, &reason);
+        file.device(), spec, [&](uint32_t f, uint8_t *out) { map.fill(frameAt(int(f)), out); }, progress, &reason);
     if (!written || !file.commit()) {
-        result.error = FseqText::cannotWrite(path, reason.isEmpty() ? file.errorString() : reason);
+        result.error = FseqText::cannotWrite(path, reason.isEmpty() ? file.failureReason() : reason);
+        file.cancel();
         return result;
     }
     result.ok = true;
