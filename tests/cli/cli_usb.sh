@@ -28,6 +28,19 @@ run m1 0 usb-payload "$work/tiny.wst" "$work/tiny.line" "$work/m1.bin" --frame 1
 grep -q '"bytes":6,' "$work/m1.out" || fail "m1: summary $(cat "$work/m1.out")"
 grep -q '"announced":10,' "$work/m1.out" || fail "m1: one chunk of 6 announces 10: $(cat "$work/m1.out")"
 
+# --- written again through a link, over the first payload and a hidden copy
+# a killed run left: the file it points to changes and keeps its
+# permissions, the link stays a link, nothing else is left beside it ---
+chmod 640 "$work/m1.bin"
+printf 'stale' >"$work/.m1.bin.brightloom-save"
+ln -s m1.bin "$work/m1-link.bin"
+run again 0 usb-payload "$work/tiny.wst" "$work/tiny.line" "$work/m1-link.bin" --frame 2 --controller 1 --format 0
+[ "$(hex "$work/m1.bin")" = "01 02 03 01 02 03" ] || fail "again: payload $(hex "$work/m1.bin")"
+[ -L "$work/m1-link.bin" ] || fail "again: the link was replaced"
+[ "$(stat -c %a "$work/m1.bin")" = 640 ] || fail "again: permissions $(stat -c %a "$work/m1.bin")"
+left=$(cd "$work" && ls -A | grep -E '^\.?m1(-link)?\.bin.' | tr '\n' ' ')
+[ -z "$left" ] || fail "again: left beside the payload: $left"
+
 # --- the panel's model 0: every port byte padded to eight lanes ---
 run m0 0 usb-payload "$work/tiny.wst" "$work/tiny.line" "$work/m0.bin" --frame 2 --format 0
 [ "$(stat -c %s "$work/m0.bin")" -eq 48 ] || fail "m0: $(stat -c %s "$work/m0.bin") bytes"
