@@ -3,6 +3,7 @@
 #include "document/frame_sequence.h"
 #include "document/wiring.h"
 #include "settings/language.h"
+#include "../wiring/wiring_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -29,16 +30,6 @@ FrameSequence numberedFrames(const GridGeometry &g, int count)
         frames.append(std::move(frame));
     }
     return frames;
-}
-
-WiringPixel sendWired(int pixel, int row, int column, int port = 0)
-{
-    WiringPixel p;
-    p.pixel = pixel;
-    p.row = row;
-    p.column = column;
-    p.port = port;
-    return p;
 }
 
 struct Rgb
@@ -169,7 +160,7 @@ TEST(FrameSendPlanning, IrregularLayoutRepeatsTheLastListPixel)
     const int colsOf[8] = {0, 3, 1, 3, 2, 0, 2, 1};
     const int numbers[8] = {0, 1, 2, 3, 9, 5, 6, 4};
     for (int i = 0; i < 8; ++i)
-        w.append(sendWired(numbers[i], rowsOf[i], colsOf[i], i % 3)); // ports play no part
+        w.append(wiredAt(colsOf[i], rowsOf[i], i % 3, numbers[i])); // ports play no part
     FrameSendPlan plan;
     ASSERT_EQ(planFrameSend(request(1, 2, ScreenType::Irregular), frames, g, w, plan), FrameSendProblem::None);
     EXPECT_EQ(plan.pointsPerFrame, 10);
@@ -188,9 +179,9 @@ TEST(FrameSendPlanning, IrregularLayoutSendsOnlyTheFirstPListPixels)
     const GridGeometry g = grid(2, 2);
     const FrameSequence frames = numberedFrames(g, 1);
     Wiring w;
-    w.append(sendWired(1, 1, 1));
-    w.append(sendWired(0, 0, 1));
-    w.append(sendWired(0, 1, 0)); // a third list pixel beyond P = 2
+    w.append(wiredAt(1, 1, 0, 1));
+    w.append(wiredAt(1, 0, 0, 0));
+    w.append(wiredAt(0, 1, 0, 0)); // a third list pixel beyond P = 2
     FrameSendPlan plan;
     ASSERT_EQ(planFrameSend(request(1, 1, ScreenType::Irregular), frames, g, w, plan), FrameSendProblem::None);
     ASSERT_EQ(plan.payload.size(), 6u);
@@ -204,9 +195,9 @@ TEST(FrameSendPlanning, WiredPointsOutsideTheGridSendDark)
     FrameSequence frames;
     frames.append(Frame(4, makeColor(9, 9, 9)));
     Wiring w;
-    w.append(sendWired(0, 5, 0));
-    w.append(sendWired(1, 0, -1));
-    w.append(sendWired(2, 1, 1));
+    w.append(wiredAt(0, 5, 0, 0));
+    w.append(wiredAt(-1, 0, 0, 1));
+    w.append(wiredAt(1, 1, 0, 2));
     FrameSendPlan plan;
     ASSERT_EQ(planFrameSend(request(1, 1, ScreenType::Irregular), frames, g, w, plan), FrameSendProblem::None);
     EXPECT_EQ(pointAt(plan.payload, 0), (Rgb{0, 0, 0}));
@@ -238,14 +229,14 @@ TEST(FrameSendPlanning, HugePixelNumbersAreTooMuchDataNotAnAllocation)
     const GridGeometry g = grid(2, 2);
     const FrameSequence frames = numberedFrames(g, 3);
     Wiring w;
-    w.append(sendWired(2147483647, 0, 0));
+    w.append(wiredAt(0, 0, 0, 2147483647));
     FrameSendPlan plan;
     EXPECT_EQ(planFrameSend(request(1, 3, ScreenType::Irregular), frames, g, w, plan),
               FrameSendProblem::TooMuchData);
     EXPECT_TRUE(plan.payload.empty());
 
     Wiring negative;
-    negative.append(sendWired(-3, 0, 0));
+    negative.append(wiredAt(0, 0, 0, -3));
     EXPECT_EQ(planFrameSend(request(1, 3, ScreenType::Irregular), frames, g, negative, plan),
               FrameSendProblem::NoWiring);
 }

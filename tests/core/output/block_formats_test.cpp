@@ -132,7 +132,7 @@ TEST_F(BlockFormats, BitsPackEightSingleColourPixelsPerByte)
     makeDocument(10, 1, 1);
     params.communicationFormat = 3;
     for (int i = 0; i < 10; ++i)
-        doc->wiring().append(wired(i, 0, 0, i));
+        doc->wiring().append(wiredAt(i, 0, 0, i));
     Frame &frame = doc->frames()[0];
     const unsigned reds[10] = {5, 0, 0, 9, 0, 0, 0, 1, 0, 3};
     for (int i = 0; i < 10; ++i)

@@ -20,9 +20,9 @@ TEST_P(FseqRoundTrip, WiredPointsComeBackAndTheRestIsBlack)
     w.setKind(CircuitryKind::Led);
     // Port 1 along row 0 backwards, port 3 on row 2 with a gap; port 2 empty.
     for (int x = 0; x < 5; ++x)
-        w.append(wired(4 - x, 0, 0, x));
-    w.append(wired(0, 2, 2, 0));
-    w.append(wired(3, 2, 2, 4));
+        w.append(wiredAt(4 - x, 0, 0, x));
+    w.append(wiredAt(0, 2, 2, 0));
+    w.append(wiredAt(3, 2, 2, 4));
     const ChannelOrder order = *ChannelOrder::parse(QStringLiteral("bgr"));
     ASSERT_TRUE(exportDoc(GetParam(), order));
 

@@ -31,10 +31,10 @@ unsigned le16(const QByteArray &b, int at) { return unsigned(uint8_t(b[at]) | ui
 void wireTwoPorts(Document &d)
 {
     d.wiring().setKind(CircuitryKind::Led);
-    d.wiring().append(wired(0, 0, 0, 0));
-    d.wiring().append(wired(1, 0, 0, 1));
-    d.wiring().append(wired(2, 1, 1, 0));
-    d.wiring().append(wired(0, 1, 1, 2));
+    d.wiring().append(wiredAt(0, 0, 0, 0));
+    d.wiring().append(wiredAt(1, 0, 0, 1));
+    d.wiring().append(wiredAt(2, 1, 1, 0));
+    d.wiring().append(wiredAt(0, 1, 1, 2));
 }
 
 TEST_F(FseqExport, HeaderAndChannelsOfATwoPortWiring)
@@ -184,7 +184,7 @@ TEST_F(FseqExport, TooManyChannelsAndAnUnwritableFileAreReported)
     makeDocument(3, 1, 3, 2);
     doc->wiring().setKind(CircuitryKind::Led);
     // A pixel number from a damaged wiring file.
-    doc->wiring().append(wired(0, 0, 0, 20000000));
+    doc->wiring().append(wiredAt(0, 0, 0, 20000000));
     EXPECT_FALSE(exportDoc(FseqCompression::Zstd));
     EXPECT_EQ(prompt.lastText(),
               QStringLiteral("线路需要 60000003 个通道，超出了 FSEQ 的上限：请检查线路的端口号和像素号。"));

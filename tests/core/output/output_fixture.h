@@ -7,6 +7,7 @@
 #include "output/port_data_files.h"
 #include "scripted_prompt.h"
 #include "settings/language.h"
+#include "../wiring/wiring_test_support.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,16 +21,6 @@ inline GridGeometry outputGrid(int rows, int cols, int base)
     g.cols = int16_t(cols);
     g.baseColorNum = uint8_t(base);
     return g;
-}
-
-inline WiringPixel wired(int x, int y, int port, int pixel)
-{
-    WiringPixel p;
-    p.column = x;
-    p.row = y;
-    p.port = port;
-    p.pixel = pixel;
-    return p;
 }
 
 class OutputTest : public ::testing::Test
@@ -66,7 +57,7 @@ protected:
     void wireRow(int count, int port = 0)
     {
         for (int i = 0; i < count; ++i)
-            doc->wiring().append(wired(i, 0, port, i));
+            doc->wiring().append(wiredAt(i, 0, port, i));
     }
 
     PortDataResult write(int from = 1, int to = -1, int speed = 30)

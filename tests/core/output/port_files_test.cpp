@@ -81,9 +81,9 @@ TEST_F(PortFiles, OnlyPortsOneAndThreeStillWriteThreeFiles)
 {
     makeDocument(6, 2);
     params.communicationFormat = 0;
-    doc->wiring().append(wired(0, 0, 0, 0));
-    doc->wiring().append(wired(1, 0, 0, 1));
-    doc->wiring().append(wired(2, 0, 2, 0));
+    doc->wiring().append(wiredAt(0, 0, 0, 0));
+    doc->wiring().append(wiredAt(1, 0, 0, 1));
+    doc->wiring().append(wiredAt(2, 0, 2, 0));
     ASSERT_EQ(write(), PortDataResult::Written);
     EXPECT_EQ(written.size(), 3);
     const QStringList files = QDir(dir.path()).entryList({QStringLiteral("*.led")}, QDir::Files, QDir::Name);
@@ -129,8 +129,8 @@ TEST_F(PortFiles, PixelNumberGapsAreZeroBytes)
 {
     makeDocument(4, 1);
     params.communicationFormat = 0;
-    doc->wiring().append(wired(0, 0, 0, 0));
-    doc->wiring().append(wired(1, 0, 0, 3));
+    doc->wiring().append(wiredAt(0, 0, 0, 0));
+    doc->wiring().append(wiredAt(1, 0, 0, 3));
     ASSERT_EQ(write(), PortDataResult::Written);
     const auto file = portBytes(0);
     EXPECT_EQ(u16(file, 0), 12u);
@@ -141,8 +141,8 @@ TEST_F(PortFiles, RecordsOutsideTheGridReadNoColourButKeepTheirPlace)
 {
     makeDocument(2, 1);
     params.communicationFormat = 0;
-    doc->wiring().append(wired(0, 0, 0, 0));
-    doc->wiring().append(wired(5, 7, 0, 1)); // left from a larger grid
+    doc->wiring().append(wiredAt(0, 0, 0, 0));
+    doc->wiring().append(wiredAt(5, 7, 0, 1)); // left from a larger grid
     ASSERT_EQ(write(), PortDataResult::Written);
     const auto file = portBytes(0);
     EXPECT_EQ(u16(file, 0), 6u);
@@ -153,8 +153,8 @@ TEST_F(PortFiles, ALaterRecordOfTheSamePixelWins)
 {
     makeDocument(3, 1);
     params.communicationFormat = 0;
-    doc->wiring().append(wired(0, 0, 0, 0));
-    doc->wiring().append(wired(2, 0, 0, 0));
+    doc->wiring().append(wiredAt(0, 0, 0, 0));
+    doc->wiring().append(wiredAt(2, 0, 0, 0));
     ASSERT_EQ(write(), PortDataResult::Written);
     EXPECT_EQ(block(portBytes(0), 0, 3, 512), (std::vector<uint8_t>{3, 4, 5}));
 }
@@ -196,8 +196,8 @@ TEST_F(PortFiles, ExistingFilesAreReplaced)
 TEST_F(PortFiles, ProgressRunsToFiftyThenZero)
 {
     makeDocument(2, 4);
-    doc->wiring().append(wired(0, 0, 0, 0));
-    doc->wiring().append(wired(1, 0, 1, 0));
+    doc->wiring().append(wiredAt(0, 0, 0, 0));
+    doc->wiring().append(wiredAt(1, 0, 1, 0));
     std::vector<int> seen;
     PortDataRequest r;
     r.fromFrame = 1;
@@ -211,8 +211,8 @@ TEST_F(PortFiles, ProgressRunsToFiftyThenZero)
 TEST_F(PortFiles, AFileThatCannotBeCreatedIsNamedAndEndsTheRun)
 {
     makeDocument(2, 1);
-    doc->wiring().append(wired(0, 0, 0, 0));
-    doc->wiring().append(wired(1, 0, 1, 0));
+    doc->wiring().append(wiredAt(0, 0, 0, 0));
+    doc->wiring().append(wiredAt(1, 0, 1, 0));
     PortDataRequest r;
     r.fromFrame = r.toFrame = 1;
     r.chosenPath = dir.filePath(QStringLiteral("missing-folder/show.led"));
@@ -226,8 +226,8 @@ TEST_F(PortFiles, TheTimingCheckRefusesBeforeAnyFileIsCreated)
 {
     // rate 10 × 1,000,000 ÷ 256 ÷ (3n) ÷ 30 falls below 1 from n = 435 on.
     makeDocument(435, 1);
-    doc->wiring().append(wired(0, 0, 0, 0));
-    doc->wiring().append(wired(1, 0, 1, 434));
+    doc->wiring().append(wiredAt(0, 0, 0, 0));
+    doc->wiring().append(wiredAt(1, 0, 1, 434));
     EXPECT_EQ(write(), PortDataResult::TimingRefused);
     EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("err 参数")});
     EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.led")}, QDir::Files).isEmpty());
@@ -236,10 +236,10 @@ TEST_F(PortFiles, TheTimingCheckRefusesBeforeAnyFileIsCreated)
 TEST_F(PortFiles, TheTimingCheckPassesJustBelowTheLimitAndOnlyForTheFirstModel)
 {
     makeDocument(435, 1);
-    doc->wiring().append(wired(0, 0, 0, 433));
+    doc->wiring().append(wiredAt(0, 0, 0, 433));
     EXPECT_EQ(write(), PortDataResult::Written);
 
-    doc->wiring().append(wired(1, 0, 0, 434));
+    doc->wiring().append(wiredAt(1, 0, 0, 434));
     params.controllerModel = 1;
     prompt.shown.clear();
     EXPECT_EQ(write(), PortDataResult::Written);
@@ -272,7 +272,7 @@ TEST_F(PortFiles, AnImpossibleRangeWritesNothing)
 TEST_F(PortFiles, APixelNumberFromADamagedFileIsRefusedBeforeAllocating)
 {
     makeDocument(2, 1);
-    doc->wiring().append(wired(0, 0, 0, 2000000000));
+    doc->wiring().append(wiredAt(0, 0, 0, 2000000000));
     EXPECT_EQ(write(), PortDataResult::Failed);
     EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.led")}, QDir::Files).isEmpty());
     EXPECT_FALSE(prompt.texts().contains(QStringLiteral("数据生成成功!")));

@@ -72,11 +72,11 @@ TEST(Rotate, KeepsTheWiringListAndMapsOnlyRecordsInsideTheTurnedGrid)
     Document doc(gridOf(2, 5));
     fillTagged(doc, 1);
     doc.wiring().setKind(CircuitryKind::Led);
-    doc.wiring().append(wired(1, 0, 0, 0)); // inside 5 x 2 as well
-    doc.wiring().append(wired(4, 1, 1, 0)); // column 4 is outside 2 columns
+    doc.wiring().append(wiredAt(1, 0, 0, 0)); // inside 5 x 2 as well
+    doc.wiring().append(wiredAt(4, 1, 1, 0)); // column 4 is outside 2 columns
     ASSERT_TRUE(rotateQuarterTurn(doc));
     ASSERT_EQ(doc.wiring().count(), 2);
-    EXPECT_EQ(doc.wiring().pixel(1), wired(4, 1, 1, 0));
+    EXPECT_EQ(doc.wiring().pixel(1), wiredAt(4, 1, 1, 0));
     EXPECT_EQ(doc.wiring().rows(), 5);
     EXPECT_EQ(doc.wiring().cols(), 2);
     ASSERT_EQ(doc.wiring().cellMap().size(), 10u);

@@ -126,7 +126,7 @@ TEST(DeleteAtSizeOne, DoesNothing)
 
     Document oneCol(gridOf(3, 1));
     fillTagged(oneCol, 1);
-    oneCol.wiring().append(wired(0, 2, 0, 0));
+    oneCol.wiring().append(wiredAt(0, 2, 0, 0));
     EXPECT_FALSE(deleteColumn(oneCol));
     EXPECT_EQ(oneCol.cols(), 1);
     EXPECT_EQ(oneCol.wiring().count(), 1);
@@ -138,7 +138,7 @@ TEST(AddRow, ExtendsTheCellMapAndKeepsTheWiringList)
     Document doc(gridOf(2, 2));
     fillTagged(doc, 1);
     doc.wiring().setKind(CircuitryKind::Led);
-    doc.wiring().append(wired(1, 1, 3, 0));
+    doc.wiring().append(wiredAt(1, 1, 3, 0));
     doc.wiring().setCellColour(0, 0, 0x123456); // a colour the editor set
     ASSERT_TRUE(addRow(doc));
     EXPECT_EQ(doc.wiring().count(), 1);
@@ -161,7 +161,7 @@ TEST(DeleteRowOrColumn, EmptiesTheWiringAndMakesAnEmptyMapAtTheNewSize)
     for (bool row : {true, false}) {
         Document doc(gridOf(3, 3));
         fillTagged(doc, 1);
-        doc.wiring().append(wired(0, 0, 0, 0));
+        doc.wiring().append(wiredAt(0, 0, 0, 0));
         ASSERT_TRUE(row ? deleteRow(doc) : deleteColumn(doc));
         EXPECT_EQ(doc.wiring().count(), 0);
         EXPECT_EQ(doc.wiring().cellMap(), std::vector<ColorValue>(6, 0));

@@ -3,6 +3,7 @@
 // moves a point to the wrong place is seen.
 
 #include "document/document.h"
+#include "../wiring/wiring_test_support.h"
 
 #include <random>
 
@@ -50,12 +51,3 @@ inline std::vector<Frame> framesOf(const Document &doc)
     return out;
 }
 
-inline WiringPixel wired(int x, int y, int port, int pixel)
-{
-    WiringPixel p;
-    p.column = x;
-    p.row = y;
-    p.port = port;
-    p.pixel = pixel;
-    return p;
-}
