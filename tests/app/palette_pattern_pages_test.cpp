@@ -3,6 +3,7 @@
 // colour action, and the selected palette entry left as it was.
 
 #include "editor_context.h"
+#include "pattern_page_test_support.h"
 #include "editing/colour_action.h"
 #include "patterns/auto_pattern_dialog.h"
 #include "patterns/palette_pattern_pages.h"
@@ -25,13 +26,6 @@ namespace {
 
 constexpr int kNotesTab = 5;
 constexpr int kFillTab = 7;
-
-template <typename Page> Page *openPalettePage(AutoPatternDialog &dialog, int tab)
-{
-    dialog.show();
-    dialog.tabs()->setCurrentIndex(tab);
-    return qobject_cast<Page *>(dialog.page());
-}
 
 QString labelOf(QWidget *page, const char *name)
 {
@@ -62,7 +56,7 @@ private slots:
     {
         EditorContext e(8, 5);
         AutoPatternDialog dialog(e.ctx);
-        auto *page = openPalettePage<NoteJumpPage>(dialog, kNotesTab);
+        auto *page = openPatternPage<NoteJumpPage>(dialog, kNotesTab);
         QVERIFY(page);
         QVERIFY(!page->findChild<QGroupBox *>(QStringLiteral("colourGroup"))->isVisible());
         QCOMPARE(page->findChild<QGroupBox *>(QStringLiteral("Direction"))->title(), QStringLiteral("方向"));
@@ -84,7 +78,7 @@ private slots:
         page->framesEdit()->setText(QStringLiteral("7"));
         page->horizontalButton()->setChecked(true);
         dialog.tabs()->setCurrentIndex(0);
-        page = openPalettePage<NoteJumpPage>(dialog, kNotesTab);
+        page = openPatternPage<NoteJumpPage>(dialog, kNotesTab);
         QCOMPARE(page->framesEdit()->text(), QStringLiteral("100"));
         QVERIFY(page->verticalButton()->isChecked());
     }
@@ -93,7 +87,7 @@ private slots:
     {
         EditorContext e(8, 5);
         AutoPatternDialog dialog(e.ctx);
-        auto *page = openPalettePage<PaletteFillPage>(dialog, kFillTab);
+        auto *page = openPatternPage<PaletteFillPage>(dialog, kFillTab);
         QVERIFY(page);
         QVERIFY(!page->findChild<QGroupBox *>(QStringLiteral("colourGroup"))->isVisible());
         QCOMPARE(page->modeList()->count(), 16);
@@ -109,13 +103,13 @@ private slots:
         Language::setCode(Language::English);
         EditorContext e(8, 5);
         AutoPatternDialog dialog(e.ctx);
-        auto *notes = openPalettePage<NoteJumpPage>(dialog, kNotesTab);
+        auto *notes = openPatternPage<NoteJumpPage>(dialog, kNotesTab);
         QCOMPARE(notes->findChild<QGroupBox *>(QStringLiteral("Direction"))->title(), QStringLiteral("Direction"));
         QCOMPARE(notes->horizontalButton()->text(), QStringLiteral("Horizontal"));
         QCOMPARE(notes->rangeBox()->itemText(1), QStringLiteral("Odd columns (rows)"));
         QCOMPARE(labelOf(notes, "LabelAutoGenerateFrames"), QStringLiteral("Frames to make"));
         QCOMPARE(dialog.tabs()->tabText(kNotesTab), QStringLiteral("Jumping Notes"));
-        auto *fill = openPalettePage<PaletteFillPage>(dialog, kFillTab);
+        auto *fill = openPatternPage<PaletteFillPage>(dialog, kFillTab);
         QCOMPARE(fill->modeList()->item(2)->text(), QStringLiteral("Palette fill, transparent (left to right)"));
         QCOMPARE(fill->modeList()->item(9)->text(),
                  QStringLiteral("Palette wheel anticlockwise 1 (around the grid, frames build up)"));
@@ -130,7 +124,7 @@ private slots:
         QMainWindow window;
         e.ctx.statusBar = window.statusBar();
         AutoPatternDialog dialog(e.ctx, &window);
-        auto *page = openPalettePage<NoteJumpPage>(dialog, kNotesTab);
+        auto *page = openPatternPage<NoteJumpPage>(dialog, kNotesTab);
         page->framesEdit()->setText(QStringLiteral("12"));
         page->horizontalButton()->setChecked(true);
         page->rangeBox()->setCurrentIndex(1); // rows 0, 2, 4, 6
@@ -152,9 +146,9 @@ private slots:
         EditorContext e(4, 4);
         e.palette.colours.clear();
         AutoPatternDialog dialog(e.ctx);
-        clickConfirm(openPalettePage<NoteJumpPage>(dialog, kNotesTab));
+        clickConfirm(openPatternPage<NoteJumpPage>(dialog, kNotesTab));
         for (int mode : {0, 3, 6, 12}) {
-            auto *fill = openPalettePage<PaletteFillPage>(dialog, kFillTab);
+            auto *fill = openPatternPage<PaletteFillPage>(dialog, kFillTab);
             fill->modeList()->setCurrentRow(mode);
             clickConfirm(fill);
         }
@@ -171,7 +165,7 @@ private slots:
         e.palette.selectEntry(1);
         e.editing.colourAction = ColourAction::Xor;
         AutoPatternDialog dialog(e.ctx);
-        auto *page = openPalettePage<PaletteFillPage>(dialog, kFillTab);
+        auto *page = openPatternPage<PaletteFillPage>(dialog, kFillTab);
         clickConfirm(page); // mode 0: green, then blue
         QCOMPARE(e.doc.frameCount(), 3);
         QCOMPARE(e.doc.frames().at(1), Frame(6, 0x01FE01));
@@ -198,7 +192,7 @@ private slots:
         QMainWindow window;
         e.ctx.statusBar = window.statusBar();
         AutoPatternDialog dialog(e.ctx, &window);
-        auto *page = openPalettePage<PaletteFillPage>(dialog, kFillTab);
+        auto *page = openPatternPage<PaletteFillPage>(dialog, kFillTab);
         page->modeList()->setCurrentRow(2); // left to right
         QSignalSpy content(&e.doc, &Document::frameContentChanged);
         QSignalSpy frames(&e.doc, &Document::framesChanged);
@@ -216,7 +210,7 @@ private slots:
     {
         EditorContext e(4, 4);
         AutoPatternDialog dialog(e.ctx);
-        auto *page = openPalettePage<PaletteFillPage>(dialog, kFillTab);
+        auto *page = openPatternPage<PaletteFillPage>(dialog, kFillTab);
         page->modeList()->clearSelection();
         page->modeList()->setCurrentRow(-1);
         clickConfirm(page);

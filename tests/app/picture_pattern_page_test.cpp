@@ -2,6 +2,7 @@
 // current frame into the preview, and a run from the confirm button.
 
 #include "editor_context.h"
+#include "pattern_page_test_support.h"
 #include "patterns/auto_pattern_dialog.h"
 #include "patterns/picture_pattern_page.h"
 #include "settings/language.h"
@@ -18,13 +19,6 @@
 namespace {
 
 constexpr int kPictureTab = 6;
-
-PicturePatternPage *openPicturePage(AutoPatternDialog &dialog)
-{
-    dialog.show();
-    dialog.tabs()->setCurrentIndex(kPictureTab);
-    return qobject_cast<PicturePatternPage *>(dialog.page());
-}
 
 // A picture file: left half red, right half blue.
 QString writeHalvesPicture(const QTemporaryDir &dir)
@@ -67,7 +61,7 @@ private slots:
     {
         EditorContext e(8, 16);
         AutoPatternDialog dialog(e.ctx);
-        PicturePatternPage *page = openPicturePage(dialog);
+        PicturePatternPage *page = openPatternPage<PicturePatternPage>(dialog, kPictureTab);
         QVERIFY(page);
         QCOMPARE(page->entranceEdit()->text(), QStringLiteral("20"));
         QCOMPARE(page->waitEdit()->text(), QStringLiteral("10"));
@@ -83,7 +77,7 @@ private slots:
         Language::setCode(Language::English);
         Language::reload();
         AutoPatternDialog english(e.ctx);
-        page = openPicturePage(english);
+        page = openPatternPage<PicturePatternPage>(english, kPictureTab);
         QCOMPARE(page->effectBox()->currentText(), QStringLiteral("Move left"));
         QCOMPARE(page->loadButton()->text(), QStringLiteral("Load Picture"));
     }
@@ -92,7 +86,7 @@ private slots:
     {
         EditorContext e(8, 16);
         AutoPatternDialog dialog(e.ctx);
-        PicturePatternPage *page = openPicturePage(dialog);
+        PicturePatternPage *page = openPatternPage<PicturePatternPage>(dialog, kPictureTab);
         QTest::mouseClick(page->confirmButton(), Qt::LeftButton);
         QCOMPARE(e.doc.frameCount(), 1);
         QVERIFY(e.prompt.shown.empty());
@@ -104,7 +98,7 @@ private slots:
         EditorContext e(8, 16);
         e.ctx.editing.addMode = AddMode::Overwrite; // the picture page inserts all the same
         AutoPatternDialog dialog(e.ctx);
-        PicturePatternPage *page = openPicturePage(dialog);
+        PicturePatternPage *page = openPatternPage<PicturePatternPage>(dialog, kPictureTab);
         e.prompt.files.push_back(writeHalvesPicture(dir));
         QTest::mouseClick(page->loadButton(), Qt::LeftButton);
         QCOMPARE(e.prompt.fileDialogTitles, QStringList(QStringLiteral("装入图片")));
@@ -131,7 +125,7 @@ private slots:
         QTemporaryDir dir;
         EditorContext e(8, 16);
         AutoPatternDialog dialog(e.ctx);
-        PicturePatternPage *page = openPicturePage(dialog);
+        PicturePatternPage *page = openPatternPage<PicturePatternPage>(dialog, kPictureTab);
         e.prompt.files.push_back(writeHalvesPicture(dir));
         QVERIFY(page->loadPicture());
         const QImage before = page->picture();
@@ -155,7 +149,7 @@ private slots:
             painted[i] = ColorValue(0x10 * (i % 7) + 0x0F);
         e.doc.storeFrame(painted);
         AutoPatternDialog dialog(e.ctx);
-        PicturePatternPage *page = openPicturePage(dialog);
+        PicturePatternPage *page = openPatternPage<PicturePatternPage>(dialog, kPictureTab);
         QTest::mouseClick(page->currentFrameButton(), Qt::LeftButton);
         QVERIFY(previewLitPixels(page->previewLabel()) > 0);
         page->entranceEdit()->setText(QStringLiteral("0"));

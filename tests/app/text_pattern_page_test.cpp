@@ -2,6 +2,7 @@
 // the selected text, the line width, and runs from the confirm button.
 
 #include "editor_context.h"
+#include "pattern_page_test_support.h"
 #include "patterns/auto_pattern_dialog.h"
 #include "patterns/text_font_dialog.h"
 #include "patterns/text_pattern.h"
@@ -28,13 +29,6 @@ namespace {
 
 constexpr int kTextTab = 4;
 
-TextPatternPage *openTextPage(AutoPatternDialog &dialog)
-{
-    dialog.show();
-    dialog.tabs()->setCurrentIndex(kTextTab);
-    return qobject_cast<TextPatternPage *>(dialog.page());
-}
-
 int litCellsOf(const Frame &frame)
 {
     int lit = 0;
@@ -60,7 +54,7 @@ private slots:
     {
         EditorContext e(16, 48);
         AutoPatternDialog dialog(e.ctx);
-        TextPatternPage *page = openTextPage(dialog);
+        TextPatternPage *page = openPatternPage<TextPatternPage>(dialog, kTextTab);
         QVERIFY(page);
         QVERIFY(page->textBox()->toPlainText().isEmpty());
         QCOMPARE(page->textBox()->palette().color(QPalette::Base), QColor(Qt::black));
@@ -89,7 +83,7 @@ private slots:
         Language::setCode(Language::English);
         Language::reload();
         AutoPatternDialog english(e.ctx);
-        page = openTextPage(english);
+        page = openPatternPage<TextPatternPage>(english, kTextTab);
         QCOMPARE(page->appearanceBox()->currentText(), QStringLiteral("Scroll up"));
         QCOMPARE(page->colourBox()->currentText(), QStringLiteral("Not used"));
     }
@@ -98,7 +92,7 @@ private slots:
     {
         EditorContext e(16, 40);
         AutoPatternDialog dialog(e.ctx);
-        TextPatternPage *page = openTextPage(dialog);
+        TextPatternPage *page = openPatternPage<TextPatternPage>(dialog, kTextTab);
         page->textBox()->setFocus();
         QTest::keyClicks(page->textBox(), QStringLiteral("Hi"));
         page->appearanceBox()->setCurrentIndex(kStuntScrollLeft);
@@ -119,7 +113,7 @@ private slots:
     {
         EditorContext e(16, 64);
         AutoPatternDialog dialog(e.ctx);
-        TextPatternPage *page = openTextPage(dialog);
+        TextPatternPage *page = openPatternPage<TextPatternPage>(dialog, kTextTab);
         page->textBox()->setPlainText(QStringLiteral("ab"));
         page->textBox()->selectAll();
 
@@ -166,7 +160,7 @@ private slots:
     {
         EditorContext e(16, 64);
         AutoPatternDialog dialog(e.ctx);
-        TextPatternPage *page = openTextPage(dialog);
+        TextPatternPage *page = openPatternPage<TextPatternPage>(dialog, kTextTab);
         page->textBox()->setPlainText(QStringLiteral("one two three four five six seven eight nine ten"));
         QTextDocument *doc = page->textBox()->document();
         for (int width = 40; width <= 160; width += 3) {
@@ -188,7 +182,7 @@ private slots:
     {
         EditorContext e(16, 40);
         AutoPatternDialog dialog(e.ctx);
-        TextPatternPage *page = openTextPage(dialog);
+        TextPatternPage *page = openPatternPage<TextPatternPage>(dialog, kTextTab);
         QTest::mouseClick(page->confirmButton(), Qt::LeftButton);
         QCOMPARE(e.doc.frameCount(), 1);
         QCOMPARE(e.prompt.lastText(), QStringLiteral("没有输入文字"));
