@@ -195,9 +195,31 @@ bool VideoReader::openBytes(const QByteArray &bytes)
     return openInput();
 }
 
+// The largest picture a decoder of a stream declared w x h may build:
+// a stream may change its picture size on the way, and a damaged one may
+// claim any size a packet can name (16383 x 16383 for VP8), which the
+// decoder would build before anything could refuse it. The stream's own
+// size or 4K, whichever is larger, keeps a small file from making the
+// decoder fill gigabytes.
+static int64_t decoderPixelLimit(int width, int height)
+{
+    const int64_t declared = sideAllowed(width, height) ? int64_t(width) * height : 0;
+    return std::max<int64_t>(declared, kMaxVideoChangedPoints);
+}
+
 bool VideoReader::openInput()
 {
-    int r = avformat_find_stream_info(m->format, nullptr);
+    // Probing the streams decodes a few pictures with decoders of FFmpeg's
+    // own: they get the same limit as ours.
+    const unsigned streams = m->format->nb_streams;
+    std::vector<AVDictionary *> probeOptions(streams, nullptr);
+    for (unsigned i = 0; i < streams; ++i) {
+        const AVCodecParameters *par = m->format->streams[i]->codecpar;
+        av_dict_set_int(&probeOptions[i], "max_pixels", decoderPixelLimit(par->width, par->height), 0);
+    }
+    int r = avformat_find_stream_info(m->format, streams ? probeOptions.data() : nullptr);
+    for (AVDictionary *&options : probeOptions)
+        av_dict_free(&options);
     if (r < 0) {
         m->error = QStringLiteral("no video FFmpeg can read (%1)").arg(ffmpegError(r));
         return false;
@@ -225,13 +247,8 @@ bool VideoReader::openInput()
         return false;
     }
     r = avcodec_parameters_to_context(m->decoder, par);
-    // A stream may change its picture size on the way, and a damaged one
-    // may claim any size a packet can name (16383 x 16383 for VP8): the
-    // decoder would build each such picture before next() could refuse it.
-    // Pictures are limited to the stream's own size or 4K, whichever is
-    // larger, so a small file cannot make the decoder fill gigabytes.
     if (r >= 0)
-        m->decoder->max_pixels = std::max<int64_t>(int64_t(par->width) * par->height, kMaxVideoChangedPoints);
+        m->decoder->max_pixels = decoderPixelLimit(par->width, par->height);
     if (r < 0 || (r = avcodec_open2(m->decoder, codec, nullptr)) < 0) {
         m->error = QStringLiteral("the video cannot be decoded (%1)").arg(ffmpegError(r));
         return false;
