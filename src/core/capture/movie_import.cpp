@@ -3,8 +3,10 @@
 #include "capture/gather_texts.h"
 #include "document/frame_budget.h"
 #include "document/frame_repeat.h"
+#include "patterns/picture_pattern.h"
 #include "settings/prompt.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 #include <climits>
@@ -60,6 +62,11 @@ bool AnimatedPicture::start()
         m_reader = std::make_unique<QImageReader>(m_path);
     }
     m_reader->setAutoTransform(false);
+    // A cut or damaged file may claim a picture far larger than its bytes
+    // could hold (92 bytes claiming 2235 x 10778), which the decoder would
+    // fill in for every picture: memory is bounded by the file's size.
+    const qint64 fileBytes = m_device ? (m_device->isSequential() ? 0 : m_device->size()) : QFileInfo(m_path).size();
+    m_reader->setAllocationLimit(pictureAllocationLimitMb(fileBytes, kMaxVideoSide));
     if (!m_reader->canRead()) {
         m_error = m_reader->errorString();
         m_reader.reset();

@@ -86,6 +86,13 @@ void pictureCannotBeOpened(Prompt &prompt)
 
 } // namespace
 
+int pictureAllocationLimitMb(qint64 fileBytes, int maxSide)
+{
+    const int64_t largestMb = int64_t(maxSide) * maxSide * 4 / (1024 * 1024);
+    const int64_t fileMb = (fileBytes * kMaxPicturePixelsPerByte * 4 + (1024 * 1024 - 1)) / (1024 * 1024);
+    return int(fileBytes > 0 ? std::min(fileMb, largestMb) : largestMb);
+}
+
 QImage readPatternPicture(QIODevice &device, Prompt &prompt)
 {
     QImageReader reader(&device);
@@ -95,10 +102,8 @@ QImage readPatternPicture(QIODevice &device, Prompt &prompt)
     // (a 30-byte GIF claiming 11268 x 13315), whose missing pixels the
     // decoder would spend seconds filling in. Its memory is bounded by the
     // file's size as well as by the largest sides.
-    const int64_t largestMb = int64_t(kMaxPictureSide) * kMaxPictureSide * 4 / (1024 * 1024);
-    const int64_t fileBytes = device.isSequential() ? 0 : device.size() - device.pos();
-    const int64_t fileMb = (fileBytes * kMaxPicturePixelsPerByte * 4 + (1024 * 1024 - 1)) / (1024 * 1024);
-    reader.setAllocationLimit(int(fileBytes > 0 ? std::min(fileMb, largestMb) : largestMb));
+    reader.setAllocationLimit(
+        pictureAllocationLimitMb(device.isSequential() ? 0 : device.size() - device.pos(), kMaxPictureSide));
     // The header's size first: a huge picture is refused before its pixels
     // take any memory.
     const QSize size = reader.size();

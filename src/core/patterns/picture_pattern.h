@@ -19,6 +19,10 @@ constexpr int kMaxPictureSide = 16384;
 // (a cut file would otherwise be filled in at full size); it cannot be opened.
 constexpr qint64 kMaxPicturePixelsPerByte = 1024;
 
+// The memory, in MB, a picture decoder may take for one picture of a file
+// of `fileBytes` (unknown when 0 or less) whose sides are at most `maxSide`.
+int pictureAllocationLimitMb(qint64 fileBytes, int maxSide);
+
 // The page's effect list holds entries 2..55: list item k is effect k
 // (0..52), item 53 is "随机".
 constexpr int kPictureRandomItem = 53;

@@ -8,6 +8,7 @@
 #include "capture/movie_import.h"
 #include "capture/video_file.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -227,6 +228,17 @@ TEST_F(MovieFiles, RefusalsSayWhyAndLeaveTheDocument)
     EXPECT_EQ(importMovie(target, *movie, MovieImportOptions{}, prompt), -1);
     EXPECT_EQ(prompt.texts(), QStringList{GatherText::gridFirst()});
     EXPECT_EQ(empty.frameCount(), 0);
+
+    // 92 bytes of a cut GIF claiming a 2235 x 10778 screen: no picture is
+    // filled in at that size from so few bytes.
+    QByteArray cutGif = QByteArray::fromHex("474946383961bb081a2a") + QByteArray(80, ',') + QByteArray::fromHex("0a84");
+    QBuffer cut(&cutGif);
+    ASSERT_TRUE(cut.open(QIODevice::ReadOnly));
+    AnimatedPicture animated;
+    QImage picture;
+    double seconds = 0;
+    EXPECT_FALSE(animated.openDevice(&cut) && animated.next(picture, seconds));
+    EXPECT_TRUE(picture.isNull());
 
     VideoWriter writer;
     EXPECT_FALSE(writer.open(file("x.txt"), 4, 4, 10));

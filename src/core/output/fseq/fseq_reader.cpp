@@ -5,6 +5,7 @@
 #include <zlib.h>
 #include <zstd.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -54,6 +55,9 @@ private:
 
 // Window of zstd level 19, the largest of the levels below "ultra".
 constexpr int kZstdUsualWindowLog = 23;
+// zstd's own default limit for decoders (128 MB), which its "ultra" levels
+// keep to.
+constexpr int kZstdDefaultLargestWindowLog = 27;
 
 struct ZstdFree
 {
@@ -68,8 +72,10 @@ bool inflateZstd(ZSTD_DCtx *ctx, const uint8_t *src, size_t length, FrameCollect
     // whatever it really holds: a 400-byte block could make us allocate and
     // fill 128 MB for a few frames. A compressor never needs a window larger
     // than what it compresses, and stream compressors at their usual levels
-    // stay within 8 MB: allow that, or the block's own size if larger.
-    const int largest = ZSTD_dParam_getBounds(ZSTD_d_windowLogMax).upperBound;
+    // stay within 8 MB: allow that, or the block's own size if larger, but
+    // never more than the 128 MB zstd itself allows by default (a header
+    // may claim blocks of gigabytes the file does not hold).
+    const int largest = std::min(kZstdDefaultLargestWindowLog, ZSTD_dParam_getBounds(ZSTD_d_windowLogMax).upperBound);
     int windowLog = kZstdUsualWindowLog;
     while (windowLog < largest && (uint64_t(1) << windowLog) < frames.blockBytes())
         ++windowLog;
