@@ -17,11 +17,18 @@ void checkVideo(bool condition)
         std::abort();
 }
 
+// A few pictures, and no more than two 4K pictures' worth of pixels: a
+// small file may rightly declare a large video, and converting many large
+// pictures is work in proportion to what the file declares, not a fault.
+constexpr qint64 kDrainPixels = qint64(2) * 3840 * 2160;
+
 void drain(MovingPicture &movie)
 {
     QImage picture;
     double seconds = 0;
-    for (int i = 0; i < 24 && movie.next(picture, seconds); ++i) {
+    qint64 pixels = 0;
+    for (int i = 0; i < 24 && pixels < kDrainPixels && movie.next(picture, seconds); ++i) {
+        pixels += qint64(picture.width()) * picture.height();
         checkVideo(!picture.isNull());
         checkVideo(picture.width() <= kMaxVideoSide && picture.height() <= kMaxVideoSide);
         checkVideo(picture.format() == QImage::Format_RGB32);
