@@ -4,6 +4,7 @@
 
 #include "document/document.h"
 #include "document/new_grid.h"
+#include "language_test_support.h"
 #include "links/controller_panel.h"
 #include "links/rgb_order_view.h"
 #include "scripted_prompt.h"
@@ -41,163 +42,143 @@ GridGeometry grid(int base)
 
 } // namespace
 
+// The panel on a 4 x 5 grid of `base` base colours, with the initial
+// values of that grid. (Outside the anonymous namespace: the tests' lambdas
+// capture it.)
+struct ControllerPanelOnGrid
+{
+    explicit ControllerPanelOnGrid(int base = 3) : doc(grid(base)), params(ControllerParams::initial(base)) {}
+    Document doc;
+    ControllerParams params;
+    ScriptedPrompt prompt;
+    ControllerPanel panel{params, doc, prompt};
+};
+
 class ControllerPanelTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Language::setCode(Language::Chinese);
-        Language::setFolder(m_dir.path());
-    }
-    void cleanup()
-    {
-        Language::setCode(Language::English);
-        Language::setFolder(QString());
-    }
+    void init() { useBuiltInChineseTexts(m_dir); }
+    void cleanup() { restoreDefaultTexts(); }
 
     void startsWithThePanelsInitialValues()
     {
-        Document doc(grid(3));
-        ControllerParams params = ControllerParams::initial(3);
-        ScriptedPrompt prompt;
-        ControllerPanel panel(params, doc, prompt);
-        QCOMPARE(panel.modelBox()->currentText(), QStringLiteral("KV-M2"));
-        QCOMPARE(panel.modelBox()->count(), 4);
-        QCOMPARE(panel.formatBox()->currentText(), QStringLiteral("SPI595"));
-        QCOMPARE(panel.formatBox()->count(), 14);
-        QCOMPARE(panel.greyBox()->currentText(), QStringLiteral("256"));
-        QCOMPARE(panel.greyBox()->currentIndex(), 6);
-        QCOMPARE(panel.cycleEdit()->text(), QStringLiteral("1"));
-        QCOMPARE(shownRows(panel.orderView()), QStringLiteral("1:b 1:g 1:r"));
-        QCOMPARE(panel.orderView()->headerItem()->text(0), QStringLiteral("Pixel"));
-        QCOMPARE(panel.orderView()->headerItem()->text(1), QStringLiteral("Color"));
-        QCOMPARE(panel.orderView()->columnWidth(0), 60);
-        QVERIFY(!panel.orderView()->topLevelItem(0)->icon(0).isNull());
+        ControllerPanelOnGrid c;
+        QCOMPARE(c.panel.modelBox()->currentText(), QStringLiteral("KV-M2"));
+        QCOMPARE(c.panel.modelBox()->count(), 4);
+        QCOMPARE(c.panel.formatBox()->currentText(), QStringLiteral("SPI595"));
+        QCOMPARE(c.panel.formatBox()->count(), 14);
+        QCOMPARE(c.panel.greyBox()->currentText(), QStringLiteral("256"));
+        QCOMPARE(c.panel.greyBox()->currentIndex(), 6);
+        QCOMPARE(c.panel.cycleEdit()->text(), QStringLiteral("1"));
+        QCOMPARE(shownRows(c.panel.orderView()), QStringLiteral("1:b 1:g 1:r"));
+        QCOMPARE(c.panel.orderView()->headerItem()->text(0), QStringLiteral("Pixel"));
+        QCOMPARE(c.panel.orderView()->headerItem()->text(1), QStringLiteral("Color"));
+        QCOMPARE(c.panel.orderView()->columnWidth(0), 60);
+        QVERIFY(!c.panel.orderView()->topLevelItem(0)->icon(0).isNull());
         // The hidden controls hold the values the output reads.
-        const auto spins = panel.findChildren<QAbstractSpinBox *>();
+        const auto spins = c.panel.findChildren<QAbstractSpinBox *>();
         QCOMPARE(spins.size(), 4);
         for (const QAbstractSpinBox *s : spins)
-            QVERIFY(s->isHidden() || !s->isVisibleTo(&panel));
+            QVERIFY(s->isHidden() || !s->isVisibleTo(&c.panel));
     }
 
     void controlsWriteIntoTheValues()
     {
-        Document doc(grid(3));
-        ControllerParams params = ControllerParams::initial(3);
-        ScriptedPrompt prompt;
-        ControllerPanel panel(params, doc, prompt);
-        panel.modelBox()->setCurrentIndex(1);
-        panel.formatBox()->setCurrentIndex(11);
-        panel.greyBox()->setCurrentIndex(3);
-        QCOMPARE(params.controllerModel, 1);
-        QCOMPARE(params.communicationFormat, 11);
-        QCOMPARE(params.greyLevels, 32);
+        ControllerPanelOnGrid c;
+        c.panel.modelBox()->setCurrentIndex(1);
+        c.panel.formatBox()->setCurrentIndex(11);
+        c.panel.greyBox()->setCurrentIndex(3);
+        QCOMPARE(c.params.controllerModel, 1);
+        QCOMPARE(c.params.communicationFormat, 11);
+        QCOMPARE(c.params.greyLevels, 32);
     }
 
     void aGridChangeRebuildsTheOrderList()
     {
-        Document doc(grid(3));
-        ControllerParams params = ControllerParams::initial(3);
-        ScriptedPrompt prompt;
-        ControllerPanel panel(params, doc, prompt);
-        panel.cycleEdit()->selectAll();
-        QTest::keyClicks(panel.cycleEdit(), QStringLiteral("2"));
-        panel.nullButton()->click();
-        QCOMPARE(panel.orderView()->topLevelItemCount(), 7);
+        ControllerPanelOnGrid c;
+        c.panel.cycleEdit()->selectAll();
+        QTest::keyClicks(c.panel.cycleEdit(), QStringLiteral("2"));
+        c.panel.nullButton()->click();
+        QCOMPARE(c.panel.orderView()->topLevelItemCount(), 7);
 
-        NewGridValues v = newGridValuesFrom(doc.geometry());
+        NewGridValues v = newGridValuesFrom(c.doc.geometry());
         v.baseColourIndex = 0; // single colour
-        QVERIFY(applyNewGridValues(doc, v).isEmpty());
-        QCOMPARE(shownRows(panel.orderView()), QStringLiteral("1:r"));
-        QCOMPARE(params.groupExtra, 0);
+        QVERIFY(applyNewGridValues(c.doc, v).isEmpty());
+        QCOMPARE(shownRows(c.panel.orderView()), QStringLiteral("1:r"));
+        QCOMPARE(c.params.groupExtra, 0);
 
         v.baseColourIndex = 2;
         v.rows = 9;
-        QVERIFY(applyNewGridValues(doc, v).isEmpty());
-        QCOMPARE(shownRows(panel.orderView()), QStringLiteral("1:b 1:g 1:r"));
+        QVERIFY(applyNewGridValues(c.doc, v).isEmpty());
+        QCOMPARE(shownRows(c.panel.orderView()), QStringLiteral("1:b 1:g 1:r"));
     }
 
     void theCycleEditRebuildsOnEveryChange()
     {
-        Document doc(grid(3));
-        ControllerParams params = ControllerParams::initial(3);
-        ScriptedPrompt prompt;
-        ControllerPanel panel(params, doc, prompt);
-        panel.nullButton()->click();
-        QCOMPARE(params.groupExtra, 1);
-        panel.cycleEdit()->selectAll();
-        QTest::keyClicks(panel.cycleEdit(), QStringLiteral("2"));
-        QCOMPARE(params.cycle, 2);
-        QCOMPARE(params.groupExtra, 0);
-        QCOMPARE(shownRows(panel.orderView()), QStringLiteral("1:b 1:g 1:r 2:b 2:g 2:r"));
-        QTest::keyClick(panel.cycleEdit(), Qt::Key_1); // "21"
-        QCOMPARE(panel.orderView()->topLevelItemCount(), 63);
-        QVERIFY(panel.cycleNote()->isHidden());
+        ControllerPanelOnGrid c;
+        c.panel.nullButton()->click();
+        QCOMPARE(c.params.groupExtra, 1);
+        c.panel.cycleEdit()->selectAll();
+        QTest::keyClicks(c.panel.cycleEdit(), QStringLiteral("2"));
+        QCOMPARE(c.params.cycle, 2);
+        QCOMPARE(c.params.groupExtra, 0);
+        QCOMPARE(shownRows(c.panel.orderView()), QStringLiteral("1:b 1:g 1:r 2:b 2:g 2:r"));
+        QTest::keyClick(c.panel.cycleEdit(), Qt::Key_1); // "21"
+        QCOMPARE(c.panel.orderView()->topLevelItemCount(), 63);
+        QVERIFY(c.panel.cycleNote()->isHidden());
     }
 
     void aCycleBelowOneIsRefusedAndTheListKept()
     {
-        Document doc(grid(1));
-        ControllerParams params = ControllerParams::initial(1);
-        ScriptedPrompt prompt;
-        ControllerPanel panel(params, doc, prompt);
-        panel.cycleEdit()->selectAll();
-        QTest::keyClicks(panel.cycleEdit(), QStringLiteral("3"));
-        QCOMPARE(shownRows(panel.orderView()), QStringLiteral("1:r 2:r 3:r"));
-        panel.cycleEdit()->selectAll();
-        QTest::keyClicks(panel.cycleEdit(), QStringLiteral("0"));
-        QCOMPARE(params.cycle, 3);
-        QCOMPARE(shownRows(panel.orderView()), QStringLiteral("1:r 2:r 3:r"));
-        QVERIFY(!panel.cycleNote()->isHidden());
-        QCOMPARE(panel.cycleNote()->text(), QStringLiteral("周期必须是1到4096之间的整数，列表保持不变。"));
-        QVERIFY(prompt.shown.empty());
+        ControllerPanelOnGrid c(1);
+        c.panel.cycleEdit()->selectAll();
+        QTest::keyClicks(c.panel.cycleEdit(), QStringLiteral("3"));
+        QCOMPARE(shownRows(c.panel.orderView()), QStringLiteral("1:r 2:r 3:r"));
+        c.panel.cycleEdit()->selectAll();
+        QTest::keyClicks(c.panel.cycleEdit(), QStringLiteral("0"));
+        QCOMPARE(c.params.cycle, 3);
+        QCOMPARE(shownRows(c.panel.orderView()), QStringLiteral("1:r 2:r 3:r"));
+        QVERIFY(!c.panel.cycleNote()->isHidden());
+        QCOMPARE(c.panel.cycleNote()->text(), QStringLiteral("周期必须是1到4096之间的整数，列表保持不变。"));
+        QVERIFY(c.prompt.shown.empty());
     }
 
     void theNullButtonAddsARowAtTheTop()
     {
-        Document doc(grid(3));
-        ControllerParams params = ControllerParams::initial(3);
-        ScriptedPrompt prompt;
-        ControllerPanel panel(params, doc, prompt);
-        panel.nullButton()->click();
-        QCOMPARE(shownRows(panel.orderView()), QStringLiteral("null:null 1:b 1:g 1:r"));
-        QCOMPARE(params.groupExtra, 1);
+        ControllerPanelOnGrid c;
+        c.panel.nullButton()->click();
+        QCOMPARE(shownRows(c.panel.orderView()), QStringLiteral("null:null 1:b 1:g 1:r"));
+        QCOMPARE(c.params.groupExtra, 1);
     }
 
     void aDroppedRowTakesThePlaceOfTheRowUnderIt()
     {
-        Document doc(grid(3));
-        ControllerParams params = ControllerParams::initial(3);
-        ScriptedPrompt prompt;
-        ControllerPanel panel(params, doc, prompt);
-        panel.resize(300, 500);
-        panel.show();
-        RgbOrderView *view = panel.orderView();
+        ControllerPanelOnGrid c;
+        c.panel.resize(300, 500);
+        c.panel.show();
+        RgbOrderView *view = c.panel.orderView();
         const QRect third = view->visualItemRect(view->topLevelItem(2));
         QCOMPARE(view->dropTarget(third.center()), 2);
         QCOMPARE(view->dropTarget(QPoint(5, third.bottom() + 40)), 3);
 
         emit view->rowDropped(0, view->dropTarget(third.center()));
         QTRY_COMPARE(shownRows(view), QStringLiteral("1:g 1:b 1:r"));
-        QCOMPARE(params.orderList.row(1).color, QStringLiteral("b"));
+        QCOMPARE(c.params.orderList.row(1).color, QStringLiteral("b"));
         emit view->rowDropped(2, 0);
         QTRY_COMPARE(shownRows(view), QStringLiteral("1:r 1:g 1:b"));
     }
 
     void saveWritesTheListAndOpenTakesItBack()
     {
-        Document doc(grid(3));
-        ControllerParams params = ControllerParams::initial(3);
-        ScriptedPrompt prompt;
-        ControllerPanel panel(params, doc, prompt);
+        ControllerPanelOnGrid c;
         // Typed without an extension: the dialog adds ".zari", so the file
         // is listed by the open dialog's filter.
         const QString path = m_dir.filePath(QStringLiteral("order.zari"));
-        prompt.files = {m_dir.filePath(QStringLiteral("order"))};
-        panel.saveButton()->click();
-        QCOMPARE(prompt.fileDialogFilters, QStringList{QStringLiteral("Zari file(*.zari)")});
-        QCOMPARE(prompt.saveDialogSuffixes, QStringList{QStringLiteral("zari")});
+        c.prompt.files = {m_dir.filePath(QStringLiteral("order"))};
+        c.panel.saveButton()->click();
+        QCOMPARE(c.prompt.fileDialogFilters, QStringList{QStringLiteral("Zari file(*.zari)")});
+        QCOMPARE(c.prompt.saveDialogSuffixes, QStringList{QStringLiteral("zari")});
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("0,1,3,1,r,1,g,1,b,"));
@@ -206,85 +187,76 @@ private slots:
         QVERIFY(other.open(QIODevice::WriteOnly));
         other.write("1,2,0,");
         other.close();
-        panel.nullButton()->click();
-        prompt.files = {other.fileName()};
-        panel.openButton()->click();
-        QCOMPARE(panel.cycleEdit()->text(), QStringLiteral("2"));
-        QCOMPARE(panel.orderView()->topLevelItemCount(), 0);
-        QCOMPARE(params.groupExtra, 0);
+        c.panel.nullButton()->click();
+        c.prompt.files = {other.fileName()};
+        c.panel.openButton()->click();
+        QCOMPARE(c.panel.cycleEdit()->text(), QStringLiteral("2"));
+        QCOMPARE(c.panel.orderView()->topLevelItemCount(), 0);
+        QCOMPARE(c.params.groupExtra, 0);
 
-        prompt.files = {path};
-        panel.openButton()->click();
-        QCOMPARE(shownRows(panel.orderView()), QStringLiteral("1:b 1:g 1:r"));
-        QCOMPARE(panel.cycleEdit()->text(), QStringLiteral("1"));
-        QVERIFY(prompt.shown.empty());
+        c.prompt.files = {path};
+        c.panel.openButton()->click();
+        QCOMPARE(shownRows(c.panel.orderView()), QStringLiteral("1:b 1:g 1:r"));
+        QCOMPARE(c.panel.cycleEdit()->text(), QStringLiteral("1"));
+        QVERIFY(c.prompt.shown.empty());
     }
 
     void aFailedSaveSaysWhatTheSystemSaid()
     {
-        Document doc(grid(3));
-        ControllerParams params = ControllerParams::initial(3);
-        ScriptedPrompt prompt;
-        ControllerPanel panel(params, doc, prompt);
+        ControllerPanelOnGrid c;
         // A file where a folder should be: the system refuses the folder.
         QFile blocker(m_dir.filePath(QStringLiteral("plain")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        prompt.files = {m_dir.filePath(QStringLiteral("plain/params.zari"))};
-        panel.saveButton()->click();
-        QCOMPARE(prompt.texts(), QStringList{QStringLiteral("Save file fail.\nNot a directory")});
-        QCOMPARE(prompt.shown[0].icon, PromptIcon::Error);
+        c.prompt.files = {m_dir.filePath(QStringLiteral("plain/c.params.zari"))};
+        c.panel.saveButton()->click();
+        QCOMPARE(c.prompt.texts(), QStringList{QStringLiteral("Save file fail.\nNot a directory")});
+        QCOMPARE(c.prompt.shown[0].icon, PromptIcon::Error);
     }
 
     void openingSomethingElseChangesNothing()
     {
-        Document doc(grid(3));
-        ControllerParams params = ControllerParams::initial(3);
-        ScriptedPrompt prompt;
-        ControllerPanel panel(params, doc, prompt);
-        panel.nullButton()->click();
+        ControllerPanelOnGrid c;
+        c.panel.nullButton()->click();
         QFile other(m_dir.filePath(QStringLiteral("not.zari")));
         QVERIFY(other.open(QIODevice::WriteOnly));
         other.write("2,1,1,1,r,");
         other.close();
-        prompt.files = {other.fileName()};
-        panel.openButton()->click();
-        QCOMPARE(shownRows(panel.orderView()), QStringLiteral("null:null 1:b 1:g 1:r"));
-        QCOMPARE(params.groupExtra, 1); // kept: nothing was loaded
-        QVERIFY(prompt.shown.empty());
+        c.prompt.files = {other.fileName()};
+        c.panel.openButton()->click();
+        QCOMPARE(shownRows(c.panel.orderView()), QStringLiteral("null:null 1:b 1:g 1:r"));
+        QCOMPARE(c.params.groupExtra, 1); // kept: nothing was loaded
+        QVERIFY(c.prompt.shown.empty());
 
-        prompt.files = {m_dir.filePath(QStringLiteral("missing.zari"))};
-        panel.openButton()->click();
-        QCOMPARE(prompt.texts(), QStringList{QStringLiteral("Open file fail.")});
-        QCOMPARE(params.groupExtra, 1);
+        c.prompt.files = {m_dir.filePath(QStringLiteral("missing.zari"))};
+        c.panel.openButton()->click();
+        QCOMPARE(c.prompt.texts(), QStringList{QStringLiteral("Open file fail.")});
+        QCOMPARE(c.params.groupExtra, 1);
     }
 
     void labelsFollowTheLanguage()
     {
-        Document doc(grid(3));
-        ControllerParams params = ControllerParams::initial(3);
-        ScriptedPrompt prompt;
-        ControllerPanel panel(params, doc, prompt);
+        ControllerPanelOnGrid c;
         auto labels = [&] {
             QStringList t;
-            for (const QLabel *l : panel.findChildren<QLabel *>())
-                if (l != panel.cycleNote())
+            for (const QLabel *l : c.panel.findChildren<QLabel *>())
+                if (l != c.panel.cycleNote())
                     t << l->text();
             return t;
         };
         QVERIFY(labels().contains(QStringLiteral("灰度级别：")));
-        QCOMPARE(panel.openButton()->text(), QStringLiteral("打开"));
+        QCOMPARE(c.panel.openButton()->text(), QStringLiteral("打开"));
 
         Language::setCode(Language::English);
-        panel.applyTexts();
+        c.panel.applyTexts();
         QVERIFY(labels().contains(QStringLiteral("Gray")));
         QVERIFY(labels().contains(QStringLiteral("Cycle")));
-        QCOMPARE(panel.saveButton()->text(), QStringLiteral("save"));
+        QCOMPARE(c.panel.saveButton()->text(), QStringLiteral("save"));
 
         Language::setCode(Language::Traditional);
-        panel.applyTexts();
+        c.panel.applyTexts();
         QVERIFY(labels().contains(QStringLiteral("灰度級別：")));
-        QCOMPARE(panel.openButton()->text(), QStringLiteral("打開"));
+        QCOMPARE(c.panel.openButton()->text(), QStringLiteral("打開"));
     }
 
 private:

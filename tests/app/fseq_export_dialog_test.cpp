@@ -3,9 +3,11 @@
 // the file it writes, and its texts in the three languages.
 
 #include "document/document.h"
+#include "language_test_support.h"
 #include "output/fseq_export_dialog.h"
 #include "scripted_prompt.h"
 #include "settings/language.h"
+#include "wired_grid.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -20,28 +22,12 @@
 namespace {
 
 // A 2 x 3 grid with `frames` frames; port 1 drives row 0 and port 3 row 1.
+// Point i of frame f: (10 i + f, 20 + i, 30 + f).
 std::unique_ptr<Document> fseqWiredDocument(int frames)
 {
-    GridGeometry g;
-    g.rows = 2;
-    g.cols = 3;
-    auto doc = std::make_unique<Document>(g);
-    for (int f = 0; f < frames; ++f) {
-        Frame frame(6);
-        for (int i = 0; i < 6; ++i)
-            frame[size_t(i)] = makeColor(unsigned(10 * i + f), unsigned(20 + i), unsigned(30 + f));
-        doc->frames().append(std::move(frame));
-    }
-    doc->wiring().setKind(CircuitryKind::Led);
-    for (int i = 0; i < 6; ++i) {
-        WiringPixel p;
-        p.column = i % 3;
-        p.row = i / 3;
-        p.port = i < 3 ? 0 : 2;
-        p.pixel = i % 3;
-        doc->wiring().append(p);
-    }
-    return doc;
+    return makeWiredDocument(2, 3, frames, {.ports = {0, 2}, .pointsPerPort = 3}, [](int f, int i) {
+        return makeColor(unsigned(10 * i + f), unsigned(20 + i), unsigned(30 + f));
+    });
 }
 
 QByteArray readAll(const QString &path)
@@ -56,16 +42,8 @@ class FseqExportDialogTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Language::setCode(Language::Chinese);
-        Language::setFolder(m_dir.path());
-    }
-    void cleanup()
-    {
-        Language::setCode(Language::English);
-        Language::setFolder(QString());
-    }
+    void init() { useBuiltInChineseTexts(m_dir); }
+    void cleanup() { restoreDefaultTexts(); }
 
     void startsFromThePlaySpeedAndShowsTheChannelMap()
     {

@@ -5,6 +5,7 @@
 
 #include "common/command_ids.h"
 #include "editor_context.h"
+#include "language_test_support.h"
 #include "links/network_commands.h"
 #include "links/network_output.h"
 #include "links/network_output_dialog.h"
@@ -14,6 +15,7 @@
 #include "shell/main_window.h"
 #include "shell/playback_controller.h"
 #include "shell_test_support.h"
+#include "wired_grid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,26 +35,13 @@
 
 namespace {
 
-// A 2 x 3 grid with three frames; port 1 drives row 0 and port 3 row 1
-// (port 2 has no lamp). Point i of frame f: (10 i + f, 20 + i, 30 + f).
+// A 2 x 3 grid (made with three frames); port 1 drives row 0 and port 3
+// row 1 (port 2 has no lamp). Point i of frame f: (10 i + f, 20 + i, 30 + f).
 void wireNetworkDocument(Document &doc)
 {
-    for (int f = 0; f < 2; ++f)
-        doc.insertFrameAfterCurrent(doc.makeFrame());
-    for (int f = 0; f < 3; ++f) {
-        Frame &frame = doc.frames()[f];
-        for (int i = 0; i < 6; ++i)
-            frame[size_t(i)] = makeColor(unsigned(10 * i + f), unsigned(20 + i), unsigned(30 + f));
-    }
-    doc.wiring().setKind(CircuitryKind::Led);
-    for (int i = 0; i < 6; ++i) {
-        WiringPixel p;
-        p.column = i % 3;
-        p.row = i / 3;
-        p.port = i < 3 ? 0 : 2;
-        p.pixel = i % 3;
-        doc.wiring().append(p);
-    }
+    wireDocument(doc, {.ports = {0, 2}, .pointsPerPort = 3}, [](int f, int i) {
+        return makeColor(unsigned(10 * i + f), unsigned(20 + i), unsigned(30 + f));
+    });
 }
 
 // The 18 channels a frame of the document above sends, in RGB order.
@@ -112,20 +101,12 @@ class NetworkOutputTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Language::setCode(Language::Chinese);
-        Language::setFolder(m_dir.path());
-    }
-    void cleanup()
-    {
-        Language::setCode(Language::English);
-        Language::setFolder(QString());
-    }
+    void init() { useBuiltInChineseTexts(m_dir); }
+    void cleanup() { restoreDefaultTexts(); }
 
     void dialogShowsTheChannelMapAsValuesChange()
     {
-        EditorContext c(2, 3, 1);
+        EditorContext c(2, 3, 3);
         wireNetworkDocument(c.doc);
         NetworkOutputSettings s;
         s.layout.pixelsPerUniverse = 2;
@@ -186,7 +167,7 @@ private slots:
     void editsAndPlaybackStepsReachTheReceiver()
     {
         Language::setCode(Language::English);
-        EditorContext c(2, 3, 1);
+        EditorContext c(2, 3, 3);
         wireNetworkDocument(c.doc);
         c.doc.goToFrame(0);
         const QString path = m_dir.filePath(QStringLiteral("live.ini"));
@@ -240,7 +221,7 @@ private slots:
 
     void aHostThatCannotBeFoundSwitchesTheOutputOff()
     {
-        EditorContext c(2, 3, 1);
+        EditorContext c(2, 3, 3);
         wireNetworkDocument(c.doc);
         NetworkOutput output(c.ctx, QString());
         NetworkOutputSettings s;

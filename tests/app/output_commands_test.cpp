@@ -3,9 +3,11 @@
 
 #include "common/command_ids.h"
 #include "editor_context.h"
+#include "language_test_support.h"
 #include "output/output_commands.h"
 #include "output/output_dialog.h"
 #include "settings/language.h"
+#include "wired_grid.h"
 
 #include <QApplication>
 #include <QFile>
@@ -16,18 +18,6 @@
 #include <QTimer>
 
 namespace {
-
-void wire(Document &doc, int count, CircuitryKind kind = CircuitryKind::Led)
-{
-    doc.wiring().setKind(kind);
-    for (int i = 0; i < count; ++i) {
-        WiringPixel p;
-        p.column = i % doc.cols();
-        p.row = i / doc.cols();
-        p.pixel = i;
-        doc.wiring().append(p);
-    }
-}
 
 // Runs `act` on the output dialog once it is shown modally.
 void whenDialogOpens(std::function<void(OutputDialog &)> act)
@@ -47,16 +37,8 @@ class OutputCommandsTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Language::setCode(Language::Chinese);
-        Language::setFolder(m_dir.path());
-    }
-    void cleanup()
-    {
-        Language::setCode(Language::English);
-        Language::setFolder(QString());
-    }
+    void init() { useBuiltInChineseTexts(m_dir); }
+    void cleanup() { restoreDefaultTexts(); }
 
     void withoutWiringTheCommandAsksForItFirst()
     {
@@ -64,7 +46,7 @@ private slots:
         registerOutputCommands(e.ctx);
         QVERIFY(e.commands.trigger(Cmd::MakeLedData));
         QCOMPARE(e.prompt.texts(), QStringList{QStringLiteral("请先进行线路定义。")});
-        wire(e.doc, 6);
+        wireDocument(e.doc, {.pointsPerPort = 6});
         e.prompt.shown.clear();
         QVERIFY(e.commands.trigger(Cmd::MakeNeonData)); // LED wiring, neon command
         QCOMPARE(e.prompt.texts(), QStringList{QStringLiteral("请先进行线路定义。")});
@@ -74,7 +56,7 @@ private slots:
     {
         EditorContext e(2, 3, 2);
         registerOutputCommands(e.ctx);
-        wire(e.doc, 4);
+        wireDocument(e.doc, {.pointsPerPort = 4});
         e.prompt.answers = {PromptAnswer::No};
         QVERIFY(e.commands.trigger(Cmd::MakeLedData));
         QCOMPARE(e.prompt.texts(), QStringList{QStringLiteral("还有2点没有进行线路定义，是否生成数据文件?")});
@@ -85,7 +67,7 @@ private slots:
     {
         EditorContext e(2, 3, 4);
         registerOutputCommands(e.ctx);
-        wire(e.doc, 6);
+        wireDocument(e.doc, {.pointsPerPort = 6});
         e.prompt.files = {m_dir.filePath(QStringLiteral("show.led"))};
         bool sawDialog = false;
         whenDialogOpens([&](OutputDialog &d) {
@@ -105,7 +87,7 @@ private slots:
     {
         EditorContext e(2, 3, 1);
         registerOutputCommands(e.ctx);
-        wire(e.doc, 6, CircuitryKind::Neon);
+        wireDocument(e.doc, {.pointsPerPort = 6, .kind = CircuitryKind::Neon});
         e.prompt.files = {m_dir.filePath(QStringLiteral("tube.bin"))};
         whenDialogOpens([](OutputDialog &d) { d.confirmButton()->click(); });
         QVERIFY(e.commands.trigger(Cmd::MakeNeonData));

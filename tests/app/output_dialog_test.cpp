@@ -2,9 +2,11 @@
 // messages and focus, the file dialog, and the files it writes.
 
 #include "document/document.h"
+#include "language_test_support.h"
 #include "output/output_dialog.h"
 #include "scripted_prompt.h"
 #include "settings/language.h"
+#include "wired_grid.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,24 +17,12 @@
 
 namespace {
 
-// A 2 x 3 grid with `frames` frames, fully wired on port 1.
+// A 2 x 3 grid with `frames` frames, fully wired on port 1; every point of
+// frame f is (200, 100, f).
 std::unique_ptr<Document> wiredDocument(int frames, CircuitryKind kind = CircuitryKind::Led)
 {
-    GridGeometry g;
-    g.rows = 2;
-    g.cols = 3;
-    auto doc = std::make_unique<Document>(g);
-    for (int f = 0; f < frames; ++f)
-        doc->frames().append(Frame(6, makeColor(200, 100, unsigned(f))));
-    doc->wiring().setKind(kind);
-    for (int i = 0; i < 6; ++i) {
-        WiringPixel p;
-        p.column = i % 3;
-        p.row = i / 3;
-        p.pixel = i;
-        doc->wiring().append(p);
-    }
-    return doc;
+    return makeWiredDocument(2, 3, frames, {.pointsPerPort = 6, .kind = kind},
+                             [](int f, int) { return makeColor(200, 100, unsigned(f)); });
 }
 
 } // namespace
@@ -41,16 +31,8 @@ class OutputDialogTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Language::setCode(Language::Chinese);
-        Language::setFolder(m_dir.path());
-    }
-    void cleanup()
-    {
-        Language::setCode(Language::English);
-        Language::setFolder(QString());
-    }
+    void init() { useBuiltInChineseTexts(m_dir); }
+    void cleanup() { restoreDefaultTexts(); }
 
     void opensWithTheWholeDocumentAtThirtyFrames()
     {

@@ -9,40 +9,25 @@
 #include "network/network_sender.h"
 #include "output/network/network_output_settings.h"
 #include "network/udp_frame_writer.h"
+#include "wired_grid.h"
 
 #include <QUdpSocket>
 #include <benchmark/benchmark.h>
-
-#include <random>
 
 namespace {
 
 constexpr int kNetUniverses = 64;
 constexpr int kNetPixels = 170;
 
-struct NetworkBenchFrame
+// Port p drives row p, back and forth.
+struct NetworkBenchFrame : RandomWiredFrame
 {
-    Frame frame{size_t(kNetUniverses) * kNetPixels};
-    Wiring wiring;
-    NetworkOutputMap map;
+    NetworkOutputMap map{wiring, kNetUniverses, kNetPixels, NetworkMapLayout{}};
 
     NetworkBenchFrame()
+        : RandomWiredFrame(kNetUniverses, kNetPixels, 20,
+                           {.ports = portsFromZero(kNetUniverses), .pointsPerPort = kNetPixels, .snake = true})
     {
-        std::mt19937 random(20);
-        for (size_t i = 0; i < frame.size(); ++i)
-            frame[i] = ColorValue(random() & 0xFFFFFF);
-        wiring.setKind(CircuitryKind::Led);
-        wiring.resetCellMap(kNetUniverses, kNetPixels);
-        for (int port = 0; port < kNetUniverses; ++port)
-            for (int k = 0; k < kNetPixels; ++k) {
-                WiringPixel p;
-                p.port = port;
-                p.pixel = k;
-                p.row = port;
-                p.column = port % 2 ? kNetPixels - 1 - k : k;
-                wiring.append(p);
-            }
-        map = NetworkOutputMap(wiring, kNetUniverses, kNetPixels, NetworkMapLayout{});
     }
 };
 

@@ -5,11 +5,11 @@
 #include "document/frame.h"
 #include "document/wiring.h"
 #include "links/usb/usb_frame_payload.h"
+#include "wired_grid.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstring>
-#include <random>
 #include <vector>
 
 namespace {
@@ -19,27 +19,17 @@ constexpr int kUsbPixels = 512;
 constexpr int kUsbRows = 64; // four rows of 128 points per port
 constexpr int kUsbCols = 128;
 
-struct UsbBenchFrame
+// Port p drives rows 4p to 4p + 3, back and forth; the payload does not
+// ask the kind of circuitry.
+struct UsbBenchFrame : RandomWiredFrame
 {
-    Frame frame{size_t(kUsbRows) * kUsbCols};
-    Wiring wiring;
     ControllerParams params;
 
     UsbBenchFrame()
+        : RandomWiredFrame(kUsbRows, kUsbCols, 15,
+                           {.ports = portsFromZero(kUsbPorts), .pointsPerPort = kUsbPixels, .snake = true,
+                            .kind = CircuitryKind::None})
     {
-        std::mt19937 random(15);
-        for (size_t i = 0; i < frame.size(); ++i)
-            frame[i] = ColorValue(random() & 0xFFFFFF);
-        wiring.resetCellMap(kUsbRows, kUsbCols);
-        for (int port = 0; port < kUsbPorts; ++port)
-            for (int k = 0; k < kUsbPixels; ++k) {
-                WiringPixel p;
-                p.port = port;
-                p.pixel = k;
-                p.row = port * 4 + k / kUsbCols;
-                p.column = (k / kUsbCols) % 2 ? kUsbCols - 1 - k % kUsbCols : k % kUsbCols;
-                wiring.append(p);
-            }
         params.controllerModel = 1;
         params.communicationFormat = 0;
         params.greyLevels = 64;
