@@ -1,8 +1,9 @@
 #pragma once
 // The widget tests read their texts in Chinese, the editor's first
-// language, from a folder of their own that holds no language file, so the
-// built-in texts are what they see; after each test the English default
-// comes back, so that one test's language never reaches the next.
+// language: either the built-in texts, from a folder of the test's own that
+// holds no language file, with the English default back after each test so
+// that one test's language never reaches the next; or the texts of the
+// language files the editor ships.
 
 #include "settings/language.h"
 
@@ -18,4 +19,11 @@ inline void restoreDefaultTexts()
 {
     Language::setCode(Language::English);
     Language::setFolder(QString());
+}
+
+inline void useShippedChineseTexts()
+{
+    Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
+    Language::setCode(Language::Chinese);
+    Language::reload();
 }

@@ -5,6 +5,7 @@
 #include "editing/operation_panel.h"
 #include "editing/paste_dialog.h"
 #include "editor_context.h"
+#include "language_test_support.h"
 #include "settings/language.h"
 #include "transforms/frame_range_fields.h"
 
@@ -23,12 +24,7 @@ class OperationPanelTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
-        Language::setCode(Language::Chinese);
-        Language::reload();
-    }
+    void init() { useShippedChineseTexts(); }
 
     void startsWithTheMiddleHalfNotDefinedAndTheUsbControlsDisabled()
     {

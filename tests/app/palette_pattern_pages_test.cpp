@@ -3,6 +3,7 @@
 // colour action, and the selected palette entry left as it was.
 
 #include "editor_context.h"
+#include "language_test_support.h"
 #include "pattern_page_test_support.h"
 #include "editing/colour_action.h"
 #include "patterns/auto_pattern_dialog.h"
@@ -44,12 +45,7 @@ class PalettePatternPagesTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
-        Language::setCode(Language::Chinese);
-        Language::reload();
-    }
+    void init() { useShippedChineseTexts(); }
     void cleanup() { Language::setCode(Language::Chinese); }
 
     void theNotesPageOpensWithItsDefaultsAndTexts()

@@ -2,6 +2,7 @@
 // clicks with Ctrl and the 512-colour limit, OK and Cancel.
 
 #include "editor_context.h"
+#include "language_test_support.h"
 #include "palette/colour_panel_dialog.h"
 #include "palette/colour_table_view.h"
 #include "palette/palette_bar.h"
@@ -34,12 +35,7 @@ class PaletteWidgetsTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
-        Language::setCode(Language::Chinese);
-        Language::reload();
-    }
+    void init() { useShippedChineseTexts(); }
 
     void stripClicksSelectTheEntryUnderTheMouseClippedToTheList()
     {

@@ -8,6 +8,7 @@
 #include "common/command_ids.h"
 #include "common/command_registry.h"
 #include "document/document.h"
+#include "language_test_support.h"
 #include "patterns/auto_pattern_dialog.h"
 #include "patterns/pattern_commands.h"
 #include "patterns/pattern_key_panel.h"
@@ -69,12 +70,7 @@ class PatternDialogTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
-        Language::setCode(Language::Chinese);
-        Language::reload();
-    }
+    void init() { useShippedChineseTexts(); }
 
     void opensOnTheCurtainPageWithItsTexts()
     {

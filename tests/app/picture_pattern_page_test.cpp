@@ -2,6 +2,7 @@
 // current frame into the preview, and a run from the confirm button.
 
 #include "editor_context.h"
+#include "language_test_support.h"
 #include "pattern_page_test_support.h"
 #include "patterns/auto_pattern_dialog.h"
 #include "patterns/picture_pattern_page.h"
@@ -50,12 +51,7 @@ class PicturePatternPageTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
-        Language::setCode(Language::Chinese);
-        Language::reload();
-    }
+    void init() { useShippedChineseTexts(); }
 
     void showsItsFormWithTheDefaults()
     {

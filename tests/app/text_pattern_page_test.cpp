@@ -2,6 +2,7 @@
 // the selected text, the line width, and runs from the confirm button.
 
 #include "editor_context.h"
+#include "language_test_support.h"
 #include "pattern_page_test_support.h"
 #include "patterns/auto_pattern_dialog.h"
 #include "patterns/text_font_dialog.h"
@@ -43,12 +44,7 @@ class TextPatternPageTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
-        Language::setCode(Language::Chinese);
-        Language::reload();
-    }
+    void init() { useShippedChineseTexts(); }
 
     void showsItsFormWithTheDefaults()
     {

@@ -3,6 +3,7 @@
 
 #include "app_test_grid.h"
 #include "document/document.h"
+#include "language_test_support.h"
 #include "scripted_prompt.h"
 #include "settings/language.h"
 #include "transforms/brightness_curve_editor.h"
@@ -42,12 +43,7 @@ class TransformDialogsTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
-        Language::setCode(Language::Chinese);
-        Language::reload();
-    }
+    void init() { useShippedChineseTexts(); }
 
     // --- colour replacement -------------------------------------------------
 
