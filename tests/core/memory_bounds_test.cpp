@@ -70,9 +70,10 @@ std::string boundsTexts(const ScriptedPrompt &prompt)
 }
 
 // Runs `body` under the limit and expects it to end normally.
-std::string boundedRun(const char *what, const std::function<std::string()> &body)
+std::string boundedRun(const char *what, const std::function<std::string()> &body,
+                       int64_t headroom = kBoundsHeadroom)
 {
-    const ChildOutcome out = runInChild(body, kBoundsHeadroom);
+    const ChildOutcome out = runInChild(body, headroom);
     EXPECT_TRUE(out.normal()) << what << ": " << out.describe();
     return out.output;
 }
@@ -311,6 +312,29 @@ TEST_F(MemoryBounds, FseqHeadersClaimingGigabytesAreRefusedFromTheHeader)
         });
         EXPECT_EQ(said.rfind("refused: ", 0), 0u) << name << ": " << said;
         EXPECT_GT(said.size(), std::string("refused: ").size()) << name;
+    }
+}
+
+TEST_F(MemoryBounds, CompressedFseqFramesCostOnlyWhatTheirBlocksHold)
+{
+    // A 72-byte file claiming frames of 50 M channels whose one block holds
+    // no frame data: refused as damaged within a few megabytes, not after
+    // taking a 50 MB frame buffer.
+    for (const FseqCompression kind : {FseqCompression::Zstd, FseqCompression::Zlib}) {
+        FseqHeader h;
+        h.channelsPerFrame = kFseqMaxChannels;
+        h.frameCount = 80;
+        h.compression = kind;
+        h.blocks = {FseqBlock{0, 8}};
+        const QString path = write("claims.fseq", fseqHeaderBytes(h) + QByteArray(8, '\x42'));
+        const std::string said = boundedRun(
+            "compressed fseq",
+            [&] {
+                const FseqImportResult r = importFseqFile(path, FseqChannelMap::fromGrid(16, 16, {}), 16 * 16);
+                return r.ok() ? std::to_string(r.data->frames.size()) + " frames" : "refused: " + boundsUtf8(r.error);
+            },
+            int64_t(16) << 20);
+        EXPECT_EQ(said.rfind("refused: ", 0), 0u) << said;
     }
 }
 

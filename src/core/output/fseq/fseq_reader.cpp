@@ -14,7 +14,10 @@ namespace {
 using FrameSink = std::function<bool(uint32_t, const uint8_t *)>;
 
 // Hands out the frames of one block as the decompressor fills a buffer of
-// one frame. Too few or too many bytes both make the block damaged.
+// one frame. Too few or too many bytes both make the block damaged. The
+// buffer grows with what the block really holds: a 72-byte file may claim
+// frames of 50 M channels, and must not cost 50 MB before its first byte
+// of frame data turns out to be missing.
 class FrameCollector
 {
 public:
@@ -25,8 +28,20 @@ public:
     }
 
     // Where the next decompressed bytes go; null once every frame is full.
-    uint8_t *space() { return done() ? nullptr : m_buffer.data() + m_filled; }
-    size_t spaceLeft() const { return done() ? 0 : m_frameBytes - m_filled; }
+    uint8_t *space()
+    {
+        if (done())
+            return nullptr;
+        grow();
+        return m_buffer.data() + m_filled;
+    }
+    size_t spaceLeft()
+    {
+        if (done())
+            return 0;
+        grow();
+        return std::min(m_buffer.size(), m_frameBytes) - m_filled;
+    }
     bool done() const { return m_next >= m_block.frames; }
     uint64_t blockBytes() const { return uint64_t(m_block.frames) * m_frameBytes; }
     bool stopped() const { return m_stopped; }
@@ -44,6 +59,15 @@ public:
     }
 
 private:
+    static constexpr size_t kFirstBufferBytes = 64 * 1024;
+
+    void grow()
+    {
+        if (m_filled < m_buffer.size() || m_buffer.size() >= m_frameBytes)
+            return;
+        m_buffer.resize(std::min(m_frameBytes, std::max(kFirstBufferBytes, m_buffer.size() * 2)));
+    }
+
     const FseqLayout::Block &m_block;
     size_t m_frameBytes;
     std::vector<uint8_t> &m_buffer;
@@ -180,7 +204,7 @@ std::optional<QString> readFseqFrames(const uint8_t *data, size_t size, const Fs
         }
         return std::nullopt;
     }
-    std::vector<uint8_t> buffer(frameBytes);
+    std::vector<uint8_t> buffer;
     std::unique_ptr<ZSTD_DCtx, ZstdFree> zstd;
     if (h.compression == FseqCompression::Zstd)
         zstd.reset(ZSTD_createDCtx());
