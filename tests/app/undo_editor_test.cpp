@@ -1,7 +1,7 @@
 // Undo and redo in the whole editor: the keys after a paste, the Edit
 // menu's texts in the three languages, the tool bar buttons, the history
-// dock, playback stopping first, and the modified mark going back with the
-// saved state.
+// dock, playback stopping first, the modified mark going back with the
+// saved state, and the wiring's own steps while the " Line " page is open.
 
 #include "common/command_ids.h"
 #include "common/app_context.h"
@@ -9,8 +9,10 @@
 #include "document/edit_history.h"
 #include "editing/paste_dialog.h"
 #include "shell/command_actions.h"
+#include "canvas/canvas_view.h"
 #include "shell/playback_controller.h"
 #include "shell_test_support.h"
+#include "wiring/wiring_tool_page.h"
 
 #include <QDockWidget>
 #include <QTest>
@@ -46,6 +48,22 @@ void pasteTwice(TestEditor &e)
 }
 
 QString actionText(TestEditor &e, int id) { return e.window().actions().action(id)->text(); }
+
+// A left-button drag over the canvas from one cell to another: on the
+// " Line " page, a wiring definition of that rectangle for the port box's
+// port.
+void dragOverCanvas(TestEditor &e, QPoint from, QPoint to)
+{
+    CanvasView &v = *e.window().canvas();
+    const auto send = [&v](QEvent::Type type, QPoint cell, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        const QPointF p(v.canvasGeometry().cellCentre(cell.x(), cell.y()));
+        QMouseEvent ev(type, p, v.mapToGlobal(p), button, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(&v, &ev);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
 
 } // namespace
 
@@ -203,6 +221,88 @@ private slots:
         QVERIFY(e.newGrid(QStringLiteral("4"), QStringLiteral("6")));
         QCOMPARE(e.doc().history().count(), 0);
         QVERIFY(!e.window().actions().action(Cmd::EditUndo)->isEnabled());
+    }
+
+    void onTheLinePageTheKeysAndItemsTakeBackWiringSteps()
+    {
+        TestEditor e;
+        e.makeFrames(4, 6, 3);
+        e.app->show();
+        QVERIFY(QTest::qWaitForWindowActive(&e.window()));
+        pasteTwice(e);
+        e.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&e.window()));
+        const std::vector<Frame> pasted = framesOf(e.doc());
+        QAction *undo = e.window().actions().action(Cmd::EditUndo);
+        QAction *redo = e.window().actions().action(Cmd::EditRedo);
+
+        // The page's wiring has no steps yet: the frames' paste is not
+        // offered there.
+        WiringToolPage *page = e.window().wiringPage();
+        e.window().toolTabs()->setCurrentWidget(page);
+        QCOMPARE(actionText(e, Cmd::EditUndo), QStringLiteral("&Undo\tCtrl+Z"));
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(actionText(e, Cmd::EditRedo), QStringLiteral("&Redo\tCtrl+Y"));
+        QVERIFY(!redo->isEnabled());
+
+        // Port 1 takes the top row, port 2 the second.
+        dragOverCanvas(e, {0, 0}, {5, 0});
+        page->portBox()->setValue(2);
+        dragOverCanvas(e, {0, 1}, {5, 1});
+        QCOMPARE(e.doc().wiring().count(), 12);
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->toolTip(), QStringLiteral("Undo"));
+        QVERIFY(!redo->isEnabled());
+
+        // Each key takes back the last wiring step; the frames stay.
+        e.window().canvas()->setFocus();
+        QTest::keyClick(&e.window(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(e.doc().wiring().count(), 6);
+        QCOMPARE(e.doc().wiring().indexAt(0, 1), -1);
+        QVERIFY(e.doc().wiring().indexAt(0, 0) >= 0);
+        QVERIFY(framesOf(e.doc()) == pasted);
+        // The wiring has no redo: Ctrl+Y and Ctrl+Shift+Z neither bring the
+        // step back nor redo a frame edit.
+        QTest::keyClick(&e.window(), Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(&e.window(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(e.doc().wiring().count(), 6);
+        QVERIFY(framesOf(e.doc()) == pasted);
+        // The page's own button takes back the same steps.
+        page->findChild<QPushButton *>(QStringLiteral("LineButton6"))->click();
+        QCOMPARE(e.doc().wiring().count(), 0);
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(e.prompt.shown.empty());
+        dragOverCanvas(e, {0, 2}, {5, 2});
+        QVERIFY(undo->isEnabled());
+        QTest::keyClick(&e.window(), Qt::Key_Backspace, Qt::AltModifier);
+        QCOMPARE(e.doc().wiring().count(), 0);
+        QVERIFY(framesOf(e.doc()) == pasted);
+
+        dragOverCanvas(e, {0, 3}, {5, 3});
+        QVERIFY(e.commands().trigger(Cmd::LanguageChinese));
+        QCOMPARE(actionText(e, Cmd::EditUndo), QStringLiteral("撤销(&U)\tCtrl+Z"));
+        QVERIFY(e.commands().trigger(Cmd::LanguageEnglish));
+
+        // Another page: the frames' history again, named, with the wiring
+        // step left for when the page comes back.
+        e.window().toolTabs()->setCurrentIndex(0);
+        QCOMPARE(actionText(e, Cmd::EditUndo), QStringLiteral("&Undo Paste\tCtrl+Z"));
+        QVERIFY(undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+        e.window().canvas()->setFocus();
+        QTest::keyClick(&e.window(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(e.doc().frameCount(), 3);
+        QCOMPARE(e.doc().wiring().count(), 6);
+        QCOMPARE(actionText(e, Cmd::EditRedo), QStringLiteral("&Redo Paste\tCtrl+Y"));
+        QVERIFY(redo->isEnabled());
+
+        e.window().toolTabs()->setCurrentWidget(page);
+        QCOMPARE(actionText(e, Cmd::EditRedo), QStringLiteral("&Redo\tCtrl+Y"));
+        QVERIFY(!redo->isEnabled());
+        QVERIFY(undo->isEnabled());
+        QVERIFY(e.commands().trigger(Cmd::EditUndo));
+        QCOMPARE(e.doc().wiring().count(), 0);
+        QCOMPARE(e.doc().frameCount(), 3);
     }
 };
 

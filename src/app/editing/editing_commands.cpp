@@ -38,10 +38,19 @@ void paste(AppContext &ctx)
     dialog.exec();
 }
 
-// Undo or redo; an entry that adds or removes frames stops playback first,
-// so no tick refers to a frame that is gone.
+// Undo or redo. The current tool page's own history goes first (the " Line "
+// page: its wiring steps); otherwise the frames', where an entry that adds
+// or removes frames stops playback first, so no tick refers to a frame
+// that is gone.
 void stepHistory(AppContext &ctx, bool back)
 {
+    if (PageHistory *page = ctx.editing.pageHistory) {
+        if (back)
+            page->undo();
+        else
+            page->redo();
+        return;
+    }
     EditHistory &history = ctx.doc.history();
     const bool listChanges = back ? history.undoChangesFrameList() : history.redoChangesFrameList();
     if (listChanges && ctx.commands.isEnabled(Cmd::Stop))
@@ -59,24 +68,31 @@ std::vector<Command> historyCommands(AppContext &ctx)
     // for it is told through the prompt.
     history.setLimitMegabytes(ctx.settings.undoMemoryMB);
     history.setPrompt(&ctx.prompt);
-    QObject::connect(&history, &EditHistory::changed, &ctx.commands, [&ctx] {
+    const auto retext = [&ctx] {
         emit ctx.commands.textChanged(Cmd::EditUndo);
         emit ctx.commands.textChanged(Cmd::EditRedo);
-    });
+    };
+    QObject::connect(&history, &EditHistory::changed, &ctx.commands, retext);
+    QObject::connect(&ctx.editing, &EditingState::pageHistoryChanged, &ctx.commands, retext);
     QObject::connect(&ctx.events, &AppEvents::languageChanged, &history, &EditHistory::retext);
+    const auto page = [&ctx]() -> PageHistory * { return ctx.editing.pageHistory; };
     return {
         Command(Cmd::EditUndo, "&Undo\tCtrl+Z", "撤销(&U)\tCtrl+Z")
             .in({MenuTitle::Edit, 1, 10})
             .keys({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)})
-            .textFrom([&history] { return undoItemText(history.undoName()) + QStringLiteral("\tCtrl+Z"); })
+            .textFrom([&history, page] {
+                return undoItemText(page() ? page()->undoName() : history.undoName()) + QStringLiteral("\tCtrl+Z");
+            })
             .runs([&ctx] { stepHistory(ctx, true); })
-            .enabledWhen([&history] { return history.canUndo(); }),
+            .enabledWhen([&history, page] { return page() ? page()->canUndo() : history.canUndo(); }),
         Command(Cmd::EditRedo, "&Redo\tCtrl+Y", "重做(&R)\tCtrl+Y")
             .in({MenuTitle::Edit, 1, 20})
             .keys({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})
-            .textFrom([&history] { return redoItemText(history.redoName()) + QStringLiteral("\tCtrl+Y"); })
+            .textFrom([&history, page] {
+                return redoItemText(page() ? page()->redoName() : history.redoName()) + QStringLiteral("\tCtrl+Y");
+            })
             .runs([&ctx] { stepHistory(ctx, false); })
-            .enabledWhen([&history] { return history.canRedo(); }),
+            .enabledWhen([&history, page] { return page() ? page()->canRedo() : history.canRedo(); }),
     };
 }
 

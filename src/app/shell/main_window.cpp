@@ -157,6 +157,7 @@ MainWindow::MainWindow(AppContext &ctx, RecentFiles &recent) : m_ctx(ctx), m_rec
         connect(&doc, signal, this, &MainWindow::refreshCommandStates);
     connect(&doc, &Document::currentFrameChanged, this, &MainWindow::refreshCommandStates);
     connect(&doc.history(), &EditHistory::changed, this, &MainWindow::refreshCommandStates);
+    connect(&m_ctx.editing, &EditingState::pageHistoryChanged, this, &MainWindow::refreshCommandStates);
     connect(&doc, &Document::modifiedChanged, this, [this] {
         refreshCommandStates();
         updateTitle();
@@ -177,7 +178,7 @@ MainWindow::~MainWindow()
     // destroyed window for its state. The tool tabs too: as their pages go,
     // the current tab moves on and would hand the canvas to the wiring page.
     for (QObject *sender : std::initializer_list<QObject *>{m_toolBar, m_toolDock, m_toolTabs, m_paletteDock,
-                                                            &m_ctx.commands, &m_ctx.doc})
+                                                            &m_ctx.commands, &m_ctx.doc, &m_ctx.editing})
         sender->disconnect(this);
     m_ctx.window = nullptr;
     m_ctx.statusBar = nullptr;

@@ -53,6 +53,26 @@ const Caption kEditTools[] = {
 const Caption kPictureTools[] = {
     {"Load tracing picture", "载入描图"}, {"Pin tracing picture", "固定描图"}, {"Move tracing picture", "移动描图"}};
 
+// The wiring steps as Edit > Undo sees them while the page is current: the
+// page's Undo button's steps, unnamed, with nothing to redo.
+class WiringPageHistory : public PageHistory
+{
+public:
+    WiringPageHistory(WiringEditor &editor, QObject *parent) : PageHistory(parent), m_editor(editor)
+    {
+        connect(&editor, &WiringEditor::undoChanged, this, &PageHistory::changed);
+    }
+    bool canUndo() const override { return m_editor.document() && !m_editor.undoStack().isEmpty(); }
+    bool canRedo() const override { return false; }
+    QString undoName() const override { return {}; }
+    QString redoName() const override { return {}; }
+    void undo() override { m_editor.undoButton(); }
+    void redo() override {}
+
+private:
+    WiringEditor &m_editor;
+};
+
 // Small drawn icons: a glyph in a rounded square.
 QIcon glyphIcon(const QString &glyph, QColor colour)
 {
@@ -79,6 +99,7 @@ WiringToolPage::WiringToolPage(AppContext &ctx, QWidget *parent) : QWidget(paren
     setObjectName(QStringLiteral("LinePage"));
     m_editor = new WiringEditor(ctx.prompt, this);
     m_tool = new WiringCanvasTool(*m_editor, ctx.doc, this);
+    m_history = new WiringPageHistory(*m_editor, this);
     buildControls();
     applyTexts();
 
@@ -94,6 +115,8 @@ WiringToolPage::WiringToolPage(AppContext &ctx, QWidget *parent) : QWidget(paren
 
 WiringToolPage::~WiringToolPage()
 {
+    if (m_ctx.editing.pageHistory == m_history)
+        m_ctx.editing.setPageHistory(nullptr);
     if (m_view && m_view->tool() == m_tool)
         m_view->setTool(m_previousTool);
 }
@@ -231,6 +254,8 @@ void WiringToolPage::setWiringMode(bool on, CanvasView *view)
             m_view->setTool(m_previousTool);
         m_tool->attach(nullptr);
     }
+    // Edit > Undo takes back wiring steps while the page is current.
+    m_ctx.editing.setPageHistory(on ? m_history : nullptr);
     if (m_view)
         m_view->update();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The " Line " page of the tool bar: the wiring editor's controls. Selecting
 // the page puts the canvas into wiring mode (the page's canvas tool takes
-// the mouse and draws the wiring); selecting another page leaves it.
+// the mouse and draws the wiring, Edit > Undo takes back wiring steps);
+// selecting another page leaves it.
 
 #include <QPointer>
 #include <QWidget>
@@ -10,6 +11,7 @@
 struct AppContext;
 class CanvasTool;
 class CanvasView;
+class PageHistory;
 class PortPicker;
 class QAbstractButton;
 class QAction;
@@ -53,6 +55,7 @@ private:
     AppContext &m_ctx;
     WiringEditor *m_editor = nullptr;
     WiringCanvasTool *m_tool = nullptr;
+    PageHistory *m_history = nullptr; // Edit > Undo's steps while the page is current
     QPointer<CanvasView> m_view;
     CanvasTool *m_previousTool = nullptr;
     bool m_wiringMode = false;

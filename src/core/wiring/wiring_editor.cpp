@@ -39,6 +39,7 @@ void WiringEditor::bind(Document *doc)
     // Positions in another document's list mean nothing here.
     dropReferences();
     m_undo.clear();
+    emit undoChanged();
     m_doc = doc;
     m_rows = doc ? doc->wiring().rows() : 0;
     m_cols = doc ? doc->wiring().cols() : 0;
@@ -67,6 +68,7 @@ void WiringEditor::onGeometryChanged()
     m_undo.clear();
     m_selection = WiringRect::wholeGrid(m_rows, m_cols);
     m_dragging = false;
+    emit undoChanged();
     emit stateChanged();
 }
 
@@ -236,6 +238,7 @@ void WiringEditor::define(QPoint release, WiringKeys keys)
     if (!done)
         return;
     m_undo.pushRectangle(done->rect, port, std::move(done->addedRecords));
+    emit undoChanged();
     recordsEdited();
 }
 
@@ -276,11 +279,11 @@ void WiringEditor::deleteZone(const WiringRect &r)
     if (answer != PromptAnswer::Ok)
         return;
     Wiring &w = m_doc->wiring();
-    if (!m_undo.pushSnapshot(w.pixels())) {
-        if (m_prompt.ask(WiringText::snapshotFailedQuestion(), PromptButtons::YesNo, PromptIcon::Warning)
-            != PromptAnswer::Yes)
-            return;
-    }
+    if (m_undo.pushSnapshot(w.pixels()))
+        emit undoChanged();
+    else if (m_prompt.ask(WiringText::snapshotFailedQuestion(), PromptButtons::YesNo, PromptIcon::Warning)
+             != PromptAnswer::Yes)
+        return;
     if (removeRecordsInRect(w, r) > 0) {
         if (w.kind() == CircuitryKind::Led)
             renumberChains(w);
@@ -347,6 +350,7 @@ void WiringEditor::pasteAt(QPoint cell, WiringKeys keys)
         break;
     }
     m_undo.pushRectangle(r.target, port, std::move(r.addedRecords));
+    emit undoChanged();
     recordsEdited();
 }
 
@@ -410,6 +414,7 @@ void WiringEditor::clearWiring()
     m_doc->wiring().clear();
     m_selection = WiringRect::wholeGrid(m_doc->wiring().rows(), m_doc->wiring().cols());
     m_undo.clear();
+    emit undoChanged();
 }
 
 void WiringEditor::resetButton()
@@ -436,6 +441,7 @@ void WiringEditor::undoButton()
         // older record now on one of its cells stays.
         w.removeRecords(entry.addedRecords);
         m_undo.pop();
+        emit undoChanged();
         recordsEdited();
         return;
     }
@@ -443,6 +449,7 @@ void WiringEditor::undoButton()
     // damaged file leaves the wiring as it is.
     UndoReadResult read = m_undo.readFile(entry.fileNumber());
     m_undo.pop();
+    emit undoChanged();
     if (!read.content || read.content->incomplete()) {
         m_prompt.inform(WiringText::undoFileUnusable(), PromptIcon::Error);
         return;
@@ -489,6 +496,7 @@ bool WiringEditor::openFile(const QString &path)
     // Rectangles and undo steps were about the records that went.
     m_selection = WiringRect::wholeGrid(m_doc->wiring().rows(), m_doc->wiring().cols());
     m_undo.clear();
+    emit undoChanged();
     emit stateChanged();
     return true;
 }

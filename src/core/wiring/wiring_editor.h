@@ -100,6 +100,8 @@ signals:
     void statusMessage(const QString &text);
     // Mode, pressed buttons, port box or remembered pixel changed.
     void stateChanged();
+    // An undo step was added or taken, or the steps were dropped.
+    void undoChanged();
     void focusCanvas();
     void focusPortBox();
 
