@@ -111,10 +111,8 @@ int runStream(const QStringList &args)
         complain(kStreamName, QStringLiteral("%1 wires no lamp: there is nothing to send").arg(a.positional.at(1)));
         return ExitFailure;
     }
-    if (s.protocol != NetworkProtocol::Ddp && map.universes().back().universe > lastNetworkUniverse(s.protocol)) {
-        complain(kStreamName, QStringLiteral("the wiring needs universes up to %1; this protocol ends at %2")
-                                  .arg(map.universes().back().universe)
-                                  .arg(lastNetworkUniverse(s.protocol)));
+    if (const QString refusal = networkMapRefusal(map, s.protocol); !refusal.isEmpty()) {
+        complain(kStreamName, refusal);
         return ExitFailure;
     }
 

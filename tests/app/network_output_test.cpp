@@ -1,7 +1,8 @@
 // The network output dialog and the live output: the channel map table as
-// the values change, the refusal of values that cannot be sent, the frames
-// a loopback receiver gets for edits and playback steps, the settings and
-// CID kept in the settings file, the status read-out, and the menu entry.
+// the values change, its headers shown whole, the refusal of values and
+// wirings that cannot be sent, the frames a loopback receiver gets for
+// edits and playback steps, the settings and CID kept in the settings file,
+// the status read-out, and the menu entry.
 
 #include "common/command_ids.h"
 #include "editor_context.h"
@@ -162,6 +163,98 @@ private slots:
         dialog.accept(); // Art-Net has universe 0
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(c.prompt.shown.size(), size_t(2));
+    }
+
+    void theMapsHeadersAreShownWholeInEitherLanguage()
+    {
+        useShippedChineseTexts();
+        for (int code : {int(Language::English), int(Language::Chinese)}) {
+            Language::setCode(code);
+            EditorContext c(2, 3, 1);
+            wireNetworkDocument(c.doc);
+            for (NetworkProtocol protocol : {NetworkProtocol::E131, NetworkProtocol::Ddp}) {
+                NetworkOutputSettings s;
+                s.protocol = protocol;
+                s.layout.startUniverse = 63000; // five-digit universes in the cells
+                NetworkOutputDialog dialog(c.doc, s, c.prompt);
+                dialog.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+                QTableWidget *table = dialog.mapTable();
+                const QHeaderView *header = table->horizontalHeader();
+                const QFontMetrics metrics(header->font());
+                int shown = 0;
+                for (int col = 0; col < table->columnCount(); ++col) {
+                    if (table->isColumnHidden(col))
+                        continue;
+                    ++shown;
+                    const QString text = table->horizontalHeaderItem(col)->text();
+                    QVERIFY2(metrics.horizontalAdvance(text) <= header->sectionSize(col),
+                             qPrintable(QStringLiteral("%1: %2 px in %3").arg(text).arg(metrics.horizontalAdvance(text))
+                                            .arg(header->sectionSize(col))));
+                    for (int row = 0; row < table->rowCount(); ++row)
+                        QVERIFY(table->fontMetrics().horizontalAdvance(table->item(row, col)->text())
+                                <= header->sectionSize(col));
+                }
+                QCOMPARE(shown, protocol == NetworkProtocol::Ddp ? 3 : 4);
+                // Nothing to scroll sideways: the columns fit the table.
+                QVERIFY(header->length() <= table->viewport()->width());
+            }
+        }
+    }
+
+    void aWiringPastTheProtocolsUniversesIsRefusedBeforeSending()
+    {
+        EditorContext c(2, 3, 1);
+        wireNetworkDocument(c.doc); // ports 1 and 3, a universe each
+        NetworkOutputSettings s;
+        s.enabled = true;
+        s.protocol = NetworkProtocol::ArtNet;
+        s.host = QStringLiteral("127.0.0.1");
+        s.layout.startUniverse = 32767; // Art-Net's last
+        NetworkOutputDialog dialog(c.doc, s, c.prompt);
+        const QString refusal = QStringLiteral("线路需要用到 Universe 32768，但此协议的 Universe 范围是 0 到 32767。");
+        QCOMPARE(dialog.mapSummary()->text(), QStringLiteral("共 18 通道，2 个 Universe。\n") + refusal);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(c.prompt.texts(), QStringList{refusal});
+        // Switching the output off is always possible.
+        dialog.enableBox()->setChecked(false);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        // Ports sharing a universe fit.
+        dialog.setResult(QDialog::Rejected);
+        dialog.enableBox()->setChecked(true);
+        dialog.portStartsUniverseBox()->setChecked(false);
+        QCOMPARE(dialog.mapSummary()->text(), QStringLiteral("共 18 通道，1 个 Universe。"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(c.prompt.shown.size(), size_t(1));
+
+        // The live output: settings that would need too many universes do
+        // not start it, and a wiring edit that outgrows them while it runs
+        // switches it off; either time the user is told.
+        Language::setCode(Language::English);
+        const QString english =
+            QStringLiteral("The wiring needs universes up to 32768, but this protocol carries universes 0 to 32767.");
+        NetworkOutput output(c.ctx, QString());
+        output.apply(s);
+        QVERIFY(!output.sending());
+        QVERIFY(!output.settings().enabled);
+        QTRY_COMPARE(c.prompt.lastText(), english);
+        s.layout.startUniverse = 32766;
+        output.apply(s);
+        QVERIFY(output.sending());
+        QCOMPARE(c.prompt.shown.size(), size_t(2));
+        WiringPixel extra; // port 5, off the grid: it stays black but takes its universe
+        extra.port = 4;
+        extra.column = 9;
+        extra.row = 9;
+        c.doc.wiring().append(extra);
+        c.doc.wiringEdited();
+        QVERIFY(!output.sending());
+        QVERIFY(!output.settings().enabled);
+        QTRY_COMPARE(c.prompt.shown.size(), size_t(3));
+        QCOMPARE(c.prompt.lastText(), english);
     }
 
     void editsAndPlaybackStepsReachTheReceiver()

@@ -1,9 +1,14 @@
 // Pictures of the running editor for a person to look at: the palette bar,
 // operation panel and colour panel modes, every pattern tab and pattern key
-// set, the controller panel and the LED data dialog, a pattern run
-// playing, in English and Chinese, and the gather dialog and video form. Run by hand on a display:
+// set, the controller panel and the LED data dialog, the network output
+// dialog, the Edit menu on the " Line " page, a pattern run playing, in
+// English and Chinese, and the gather dialog and video form. Run by hand on
+// a display:
 //
-//   xvfb-run -a -s '-screen 0 1600x1000x24' build/brightloom-screenshots OUT_FOLDER
+//   xvfb-run -a -s '-screen 0 1600x1000x24' build/brightloom-screenshots OUT_FOLDER [PART]
+//
+// PART (network, wiring, ...; the start of a function name below) takes
+// only those pictures.
 //
 // It checks nothing; the tests do that.
 
@@ -30,7 +35,9 @@
 #include "shell/editor_application.h"
 #include "shell/main_window.h"
 #include "links/usb_output.h"
+#include "wiring/wiring_editor.h"
 #include "wiring/wiring_operations.h"
+#include "wiring/wiring_tool_page.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,6 +45,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QSpinBox>
 #include <QPushButton>
@@ -398,6 +407,19 @@ void networkOutputDialogAndStatus(Shots &shots)
             }
         });
         e.trigger(Cmd::NetworkOutput);
+        // Start universes near Art-Net's end: the map and the refusal OK
+        // would give.
+        QTimer::singleShot(300, [&] {
+            if (auto *dialog = qobject_cast<NetworkOutputDialog *>(QApplication::activeModalWidget())) {
+                dialog->protocolBox()->setCurrentIndex(int(NetworkProtocol::ArtNet));
+                dialog->hostEdit()->setText(QStringLiteral("192.168.1.50"));
+                dialog->startUniverseBox()->setValue(32766);
+                QTest::qWait(200);
+                shots.save(dialog, QStringLiteral("network_output_refused_") + languageTag(language));
+                dialog->reject();
+            }
+        });
+        e.trigger(Cmd::NetworkOutput);
     }
     Editor e;
     wireThreeNetworkPorts(e.app->document());
@@ -416,15 +438,42 @@ void networkOutputDialogAndStatus(Shots &shots)
     e.trigger(Cmd::Stop);
 }
 
+// The " Line " page after two wiring steps with the Edit menu open: Undo
+// takes back wiring steps there.
+void wiringUndoInTheEditMenu(Shots &shots)
+{
+    for (int language : {int(Cmd::LanguageEnglish), int(Cmd::LanguageChinese)}) {
+        Editor e;
+        e.trigger(language);
+        MainWindow &w = e.app->window();
+        w.toolTabs()->setCurrentWidget(w.wiringPage());
+        WiringEditor &editor = w.wiringPage()->editor();
+        for (int port = 1; port <= 2; ++port) {
+            editor.setPortBox(port);
+            const int row = 4 * (port - 1);
+            editor.press(QPoint(0, row), {});
+            editor.dragTo(QPoint(19, row + 3));
+            editor.release(QPoint(19, row + 3), {});
+        }
+        QTest::qWait(100);
+        QAction *edit = w.menuBar()->actions().value(1);
+        w.menuBar()->setActiveAction(edit);
+        QTest::qWait(300);
+        shots.saveScreen(QStringLiteral("wiring_edit_menu_") + languageTag(language));
+        edit->menu()->hide();
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: brightloom-screenshots OUT_FOLDER   (on a display, e.g. under xvfb-run)\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: brightloom-screenshots OUT_FOLDER [PART]   (on a display, e.g. under xvfb-run)\n");
         return 2;
     }
+    const QString part = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
     const QString folder = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "cannot make the folder %s\n", argv[1]);
@@ -432,12 +481,18 @@ int main(int argc, char **argv)
     }
     Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
     Shots shots(folder);
-    paletteAndOperationPanels(shots);
-    patternTabsAndKeys(shots);
-    textAndPicturePages(shots);
-    controllerPanelAndDataDialog(shots);
-    networkOutputDialogAndStatus(shots);
-    patternRunPlaying(shots);
-    captureDialogs(shots);
+    const std::pair<const char *, void (*)(Shots &)> parts[] = {
+        {"paletteAndOperationPanels", paletteAndOperationPanels},
+        {"patternTabsAndKeys", patternTabsAndKeys},
+        {"textAndPicturePages", textAndPicturePages},
+        {"controllerPanelAndDataDialog", controllerPanelAndDataDialog},
+        {"networkOutputDialogAndStatus", networkOutputDialogAndStatus},
+        {"wiringUndoInTheEditMenu", wiringUndoInTheEditMenu},
+        {"patternRunPlaying", patternRunPlaying},
+        {"captureDialogs", captureDialogs},
+    };
+    for (const auto &[name, take] : parts)
+        if (QString::fromLatin1(name).startsWith(part))
+            take(shots);
     return shots.failures() == 0 ? 0 : 1;
 }

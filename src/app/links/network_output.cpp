@@ -69,6 +69,9 @@ void NetworkOutput::start()
 {
     if (!networkSettingsRefusal(m_settings).isEmpty())
         return;
+    m_mapStale = true;
+    if (!refreshMap())
+        return;
     if (ensureNetworkCid(m_settings) && !m_settingsPath.isEmpty())
         saveNetworkOutputSettings(m_settingsPath, m_settings);
     NetworkTarget target;
@@ -105,16 +108,29 @@ void NetworkOutput::sendCurrentFrame()
     const Frame *frame = m_ctx.doc.currentFrame();
     if (!frame)
         return;
-    if (m_mapStale) {
-        m_map = NetworkOutputMap(m_ctx.doc.wiring(), m_ctx.doc.rows(), m_ctx.doc.cols(), m_settings.layout);
-        m_mapStale = false;
-    }
-    if (m_map.empty())
+    if (!refreshMap() || m_map.empty())
         return;
     auto out = std::make_shared<NetworkFrame>();
     out->universes = m_map.universes();
     m_map.fill(*frame, out->channels);
     m_sender->submit(std::move(out));
+}
+
+bool NetworkOutput::refreshMap()
+{
+    if (!m_mapStale)
+        return true;
+    m_map = NetworkOutputMap(m_ctx.doc.wiring(), m_ctx.doc.rows(), m_ctx.doc.cols(), m_settings.layout);
+    m_mapStale = false;
+    const QString refusal = networkMapRefusal(m_map, m_settings.protocol);
+    if (refusal.isEmpty())
+        return true;
+    stop();
+    m_settings.enabled = false;
+    // Told once the edit or the start that led here is over: the wiring
+    // page may be in the middle of a mouse release.
+    QTimer::singleShot(0, this, [this, refusal] { m_ctx.prompt.inform(refusal, PromptIcon::Error, QString()); });
+    return false;
 }
 
 QString NetworkOutput::statusText() const

@@ -48,6 +48,10 @@ private:
     void start();
     void stop();
     void onHostNotFound(const QString &host);
+    // Builds the map when the document or the settings changed since. A
+    // wiring that needs universes past the protocol's switches the output
+    // off and says so (false), rather than sending part of it.
+    bool refreshMap();
     void refreshStatus();
 
     AppContext &m_ctx;

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -107,7 +108,10 @@ NetworkOutputDialog::NetworkOutputDialog(const Document &doc, const NetworkOutpu
     m_table->setObjectName(QStringLiteral("NetworkChannelMap"));
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Each column as wide as its header or its widest cell, the last one
+    // taking what is left; fitMapWidth keeps the table wide enough for all.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setMinimumSize(420, 180);
 
     auto *buttons = new QDialogButtonBox(this);
@@ -182,6 +186,7 @@ void NetworkOutputDialog::fillMap()
     if (map.empty()) {
         m_summary->setText(netText("NoWiring", QStringLiteral("没有线路定义：不发送任何数据。"),
                                    QStringLiteral("No wiring defined: nothing is sent.")));
+        fitMapWidth();
         return;
     }
     if (ddp) {
@@ -195,6 +200,9 @@ void NetworkOutputDialog::fillMap()
         m_summary->setText(formatText(netText("Summary", chinese, english), threeWayText(english, chinese),
                                       {map.totalChannels(), int(map.universes().size())}));
     }
+    // Said here as the values change, and again by OK.
+    if (const QString refusal = networkMapRefusal(map, s.protocol); !refusal.isEmpty())
+        m_summary->setText(m_summary->text() + QLatin1Char('\n') + refusal);
     // Ports count from 1 on screen, universes and channels as receivers do.
     for (const NetworkPortPlacement &p : map.ports()) {
         const int row = m_table->rowCount();
@@ -205,11 +213,31 @@ void NetworkOutputDialog::fillMap()
                                                           : universeChannel(p.firstUniverse, p.firstChannel)));
         m_table->setItem(row, 3, new QTableWidgetItem(ddp ? QString() : universeChannel(p.lastUniverse, p.lastChannel)));
     }
+    fitMapWidth();
+}
+
+void NetworkOutputDialog::fitMapWidth()
+{
+    // The Chinese headers are the long ones; no header is cut in either
+    // language, and no cell either.
+    const QHeaderView *header = m_table->horizontalHeader();
+    const QAbstractItemView *cells = m_table; // its column size hints are public there
+    int columns = 0;
+    for (int c = 0; c < m_table->columnCount(); ++c)
+        if (!m_table->isColumnHidden(c))
+            columns += std::max(header->sectionSizeHint(c), cells->sizeHintForColumn(c));
+    const int frame = 2 * m_table->frameWidth() + m_table->verticalScrollBar()->sizeHint().width();
+    m_table->setMinimumWidth(std::max(420, columns + frame));
 }
 
 void NetworkOutputDialog::accept()
 {
-    const QString refusal = networkSettingsRefusal(settings());
+    const NetworkOutputSettings s = settings();
+    QString refusal = networkSettingsRefusal(s);
+    // Switching on with universes past the protocol's would send part of
+    // the wiring; switching off is always possible.
+    if (refusal.isEmpty() && s.enabled)
+        refusal = networkMapRefusal(NetworkOutputMap(m_doc.wiring(), m_doc.rows(), m_doc.cols(), s.layout), s.protocol);
     if (!refusal.isEmpty()) {
         m_prompt.inform(refusal, PromptIcon::Error, windowTitle());
         return;

@@ -47,6 +47,7 @@ public:
 private:
     void protocolChanged();
     void fillMap();
+    void fitMapWidth();
 
     const Document &m_doc;
     Prompt &m_prompt;

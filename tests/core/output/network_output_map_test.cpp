@@ -3,6 +3,7 @@
 #include "document/wiring.h"
 #include "output/network/network_output_map.h"
 #include "output/network/network_output_settings.h"
+#include "settings/language.h"
 #include "settings/profile_file.h"
 
 #include <gtest/gtest.h>
@@ -201,6 +202,38 @@ TEST(NetworkOutputSettings, RefusalsNameWhatIsMissing)
     s.protocol = NetworkProtocol::Ddp;
     EXPECT_TRUE(networkSettingsRefusal(s).isEmpty());
     EXPECT_EQ(s.effectivePort(), 4048);
+}
+
+// The gapped wiring's three ports, each starting a universe, need three
+// universes from the start: at the top of a protocol's range the last ones
+// fall outside it, and the whole map is refused rather than sent in part.
+TEST(NetworkOutputSettings, AMapPastTheProtocolsLastUniverseIsRefused)
+{
+    GappedWiring g;
+    NetworkMapLayout layout;
+    layout.startUniverse = 63997;
+    const NetworkOutputMap fits(g.wiring, g.kRows, g.kCols, layout);
+    EXPECT_EQ(fits.universes().back().universe, 63999);
+    EXPECT_TRUE(networkMapRefusal(fits, NetworkProtocol::E131).isEmpty());
+    EXPECT_TRUE(networkMapRefusal(fits, NetworkProtocol::Ddp).isEmpty());
+    EXPECT_TRUE(networkMapRefusal(NetworkOutputMap(), NetworkProtocol::E131).isEmpty());
+    // Art-Net ends at 32767.
+    EXPECT_EQ(networkMapRefusal(fits, NetworkProtocol::ArtNet), NetworkOutputText::universesBeyondRange(63999, 0, 32767));
+
+    layout.startUniverse = 63998;
+    const NetworkOutputMap over(g.wiring, g.kRows, g.kCols, layout);
+    Language::setFolder(QStringLiteral(BRIGHTLOOM_RESOURCES));
+    Language::setCode(Language::English);
+    const QString english = networkMapRefusal(over, NetworkProtocol::E131);
+    Language::setCode(Language::Chinese);
+    const QString chinese = networkMapRefusal(over, NetworkProtocol::E131);
+    Language::setFolder(QString());
+    Language::setCode(Language::English);
+    EXPECT_EQ(english, QStringLiteral("The wiring needs universes up to 64000, but this protocol carries universes 1 to 63999."));
+    EXPECT_EQ(chinese, QStringLiteral("线路需要用到 Universe 64000，但此协议的 Universe 范围是 1 到 63999。"));
+    // Sharing universes packs the same pixels into two.
+    layout.portStartsUniverse = false;
+    EXPECT_TRUE(networkMapRefusal(NetworkOutputMap(g.wiring, g.kRows, g.kCols, layout), NetworkProtocol::E131).isEmpty());
 }
 
 } // namespace

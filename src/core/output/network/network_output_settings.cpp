@@ -106,6 +106,18 @@ QString networkSettingsRefusal(const NetworkOutputSettings &s)
     return {};
 }
 
+QString networkMapRefusal(const NetworkOutputMap &map, NetworkProtocol protocol)
+{
+    if (protocol == NetworkProtocol::Ddp || map.universes().empty())
+        return {};
+    // Universes run upwards from the start universe.
+    const int needed = map.universes().back().universe;
+    const int last = lastNetworkUniverse(protocol);
+    if (needed <= last)
+        return {};
+    return NetworkOutputText::universesBeyondRange(needed, firstNetworkUniverse(protocol), last);
+}
+
 namespace NetworkOutputText {
 
 QString hostMissing()
@@ -120,6 +132,15 @@ QString universeOutOfRange(int universe, int first, int last)
     const QString chinese = QStringLiteral("无法发送 Universe %d：此协议的 Universe 范围是 %d 到 %d。");
     return formatText(lookedUpText("NetworkOutput", "UniverseOutOfRange", chinese, english),
                       threeWayText(english, chinese), {universe, first, last});
+}
+
+QString universesBeyondRange(int needed, int first, int last)
+{
+    const QString english =
+        QStringLiteral("The wiring needs universes up to %d, but this protocol carries universes %d to %d.");
+    const QString chinese = QStringLiteral("线路需要用到 Universe %d，但此协议的 Universe 范围是 %d 到 %d。");
+    return formatText(lookedUpText("NetworkOutput", "UniversesBeyondRange", chinese, english),
+                      threeWayText(english, chinese), {needed, first, last});
 }
 
 } // namespace NetworkOutputText

@@ -50,8 +50,14 @@ int lastNetworkUniverse(NetworkProtocol protocol);
 
 // Why the output cannot start with these settings, or empty when it can.
 QString networkSettingsRefusal(const NetworkOutputSettings &settings);
+// Why `map` cannot go out whole over `protocol`: the wiring needs universes
+// past the last one the protocol carries, and a receiver would get only
+// part of it. Empty when every universe fits (DDP has none). The editor and
+// the command line refuse with this same text.
+QString networkMapRefusal(const NetworkOutputMap &map, NetworkProtocol protocol);
 
 namespace NetworkOutputText {
 QString hostMissing();
 QString universeOutOfRange(int universe, int first, int last);
+QString universesBeyondRange(int needed, int first, int last);
 } // namespace NetworkOutputText
