@@ -23,7 +23,8 @@ QString usbOutputText(const char *key, const QString &chinese, const QString &de
 } // namespace
 
 UsbOutput::UsbOutput(AppContext &ctx, QComboBox &list, QCheckBox &usbSwitch, QObject *parent)
-    : QObject(parent), m_ctx(ctx), m_list(list), m_switch(usbSwitch)
+    : QObject(parent), m_ctx(ctx), m_list(list), m_switch(usbSwitch),
+      m_payloads(std::make_unique<UsbPayloadBuilder>())
 {
     m_list.setEnabled(true);
     m_switch.setEnabled(true);
@@ -130,7 +131,7 @@ std::optional<UsbFramePayload> UsbOutput::currentPayload()
     if (!frame)
         return std::nullopt;
     UsbFramePayload payload =
-        buildUsbFramePayload(*frame, m_ctx.doc.rows(), m_ctx.doc.cols(), m_ctx.doc.wiring(), m_ctx.controller);
+        m_payloads->build(*frame, m_ctx.doc.rows(), m_ctx.doc.cols(), m_ctx.doc.wiring(), m_ctx.controller);
     if (payload.refused()) {
         // Stopped first: the message waits for the user while the timer
         // would go on asking for frames that cannot be sent.

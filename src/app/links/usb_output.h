@@ -24,6 +24,7 @@
 
 struct AppContext;
 struct UsbFramePayload;
+class UsbPayloadBuilder;
 class LibusbHotplugWatcher;
 class QCheckBox;
 class QComboBox;
@@ -83,6 +84,8 @@ private:
     QString m_unavailable;
     QString m_lookingFor; // "1d50:6018" with the settings' ids
     std::unique_ptr<UsbTransferRunner> m_runner;
+    // Keeps the payload plan of the wiring from step to step.
+    std::unique_ptr<UsbPayloadBuilder> m_payloads;
     LibusbHotplugWatcher *m_watcher = nullptr;
     int m_selection = 0;
     bool m_playing = false;

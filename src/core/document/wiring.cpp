@@ -3,6 +3,7 @@
 #include "document/byte_writer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -83,6 +84,14 @@ ColorValue neonColour(const WiringPixel &p)
     return makeColor(p.neonRed ? 255 : 0, p.neonGreen ? 180 : 0, p.neonBlue ? 220 : 0);
 }
 
+uint64_t Wiring::Revision::fresh()
+{
+    // Shared by every wiring, on every thread, so that no two states of any
+    // wiring ever carry the same number.
+    static std::atomic<uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
 ColorValue Wiring::displayColour(const WiringPixel &p) const
 {
     return m_kind == CircuitryKind::Neon ? neonColour(p) : portColour(p.port);
@@ -110,12 +119,14 @@ ColorValue Wiring::cellColour(int x, int y) const
 
 void Wiring::setCellColour(int x, int y, ColorValue c)
 {
+    m_revision.bump();
     if (inGrid(x, y))
         m_cellMap[cell(x, y)] = c;
 }
 
 void Wiring::append(const WiringPixel &p)
 {
+    m_revision.bump();
     m_pixels.push_back(p);
     m_ids.push_back(m_nextId++);
     if (inGrid(p.column, p.row)) {
@@ -128,6 +139,7 @@ void Wiring::append(const WiringPixel &p)
 
 void Wiring::replace(int i, const WiringPixel &p)
 {
+    m_revision.bump();
     m_pixels[size_t(i)] = p;
     rebuildIndex();
     setCellColour(p.column, p.row, displayColour(p));
@@ -137,6 +149,7 @@ void Wiring::removeAt(int i)
 {
     if (i < 0 || i >= count())
         return;
+    m_revision.bump();
     m_pixels.erase(m_pixels.begin() + i);
     m_ids.erase(m_ids.begin() + i);
     rebuildIndex();
@@ -145,6 +158,7 @@ void Wiring::removeAt(int i)
 
 int Wiring::removeMarked(const std::vector<bool> &drop)
 {
+    m_revision.bump();
     size_t kept = 0;
     for (size_t i = 0; i < m_pixels.size(); ++i)
         if (i >= drop.size() || !drop[i]) {
@@ -163,6 +177,7 @@ int Wiring::removeMarked(const std::vector<bool> &drop)
 
 void Wiring::insert(int i, const WiringPixel &p)
 {
+    m_revision.bump();
     i = std::clamp(i, 0, count());
     m_pixels.insert(m_pixels.begin() + i, p);
     m_ids.insert(m_ids.begin() + i, m_nextId++);
@@ -178,12 +193,14 @@ void Wiring::setPortAndPixel(int i, int port, int pixel)
 {
     if (i < 0 || i >= count())
         return;
+    m_revision.bump();
     m_pixels[size_t(i)].port = port;
     m_pixels[size_t(i)].pixel = pixel;
 }
 
 void Wiring::assign(std::vector<WiringPixel> pixels)
 {
+    m_revision.bump();
     m_pixels = std::move(pixels);
     m_ids.resize(m_pixels.size());
     for (uint64_t &id : m_ids)
@@ -206,6 +223,7 @@ int Wiring::removeRecords(const std::vector<uint64_t> &ids)
 
 void Wiring::clear()
 {
+    m_revision.bump();
     m_pixels.clear();
     m_ids.clear();
     std::fill(m_cellMap.begin(), m_cellMap.end(), 0);
@@ -215,6 +233,7 @@ void Wiring::clear()
 
 void Wiring::resetCellMap(int rows, int cols)
 {
+    m_revision.bump();
     m_rows = std::max(rows, 0);
     m_cols = std::max(cols, 0);
     const size_t n = size_t(m_rows) * size_t(m_cols);
@@ -224,6 +243,7 @@ void Wiring::resetCellMap(int rows, int cols)
 
 void Wiring::rebuildCellMap()
 {
+    m_revision.bump();
     std::fill(m_cellMap.begin(), m_cellMap.end(), 0);
     rebuildIndex();
     for (const WiringPixel &p : m_pixels)

@@ -56,7 +56,18 @@ class Wiring
 {
 public:
     CircuitryKind kind() const { return m_kind; }
-    void setKind(CircuitryKind k) { m_kind = k; }
+    void setKind(CircuitryKind k)
+    {
+        m_kind = k;
+        m_revision.bump();
+    }
+
+    // Changes whenever the wiring does: every call that changes the list,
+    // the kind, the grid or the cell map gives a number no wiring had
+    // before, and a copy keeps its source's number only as long as it
+    // holds the same records. Whoever works something out from the wiring
+    // once (the USB output's payload plan) keeps it while this stays.
+    uint64_t revision() const { return m_revision.value; }
 
     // The chain list, in the order the points were defined.
     int count() const { return int(m_pixels.size()); }
@@ -155,6 +166,24 @@ private:
         Listener(const Listener &) {}
         Listener &operator=(const Listener &) { return *this; }
     };
+    // Copied with the records; a wiring moved from is left with a number of
+    // its own, as its list no longer holds what the number stood for.
+    struct Revision
+    {
+        uint64_t value = fresh();
+        Revision() = default;
+        Revision(const Revision &) = default;
+        Revision &operator=(const Revision &) = default;
+        Revision(Revision &&other) noexcept : value(other.value) { other.bump(); }
+        Revision &operator=(Revision &&other) noexcept
+        {
+            value = other.value;
+            other.bump();
+            return *this;
+        }
+        void bump() { value = fresh(); }
+        static uint64_t fresh();
+    };
     size_t cell(int x, int y) const { return size_t(y) * size_t(m_cols) + size_t(x); }
 
     CircuitryKind m_kind = CircuitryKind::None;
@@ -166,4 +195,5 @@ private:
     std::vector<ColorValue> m_cellMap;
     std::vector<uint16_t> m_wiredCount; // records per cell (saturating)
     Listener m_removalListener;
+    Revision m_revision;
 };

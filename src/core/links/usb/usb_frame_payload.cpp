@@ -7,6 +7,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Right shift that brings a 0..255 colour byte to the controller's levels.
@@ -52,49 +56,51 @@ int64_t usbBytesPerPort(const ControllerParams &params, int64_t pixels)
     }
 }
 
-// The interleaved bytes in format order: every position taken from the
-// port strings gives P bytes, one from each port's string. Written straight
-// into a buffer sized beforehand, since this runs on every playback step.
-class InterleavedWriter
+// The format step as positions in the interleaved bytes: every position
+// taken from the port strings gives P positions, one on each port's string.
+// Each records the lamp byte it carries, (port * M + pixel) * 3 + colour
+// (0 red, 1 green, 2 blue), or -1 where the controller gets a zero.
+class CarriedBytes
 {
 public:
-    InterleavedWriter(const std::vector<uint8_t> &table, int ports, int pixels, std::vector<uint8_t> &out)
-        : m_table(table.data()), m_ports(ports), m_pixels(pixels), m_stride(size_t(pixels) * 3),
-          m_out(out.data()), m_end(out.data() + out.size())
+    CarriedBytes(int ports, int pixels, size_t size) : m_ports(ports), m_pixels(pixels), m_size(size)
     {
+        m_codes.reserve(size);
     }
-    // Byte `colour` (0 red, 1 green, 2 blue) of pixel `k` of every port;
-    // zeros for a pixel beyond the chains.
+    // Byte `colour` of pixel `k` of every port; zeros for a pixel beyond
+    // the chains.
     void pixelByte(int64_t k, int colour)
     {
-        if (m_end - m_out < m_ports)
+        if (m_size - m_codes.size() < size_t(m_ports))
             return; // never reached while the size count and the format agree
         if (k < 0 || k >= m_pixels) {
             zeros();
             return;
         }
-        const uint8_t *from = m_table + size_t(k) * 3 + size_t(colour);
-        for (int p = 0; p < m_ports; ++p, from += m_stride)
-            *m_out++ = *from;
+        for (int p = 0; p < m_ports; ++p)
+            m_codes.push_back(int32_t((int64_t(p) * m_pixels + k) * 3 + colour));
     }
     void zeros()
     {
-        if (m_end - m_out < m_ports)
+        if (m_size - m_codes.size() < size_t(m_ports))
             return;
-        std::fill_n(m_out, m_ports, uint8_t(0));
-        m_out += m_ports;
+        m_codes.insert(m_codes.end(), size_t(m_ports), -1);
+    }
+    // Exactly the counted size: positions the format left alone are zeros.
+    std::vector<int32_t> take()
+    {
+        m_codes.resize(m_size, -1);
+        return std::move(m_codes);
     }
 
 private:
-    const uint8_t *m_table;
     int m_ports;
     int m_pixels;
-    size_t m_stride;
-    uint8_t *m_out;
-    uint8_t *m_end;
+    size_t m_size;
+    std::vector<int32_t> m_codes;
 };
 
-void writeCycleGroups(InterleavedWriter &w, const ControllerParams &params, int pixels)
+void writeCycleGroups(CarriedBytes &w, const ControllerParams &params, int pixels)
 {
     const int cycle = std::max(params.cycle, 1);
     const int64_t groups = (int64_t(pixels) + cycle - 1) / cycle;
@@ -120,7 +126,7 @@ void writeCycleGroups(InterleavedWriter &w, const ControllerParams &params, int 
 }
 
 // Bytes of the format step, or nothing for a format without a USB layout.
-void writeFormat(InterleavedWriter &w, const ControllerParams &params, int pixels)
+void writeFormat(CarriedBytes &w, const ControllerParams &params, int pixels)
 {
     switch (params.communicationFormat) {
     case 0:
@@ -147,34 +153,138 @@ void writeFormat(InterleavedWriter &w, const ControllerParams &params, int pixel
     }
 }
 
-// 32 levels on model 1 in format 4: each port's red, green and blue (five
-// bits each after the shift) go into two bytes, 1rrrrrgg and gggbbbbb.
-std::vector<uint8_t> packedFor32Levels(const std::vector<uint8_t> &in, int ports)
+#if defined(__SSE2__)
+// Eight lamps of a run at a time: their colours side by side, narrowed to
+// one colour's eight bytes, brought down to the grey levels and stored at
+// once. Returns how many lamps were written (a multiple of eight).
+int writeEightLampsAtATime(const ColorValue *from, const uint32_t *point, int count, int shift, uint8_t *red,
+                           uint8_t *green, uint8_t *blue)
 {
-    std::vector<uint8_t> out;
-    out.reserve(in.size() / 3 * 2);
-    const size_t row = size_t(ports);
-    for (size_t start = 0; start + 3 * row <= in.size(); start += 3 * row) {
-        for (size_t p = 0; p < row; ++p) {
-            const unsigned x = in[start + p], y = in[start + row + p];
-            out.push_back(uint8_t((0x80 | x << 2 | y >> 3) & 0xFF));
-        }
-        for (size_t p = 0; p < row; ++p) {
-            const unsigned y = in[start + row + p], z = in[start + 2 * row + p];
-            out.push_back(uint8_t((y << 5 | z) & 0xFF));
-        }
+    const __m128i lowByte = _mm_set1_epi32(0xFF);
+    const __m128i shiftBits = _mm_cvtsi32_si128(shift);
+    const __m128i keep = _mm_set1_epi8(char(0xFFu >> shift));
+    const auto bytesOf = [&](__m128i first, __m128i second) {
+        const __m128i words = _mm_packs_epi32(_mm_and_si128(first, lowByte), _mm_and_si128(second, lowByte));
+        const __m128i bytes = _mm_packus_epi16(words, words);
+        // A 16-bit shift carries the upper byte's low bits down; the mask
+        // takes them off again.
+        return _mm_and_si128(_mm_srl_epi16(bytes, shiftBits), keep);
+    };
+    int j = 0;
+    for (; j + 8 <= count; j += 8) {
+        const auto colour = [&](int i) { return int(from[point[j + i]]); };
+        const __m128i a = _mm_setr_epi32(colour(0), colour(1), colour(2), colour(3));
+        const __m128i b = _mm_setr_epi32(colour(4), colour(5), colour(6), colour(7));
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(red + j), bytesOf(a, b));
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(green + j), bytesOf(_mm_srli_epi32(a, 8), _mm_srli_epi32(b, 8)));
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(blue + j), bytesOf(_mm_srli_epi32(a, 16), _mm_srli_epi32(b, 16)));
     }
-    return out;
+    return j;
 }
+#endif
 
 } // namespace
 
 int usbMaxPorts(int controllerModel) { return controllerModel == 0 ? 8 : 16; }
 
-UsbFramePayload buildUsbFramePayload(const Frame &frame, int rows, int cols, const Wiring &wiring,
-                                     const ControllerParams &params)
+// Where the bytes of every wired lamp go for one wiring, grid and set of
+// controller values. The payload of a frame starts as that of an all-black
+// frame (zeros, but 0x80 in the first byte of a packed pixel), and each
+// lamp then writes its three colour bytes, shifted to the grey levels, to
+// their places. A colour the format does not send is written to a spare
+// byte after the payload; a lamp whose colour is sent more than once (an
+// order list naming it twice) has one entry per copy.
+struct UsbPayloadBuilder::Plan
 {
-    UsbFramePayload result;
+    // What the plan was made for.
+    uint64_t wiringRevision = 0;
+    int rows = 0;
+    int cols = 0;
+    size_t framePoints = 0;
+    ControllerParams params;
+
+    UsbFramePayload shape; // ports, pixels per port, lanes; no bytes
+    // A refusal keeps its numbers, so that its text is in the language of
+    // the moment it is shown.
+    enum class Refusal { None, TooManyPorts, TooLarge } refusal = Refusal::None;
+    int64_t refusedSize = 0;
+
+    // A payload is below 64 KB (the size message has 16 bits), so two
+    // bytes name a place in it, the spare byte included.
+    struct Lamp
+    {
+        uint32_t point;
+        std::array<uint16_t, 3> to; // red, green, blue; two bytes when packed
+    };
+    std::vector<Lamp> lamps;
+    // Lamps whose red bytes lie side by side (the ports of one pixel, in
+    // the formats without an order list), their green and blue bytes
+    // `step` further on each: their points are kept in `runPoints` and
+    // written a block at a time.
+    struct Run
+    {
+        uint32_t first; // in runPoints
+        uint16_t count;
+        uint16_t red; // the first lamp's red byte
+        int32_t step;
+    };
+    std::vector<Run> runs;
+    std::vector<uint32_t> runPoints;
+    std::vector<uint8_t> black; // the payload's size + the spare byte
+    int shift = 0;
+    bool packs = false;
+
+    bool madeFor(size_t points, int r, int c, const Wiring &wiring, const ControllerParams &p) const
+    {
+        if (wiringRevision != wiring.revision() || rows != r || cols != c || framePoints != points ||
+            params.controllerModel != p.controllerModel || params.communicationFormat != p.communicationFormat ||
+            params.greyLevels != p.greyLevels)
+            return false;
+        // The order list and the cycle shape format 2 alone.
+        return p.communicationFormat != 2 || (params.cycle == p.cycle && params.orderList == p.orderList);
+    }
+
+    static std::unique_ptr<Plan> make(size_t points, int rows, int cols, const Wiring &wiring,
+                                      const ControllerParams &params);
+    void gatherRuns(uint16_t spare);
+    UsbFramePayload payload(const Frame &frame) const;
+};
+
+void UsbPayloadBuilder::Plan::gatherRuns(uint16_t spare)
+{
+    if (packs)
+        return;
+    std::vector<Lamp> rest;
+    for (const Lamp &lamp : lamps) {
+        const int step = int(lamp.to[1]) - int(lamp.to[0]);
+        const bool evenlySpaced = lamp.to[0] != spare && lamp.to[1] != spare && lamp.to[2] != spare && step != 0 &&
+                                  int(lamp.to[2]) - int(lamp.to[1]) == step;
+        if (!evenlySpaced) {
+            rest.push_back(lamp);
+            continue;
+        }
+        Run *last = runs.empty() ? nullptr : &runs.back();
+        if (last && last->step == step && last->red + last->count == lamp.to[0] && last->count < UINT16_MAX)
+            ++last->count;
+        else
+            runs.push_back({uint32_t(runPoints.size()), 1, lamp.to[0], step});
+        runPoints.push_back(lamp.point);
+    }
+    lamps = std::move(rest);
+}
+
+std::unique_ptr<UsbPayloadBuilder::Plan> UsbPayloadBuilder::Plan::make(size_t points, int rows, int cols,
+                                                                       const Wiring &wiring,
+                                                                       const ControllerParams &params)
+{
+    auto plan = std::make_unique<Plan>();
+    plan->wiringRevision = wiring.revision();
+    plan->rows = rows;
+    plan->cols = cols;
+    plan->framePoints = points;
+    plan->params = params;
+    UsbFramePayload &shape = plan->shape;
+
     int highestPort = -1;
     int highestPixel = -1;
     for (const WiringPixel &px : wiring.pixels()) {
@@ -185,69 +295,155 @@ UsbFramePayload buildUsbFramePayload(const Frame &frame, int rows, int cols, con
     }
     const int64_t portCount = std::max<int64_t>(int64_t(highestPort) + 1, 1);
     const int64_t pixels = std::max<int64_t>(int64_t(highestPixel) + 1, 1);
-    result.pixelsPerPort = int(std::min<int64_t>(pixels, INT32_MAX));
-    const int maxPorts = usbMaxPorts(params.controllerModel);
-    if (portCount > maxPorts) {
-        result.ports = int(std::min<int64_t>(portCount, INT32_MAX));
-        result.refusal = UsbLinkText::tooManyPorts(result.ports, maxPorts);
-        return result;
+    shape.pixelsPerPort = int(std::min<int64_t>(pixels, INT32_MAX));
+    if (portCount > usbMaxPorts(params.controllerModel)) {
+        shape.ports = int(std::min<int64_t>(portCount, INT32_MAX));
+        plan->refusal = Refusal::TooManyPorts;
+        return plan;
     }
     const int ports = int(portCount);
-    result.ports = ports;
-    result.lanes = params.controllerModel == 0 ? 8 : ports;
+    shape.ports = ports;
+    shape.lanes = params.controllerModel == 0 ? 8 : ports;
     // The exact size, known before anything is allocated: a chain too long
     // for one transfer is refused rather than built.
     const int64_t perPort = usbBytesPerPort(params, pixels);
-    const int64_t size = perPort * result.lanes;
+    const int64_t size = perPort * shape.lanes;
     if (pixels > UsbMessage::kMaxAnnounced || UsbMessage::announcedPayloadSize(size) > UsbMessage::kMaxAnnounced) {
-        result.refusal = UsbLinkText::payloadTooLarge(UsbMessage::announcedPayloadSize(std::max(size, pixels * 3)));
-        return result;
+        plan->refusal = Refusal::TooLarge;
+        plan->refusedSize = UsbMessage::announcedPayloadSize(std::max(size, pixels * 3));
+        return plan;
     }
     const int m = int(pixels);
 
-    // Colour table: three bytes per (port, pixel), black where nothing is wired.
-    std::vector<uint8_t> table(size_t(ports) * size_t(m) * 3, 0);
+    // The frame point each place on a chain shows; the last record on a
+    // place wins.
+    std::vector<int64_t> pointOf(size_t(ports) * size_t(m), -1);
     for (const WiringPixel &px : wiring.pixels()) {
         if (px.port < 0 || px.pixel < 0 || px.column < 0 || px.row < 0 || px.column >= cols || px.row >= rows)
             continue;
         const size_t point = size_t(px.row) * size_t(cols) + size_t(px.column);
-        if (point >= frame.size())
+        if (point < points)
+            pointOf[size_t(px.port) * size_t(m) + size_t(px.pixel)] = int64_t(point);
+    }
+
+    // The format step counts exactly the bytes above (before any 32-level
+    // packing, which turns every three rows of port bytes into two).
+    plan->packs = usbPacksTwoBytesPerPixel(params);
+    plan->shift = greyShift(params.greyLevels);
+    const int64_t unpackedPerPort = plan->packs ? int64_t(m) * 3 : perPort;
+    CarriedBytes carried(ports, m, size_t(unpackedPerPort) * size_t(ports));
+    writeFormat(carried, params, m);
+    const std::vector<int32_t> codes = carried.take();
+    const size_t rowsOfPorts = codes.size() / size_t(ports);
+    const size_t finalSize = plan->packs                      ? rowsOfPorts / 3 * 2 * size_t(ports)
+                             : params.controllerModel == 0 ? rowsOfPorts * 8 // every row padded to eight lanes
+                                                           : codes.size();
+    plan->black.assign(finalSize + 1, 0);
+    if (plan->packs)
+        for (size_t pixel = 0; pixel < rowsOfPorts / 3; ++pixel)
+            std::fill_n(plan->black.begin() + long(pixel * 2 * size_t(ports)), ports, uint8_t(0x80));
+
+    const auto spare = uint16_t(finalSize);
+    std::vector<int32_t> entryOf(pointOf.size(), -1); // a lamp's latest entry
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (codes[i] < 0)
             continue;
-        const ColorValue c = frame[point];
-        uint8_t *entry = &table[(size_t(px.port) * size_t(m) + size_t(px.pixel)) * 3];
-        entry[0] = uint8_t(redOf(c));
-        entry[1] = uint8_t(greenOf(c));
-        entry[2] = uint8_t(blueOf(c));
+        const size_t lamp = size_t(codes[i]) / 3;
+        const int colour = codes[i] % 3;
+        if (pointOf[lamp] < 0)
+            continue; // black, as in the all-black payload
+        const size_t row = i / size_t(ports);
+        const size_t port = i % size_t(ports);
+        int32_t &entry = entryOf[lamp];
+        if (plan->packs) {
+            if (entry < 0) {
+                // Every three rows (a pixel's red, green, blue) became two.
+                const auto first = uint16_t(row / 3 * 2 * size_t(ports) + port);
+                entry = int32_t(plan->lamps.size());
+                plan->lamps.push_back({uint32_t(pointOf[lamp]), {first, uint16_t(first + ports), spare}});
+            }
+            continue;
+        }
+        if (entry < 0 || plan->lamps[size_t(entry)].to[size_t(colour)] != spare) {
+            entry = int32_t(plan->lamps.size());
+            plan->lamps.push_back({uint32_t(pointOf[lamp]), {spare, spare, spare}});
+        }
+        plan->lamps[size_t(entry)].to[size_t(colour)] = uint16_t(params.controllerModel == 0 ? row * 8 + port : i);
     }
-
-    // The format step writes exactly the bytes counted above (before any
-    // 32-level packing, which shrinks them afterwards).
-    const bool packs = usbPacksTwoBytesPerPixel(params);
-    const int64_t unpackedPerPort = packs ? int64_t(m) * 3 : perPort;
-    std::vector<uint8_t> interleaved(size_t(unpackedPerPort) * size_t(ports));
-    InterleavedWriter writer(table, ports, m, interleaved);
-    writeFormat(writer, params, m);
-
-    const int shift = greyShift(params.greyLevels);
-    if (shift > 0)
-        for (uint8_t &b : interleaved)
-            b = uint8_t(b >> shift);
-    if (packs)
-        interleaved = packedFor32Levels(interleaved, ports);
-
-    if (params.controllerModel != 0) {
-        result.bytes = std::move(interleaved);
-        return result;
-    }
-    // Model 0 always drives eight lanes: every group of P port bytes is
-    // padded to eight.
-    const size_t groups = interleaved.size() / size_t(ports);
-    result.bytes.assign(groups * 8, 0);
-    for (size_t g = 0; g < groups; ++g)
-        std::copy_n(interleaved.begin() + long(g * size_t(ports)), ports, result.bytes.begin() + long(g * 8));
-    return result;
+    plan->gatherRuns(spare);
+    return plan;
 }
 
+UsbFramePayload UsbPayloadBuilder::Plan::payload(const Frame &frame) const
+{
+    UsbFramePayload out = shape;
+    switch (refusal) {
+    case Refusal::TooManyPorts:
+        out.refusal = UsbLinkText::tooManyPorts(shape.ports, usbMaxPorts(params.controllerModel));
+        return out;
+    case Refusal::TooLarge:
+        out.refusal = UsbLinkText::payloadTooLarge(refusedSize);
+        return out;
+    case Refusal::None:
+        break;
+    }
+    out.bytes = black;
+    uint8_t *to = out.bytes.data();
+    const ColorValue *from = frame.data();
+    if (packs) {
+        // Five bits each after the shift: 1rrrrrgg, then gggbbbbb.
+        for (const Lamp &lamp : lamps) {
+            const ColorValue c = from[lamp.point];
+            const unsigned r = redOf(c) >> shift, g = greenOf(c) >> shift, b = blueOf(c) >> shift;
+            to[lamp.to[0]] = uint8_t((0x80 | r << 2 | g >> 3) & 0xFF);
+            to[lamp.to[1]] = uint8_t((g << 5 | b) & 0xFF);
+        }
+    } else {
+        // All three colours shifted at once, each kept within its byte.
+        const ColorValue keep = makeColor(0xFFu >> shift, 0xFFu >> shift, 0xFFu >> shift);
+        for (const Run &run : runs) {
+            uint8_t *red = to + run.red;
+            uint8_t *green = red + run.step;
+            uint8_t *blue = green + run.step;
+            const uint32_t *point = runPoints.data() + run.first;
+            int j = 0;
+#if defined(__SSE2__)
+            j = writeEightLampsAtATime(from, point, run.count, shift, red, green, blue);
+#endif
+            for (; j < run.count; ++j) {
+                const ColorValue c = (from[point[j]] >> shift) & keep;
+                red[j] = uint8_t(redOf(c));
+                green[j] = uint8_t(greenOf(c));
+                blue[j] = uint8_t(blueOf(c));
+            }
+        }
+        for (const Lamp &lamp : lamps) {
+            const ColorValue c = (from[lamp.point] >> shift) & keep;
+            to[lamp.to[0]] = uint8_t(redOf(c));
+            to[lamp.to[1]] = uint8_t(greenOf(c));
+            to[lamp.to[2]] = uint8_t(blueOf(c));
+        }
+    }
+    out.bytes.pop_back(); // the spare byte
+    return out;
+}
+
+UsbPayloadBuilder::UsbPayloadBuilder() = default;
+UsbPayloadBuilder::~UsbPayloadBuilder() = default;
+
+UsbFramePayload UsbPayloadBuilder::build(const Frame &frame, int rows, int cols, const Wiring &wiring,
+                                         const ControllerParams &params)
+{
+    if (!m_plan || !m_plan->madeFor(frame.size(), rows, cols, wiring, params))
+        m_plan = Plan::make(frame.size(), rows, cols, wiring, params);
+    return m_plan->payload(frame);
+}
+
+UsbFramePayload buildUsbFramePayload(const Frame &frame, int rows, int cols, const Wiring &wiring,
+                                     const ControllerParams &params)
+{
+    return UsbPayloadBuilder().build(frame, rows, cols, wiring, params);
+}
 std::array<uint8_t, 16> parameterBlock(const UsbFramePayload &payload, const ControllerParams &params,
                                        int frameCount)
 {

@@ -13,6 +13,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class Frame;
@@ -40,6 +41,26 @@ int usbMaxPorts(int controllerModel);
 // message before anything is built.
 UsbFramePayload buildUsbFramePayload(const Frame &frame, int rows, int cols, const Wiring &wiring,
                                      const ControllerParams &params);
+
+// The same payloads for a run of frames, as playback sends them. Where
+// every wired lamp's bytes go is worked out once for the wiring (by its
+// revision), the grid and the controller values, and kept while they stay:
+// each frame is then one pass over its wired lamps.
+class UsbPayloadBuilder
+{
+public:
+    UsbPayloadBuilder();
+    ~UsbPayloadBuilder();
+    UsbPayloadBuilder(const UsbPayloadBuilder &) = delete;
+    UsbPayloadBuilder &operator=(const UsbPayloadBuilder &) = delete;
+
+    UsbFramePayload build(const Frame &frame, int rows, int cols, const Wiring &wiring,
+                          const ControllerParams &params);
+
+private:
+    struct Plan;
+    std::unique_ptr<Plan> m_plan;
+};
 
 // The 16-byte block that tells the controller the layout of the frames that
 // follow: 0x02, D, lanes, 0, divider A, divider B, 0, grey levels - 1, the
