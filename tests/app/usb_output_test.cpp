@@ -7,9 +7,15 @@
 #include "shell_test_support.h"
 #include "usb_test_support.h"
 
+#include "document/transform_resize.h"
 #include "editing/operation_panel.h"
+#include "links/usb/usb_frame_payload.h"
 #include "links/usb_output.h"
+#include "shell/main_window.h"
 #include "shell/playback_controller.h"
+#include "wiring/wiring_editor.h"
+#include "wiring/wiring_files.h"
+#include "wiring/wiring_tool_page.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,6 +23,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -34,6 +41,7 @@ private slots:
     void pluggingInOrOutListsAgainAndOpensTheFirst();
     void tooManyPortsForTheModelAreRefusedBeforeAnythingIsBuilt();
     void aControllerThisUserMayNotOpenIsNamedWithTheUdevRule();
+    void theFrameAfterAWiringChangeFollowsTheChange();
 };
 
 namespace {
@@ -348,6 +356,77 @@ void UsbOutputTest::aControllerThisUserMayNotOpenIsNamedWithTheUdevRule()
                                         "resources/linux/), then plug the controller in again.")
                              .arg(QStringLiteral(BRIGHTLOOM_UDEV_RULE_FILE))});
     QCOMPARE(e.prompt.shown.front().icon, PromptIcon::Warning);
+}
+
+void UsbOutputTest::theFrameAfterAWiringChangeFollowsTheChange()
+{
+    UsbEditor u;
+    Document &d = u.e.doc();
+    // Every point a colour of its own, so that each lamp shows where it is.
+    const auto paintPoints = [&] {
+        Frame distinct(size_t(d.pointCount()));
+        for (size_t i = 0; i < distinct.size(); ++i)
+            distinct[i] = makeColor(unsigned(i + 1) * 16, unsigned(i + 1) * 16 + 1, unsigned(i + 1) * 16 + 2);
+        d.storeFrame(distinct);
+    };
+    paintPoints();
+    u.switchOn();
+    // The frame the area's Cancel sends, as payload bytes (one chunk).
+    const auto sent = [&] {
+        u.panel().cancelButton()->click();
+        u.settle();
+        const UsbBytes chunk = u.bus->writesSoFar().back();
+        return UsbBytes(chunk.begin() + 4, chunk.end());
+    };
+    // What the wiring, grid and frame of the moment give, worked out afresh.
+    const auto afresh = [&] {
+        return buildUsbFramePayload(*d.currentFrame(), d.rows(), d.cols(), d.wiring(), u.e.app->context().controller)
+            .bytes;
+    };
+    const UsbBytes first = sent();
+    QCOMPARE(first, afresh());
+
+    MainWindow &w = u.e.window();
+    w.toolTabs()->setCurrentWidget(w.wiringPage());
+    QVERIFY(w.wiringPage()->isWiringMode());
+    WiringEditor &editor = w.wiringPage()->editor();
+    editor.setPortBox(3);
+    editor.press(QPoint(2, 1), {});
+    editor.release(QPoint(2, 1), {});
+    QCOMPARE(d.wiring().count(), 6);
+    const UsbBytes defined = sent();
+    QCOMPARE(defined, afresh());
+    QVERIFY(defined != first);
+
+    editor.undoButton();
+    QCOMPARE(sent(), first);
+
+    const QString line = u.e.dir.filePath(QStringLiteral("other.line"));
+    QVERIFY(writeLineFile(line, 2, 3, uint8_t(CircuitryKind::Led),
+                          {WiringPixel{.port = 0, .pixel = 0, .column = 2, .row = 1},
+                           WiringPixel{.port = 0, .pixel = 1, .column = 0, .row = 0}}));
+    u.e.prompt.answers.push_back(PromptAnswer::Yes); // replace the wiring
+    QVERIFY(editor.openFile(line));
+    const UsbBytes loaded = sent();
+    QCOMPARE(loaded, afresh());
+    QCOMPARE(loaded, (UsbBytes{0x60, 0x61, 0x62, 0x10, 0x11, 0x12}));
+
+    // A column more keeps every point's colour and the wiring, so every
+    // lamp shows what it showed: from points numbered anew.
+    QVERIFY(addColumn(d));
+    QCOMPARE(d.wiring().count(), 2);
+    QCOMPARE(sent(), loaded);
+
+    // A new project of another size starts without wiring.
+    u.e.prompt.answers = {PromptAnswer::No, PromptAnswer::No}; // neither the project nor the wiring saved
+    QVERIFY(u.e.newGrid(QStringLiteral("3"), QStringLiteral("2")));
+    paintPoints();
+    QCOMPARE(d.wiring().count(), 0);
+    QCOMPARE(sent(), (UsbBytes{0, 0, 0}));
+    editor.press(QPoint(1, 2), {});
+    editor.release(QPoint(1, 2), {});
+    // Still on port 3: ports 1 and 2 give zeros.
+    QCOMPARE(sent(), (UsbBytes{0, 0, 0x60, 0, 0, 0x61, 0, 0, 0x62}));
 }
 
 QTEST_MAIN(UsbOutputTest)

@@ -181,6 +181,31 @@ TEST(UsbPayloadPlan, TheLastRecordOnAPlaceOfAChainWins)
     EXPECT_EQ(buildUsbFramePayload(frame, 1, 3, wiring, params).bytes, (std::vector<uint8_t>{4, 5, 6, 7, 8, 9}));
 }
 
+TEST(UsbPayloadPlan, AnOrderListMaySpaceEachPixelsColoursItsOwnWay)
+{
+    // Two pixels in one cycle group: the first one's colours two rows
+    // apart, the second's four, their red rows side by side.
+    Frame frame(2);
+    frame[0] = makeColor(1, 2, 3);
+    frame[1] = makeColor(4, 5, 6);
+    Wiring wiring;
+    wiring.resetCellMap(1, 2);
+    wiring.append(wiredAt(0, 0, 0, 0));
+    wiring.append(wiredAt(1, 0, 0, 1));
+    ControllerParams params;
+    params.controllerModel = 1;
+    params.communicationFormat = 2;
+    params.cycle = 2;
+    const auto row = [](const char *pixel, const char *colour) {
+        return RgbOrderRow{QString::fromLatin1(pixel), QString::fromLatin1(colour)};
+    };
+    params.orderList.assignLogical({row("1", "r"), row("2", "r"), row("1", "g"), row("null", "null"),
+                                    row("1", "b"), row("2", "g"), row("null", "null"), row("null", "null"),
+                                    row("null", "null"), row("2", "b")});
+    EXPECT_EQ(buildUsbFramePayload(frame, 1, 2, wiring, params).bytes,
+              (std::vector<uint8_t>{1, 4, 2, 0, 3, 5, 0, 0, 0, 6}));
+}
+
 // --- a plan never outlives its wiring ---------------------------------------------------
 
 // A 4 x 4 grid of distinct colours with two ports of four and three
