@@ -154,30 +154,32 @@ void writeFormat(CarriedBytes &w, const ControllerParams &params, int pixels)
 }
 
 #if defined(__SSE2__)
-// Eight lamps of a run at a time: their colours side by side, narrowed to
-// one colour's eight bytes, brought down to the grey levels and stored at
-// once. Returns how many lamps were written (a multiple of eight).
+// Eight lamps of a run at a time: their colours side by side, the bytes
+// sorted into the eight reds, greens and blues by three rounds of
+// interleaving, brought down to the grey levels and stored eight at once.
+// Returns how many lamps were written (a multiple of eight).
 int writeEightLampsAtATime(const ColorValue *from, const uint32_t *point, int count, int shift, uint8_t *red,
                            uint8_t *green, uint8_t *blue)
 {
-    const __m128i lowByte = _mm_set1_epi32(0xFF);
     const __m128i shiftBits = _mm_cvtsi32_si128(shift);
     const __m128i keep = _mm_set1_epi8(char(0xFFu >> shift));
-    const auto bytesOf = [&](__m128i first, __m128i second) {
-        const __m128i words = _mm_packs_epi32(_mm_and_si128(first, lowByte), _mm_and_si128(second, lowByte));
-        const __m128i bytes = _mm_packus_epi16(words, words);
-        // A 16-bit shift carries the upper byte's low bits down; the mask
-        // takes them off again.
-        return _mm_and_si128(_mm_srl_epi16(bytes, shiftBits), keep);
-    };
     int j = 0;
     for (; j + 8 <= count; j += 8) {
         const auto colour = [&](int i) { return int(from[point[j + i]]); };
         const __m128i a = _mm_setr_epi32(colour(0), colour(1), colour(2), colour(3));
         const __m128i b = _mm_setr_epi32(colour(4), colour(5), colour(6), colour(7));
-        _mm_storel_epi64(reinterpret_cast<__m128i *>(red + j), bytesOf(a, b));
-        _mm_storel_epi64(reinterpret_cast<__m128i *>(green + j), bytesOf(_mm_srli_epi32(a, 8), _mm_srli_epi32(b, 8)));
-        _mm_storel_epi64(reinterpret_cast<__m128i *>(blue + j), bytesOf(_mm_srli_epi32(a, 16), _mm_srli_epi32(b, 16)));
+        // r0 r4 g0 g4 b0 b4 . . r1 r5 ...; then r0 r2 r4 r6 g0 ...; then
+        // r0 .. r7 g0 .. g7 and b0 .. b7 followed by the unused top bytes.
+        const __m128i low = _mm_unpacklo_epi8(a, b), high = _mm_unpackhi_epi8(a, b);
+        const __m128i even = _mm_unpacklo_epi8(low, high), odd = _mm_unpackhi_epi8(low, high);
+        // A 16-bit shift carries an upper byte's low bits down; the mask
+        // takes them off again.
+        const auto levels = [&](__m128i bytes) { return _mm_and_si128(_mm_srl_epi16(bytes, shiftBits), keep); };
+        const __m128i redGreen = levels(_mm_unpacklo_epi8(even, odd));
+        const __m128i blueRest = levels(_mm_unpackhi_epi8(even, odd));
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(red + j), redGreen);
+        _mm_storeh_pd(reinterpret_cast<double *>(green + j), _mm_castsi128_pd(redGreen));
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(blue + j), blueRest);
     }
     return j;
 }
