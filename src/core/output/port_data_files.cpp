@@ -3,10 +3,11 @@
 #include "document/document.h"
 #include "output/output_checks.h"
 #include "output/port_stream.h"
+#include "settings/file_access.h"
 #include "settings/language.h"
 #include "settings/prompt.h"
 
-#include <QSaveFile>
+#include <QFileInfo>
 #include <memory>
 #include <algorithm>
 #include <limits>
@@ -121,18 +122,19 @@ PortDataResult writePortDataFiles(const Document &doc, const ControllerParams &p
     // together, so each frame is read once per batch.
     for (size_t begin = 0; begin < ports.size(); begin += kPortsAtOnce) {
         const size_t end = std::min(ports.size(), begin + kPortsAtOnce);
-        std::vector<std::unique_ptr<QSaveFile>> files;
+        std::vector<std::unique_ptr<StagedSaveFile>> files;
+        QStringList paths;
         std::vector<QIODevice *> devices;
         std::vector<PortBlockWriter> writers;
         writers.reserve(end - begin);
         for (size_t i = begin; i < end; ++i) {
-            const QString path = portFileName(request.chosenPath, request.circuitry, ports[i].port);
-            files.push_back(std::make_unique<QSaveFile>(path));
-            if (!files.back()->open(QIODevice::WriteOnly)) {
-                prompt.inform(cannotCreateText(path, files.back()->errorString()), PromptIcon::Error);
+            paths << portFileName(request.chosenPath, request.circuitry, ports[i].port);
+            files.push_back(std::make_unique<StagedSaveFile>(paths.back()));
+            if (!files.back()->open()) {
+                prompt.inform(cannotCreateText(paths.back(), files.back()->failureReason()), PromptIcon::Error);
                 return PortDataResult::Failed;
             }
-            devices.push_back(files.back().get());
+            devices.push_back(&files.back()->device());
             writers.emplace_back(ports[i], layout);
         }
         size_t failed = 0;
@@ -143,18 +145,31 @@ PortDataResult writePortDataFiles(const Document &doc, const ControllerParams &p
                                          },
                                          &failed);
         if (!ok) {
-            prompt.inform(cannotWriteText(files[failed]->fileName(), files[failed]->errorString()),
+            prompt.inform(cannotWriteText(paths[qsizetype(failed)], files[failed]->failureReason()),
                           PromptIcon::Error);
             return PortDataResult::Failed; // the open files are dropped unwritten
         }
-        for (const std::unique_ptr<QSaveFile> &file : files) {
-            if (!file->commit()) {
-                prompt.inform(cannotWriteText(file->fileName(), file->errorString()), PromptIcon::Error);
+        // The folders wait for the disk once per batch, not once per file:
+        // a card of many ports would otherwise wait a journal commit each.
+        QStringList folders;
+        for (size_t i = 0; i < files.size(); ++i) {
+            if (!files[i]->commit(StagedSaveFile::FolderSync::Later)) {
+                prompt.inform(cannotWriteText(paths[qsizetype(i)], files[i]->failureReason()), PromptIcon::Error);
                 return PortDataResult::Failed;
             }
-            if (written)
-                *written << file->fileName();
+            const QString folder = QFileInfo(files[i]->target()).absolutePath();
+            if (!folders.contains(folder))
+                folders << folder;
         }
+        for (const QString &folder : folders) {
+            const QString reason = syncSavedFolder(folder);
+            if (!reason.isEmpty()) {
+                prompt.inform(cannotWriteText(folder, reason), PromptIcon::Error);
+                return PortDataResult::Failed;
+            }
+        }
+        if (written)
+            *written << paths;
     }
     prompt.inform(outputSuccessMessage());
     return PortDataResult::Written;

@@ -1,12 +1,15 @@
 #include "settings/file_access.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +37,54 @@ bool fail(QString *reason, const QString &why)
     if (reason)
         *reason = why;
     return false;
+}
+
+DiskSync &diskSync()
+{
+    static DiskSync sync;
+    return sync;
+}
+
+int syncToDisk(int handle, DiskSyncPoint point)
+{
+    if (const DiskSync &sync = diskSync())
+        return sync(handle, point);
+    int r;
+    do
+        r = ::fsync(handle);
+    while (r != 0 && errno == EINTR);
+    return r;
+}
+
+
+// QSaveFile writes a file nobody can see yet and links it under the hidden
+// name at the commit. Where the filesystem cannot (FAT and exFAT cards,
+// network shares), it writes ".<name>.brightloom-save.XXXXXX" instead, six
+// letters, digits, '-' or '_', which a save killed before its commit
+// leaves behind. Only such a copy is removed: a plain file of this user,
+// exactly that name, unchanged for a few seconds before this save began
+// (FAT keeps times to two seconds), so that a save another window of the
+// editor is still writing is left alone.
+void removeKilledSaveLeftovers(const QString &staging)
+{
+    const QFileInfo info(staging);
+    const QString prefix = info.fileName() + QLatin1Char('.');
+    const std::time_t settled = std::time(nullptr) - 5;
+    const auto randomChar = [](QChar c) {
+        return (c.unicode() < 128 && c.isLetterOrNumber()) || c == QLatin1Char('-') || c == QLatin1Char('_');
+    };
+    QDirIterator it(info.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString name = it.fileName();
+        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix)
+            || !std::all_of(name.cbegin() + prefix.size(), name.cend(), randomChar))
+            continue;
+        struct stat st;
+        if (::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode)
+            && st.st_uid == ::geteuid() && st.st_mtime < settled)
+            QFile::remove(path);
+    }
 }
 
 } // namespace
@@ -122,6 +173,7 @@ bool StagedSaveFile::open()
     // QSaveFile links a name that does not exist yet in one step, so the
     // copy is never seen half-named.
     QFile::remove(m_staging);
+    removeKilledSaveLeftovers(m_staging);
     if (!m_file.open(QIODevice::WriteOnly)) {
         m_reason = fileFailureReason(m_file);
         return false;
@@ -137,17 +189,31 @@ bool StagedSaveFile::write(const char *bytes, qint64 size)
     return false;
 }
 
-bool StagedSaveFile::commit()
+bool StagedSaveFile::fail(const QString &reason)
 {
-    // The commit flushes what is still buffered, so a full disk shows here.
+    m_reason = reason;
+    cancel();
+    return false;
+}
+
+bool StagedSaveFile::commit(FolderSync folder)
+{
+    if (!m_file.isOpen())
+        return m_file.commit(); // false, with Qt's reason
+    // What is still buffered goes out first, so a full disk shows here.
+    if (!m_file.flush())
+        return fail(m_reason.isEmpty() ? fileFailureReason(m_file) : m_reason);
+    // The permissions go on the open copy, so its sync carries them too.
+    const QFileInfo old(m_target);
+    if (old.exists())
+        m_file.setPermissions(old.permissions());
+    if (syncToDisk(m_file.handle(), DiskSyncPoint::File) != 0)
+        return fail(systemError(errno));
     if (!m_file.commit()) {
         if (m_reason.isEmpty())
             m_reason = fileFailureReason(m_file);
         return false;
     }
-    const QFileInfo old(m_target);
-    if (old.exists())
-        QFile::setPermissions(m_staging, old.permissions());
     // rename(2) replaces the target in one step; QFile::rename would refuse
     // an existing target.
     if (::rename(QFile::encodeName(m_staging).constData(), QFile::encodeName(m_target).constData()) != 0) {
@@ -155,7 +221,12 @@ bool StagedSaveFile::commit()
         QFile::remove(m_staging);
         return false;
     }
-    return true;
+    // The file now has the new contents; a folder that could not be synced
+    // is still reported, as the rename may not outlive a power cut.
+    if (folder == FolderSync::Later)
+        return true;
+    m_reason = syncSavedFolder(QFileInfo(m_target).absolutePath());
+    return m_reason.isEmpty();
 }
 
 void StagedSaveFile::cancel()
@@ -165,6 +236,23 @@ void StagedSaveFile::cancel()
     // cancelWriting only marks the copy; the commit then drops it.
     m_file.cancelWriting();
     m_file.commit();
+}
+
+// A filesystem that cannot sync a folder (some network and FUSE ones) says
+// EINVAL: nothing more can be done there, and the save stands.
+QString syncSavedFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return systemError(errno);
+    const int code = syncToDisk(fd, DiskSyncPoint::Folder) == 0 ? 0 : errno;
+    ::close(fd);
+    return code == 0 || code == EINVAL || code == ENOTSUP ? QString() : systemError(code);
+}
+
+DiskSync replaceDiskSync(DiskSync sync)
+{
+    return std::exchange(diskSync(), std::move(sync));
 }
 
 QString StagedSaveFile::failureReason() const

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
+#include <functional>
 #include <limits>
 
 class QFile;
@@ -55,6 +56,11 @@ QString withSystemReason(const QString &text, const QString &reason);
 // rename, and a copy a killed save left that way cannot be told safely
 // from a user's own "show.wst.backup".)
 //
+// A power cut must leave the old file or the whole new one too: the new
+// file reaches the disk before the rename, and the folder, which holds the
+// rename, right after it. Both waits happen once per save, at the commit,
+// never per write.
+//
 // Saving through a link changes the file it points to, as an editor that
 // writes in place would; the link stays a link. The new file gets the old
 // one's permissions. A failed or cancelled save leaves the old file as it
@@ -80,8 +86,11 @@ public:
     // Writes all of `bytes`; false (and the reason kept) when it could not.
     bool write(const char *bytes, qint64 size);
     bool write(const QByteArray &bytes) { return write(bytes.constData(), bytes.size()); }
-    // Finishes the copy and moves it over the target.
-    bool commit();
+    // Finishes the copy and moves it over the target. With
+    // FolderSync::Later the caller syncs the target's folder itself
+    // (syncSavedFolder), once for many files saved together.
+    enum class FolderSync { Now, Later };
+    bool commit(FolderSync folder = FolderSync::Now);
     // Drops what was written; the target stays as it was.
     void cancel();
 
@@ -91,8 +100,26 @@ public:
     QString failureReason() const;
 
 private:
+    bool fail(const QString &reason);
+
     QSaveFile m_file;
     QString m_target;
     QString m_staging;
     QString m_reason;
 };
+
+// Makes the renames of saves committed with FolderSync::Later into `folder`
+// outlive a power cut. Returns why it could not, in the system's words, or
+// an empty text.
+QString syncSavedFolder(const QString &folder);
+
+// What a save waits on to reach the disk: the saved file's handle before
+// its rename, then its folder's handle after it. Returns 0, or -1 with
+// errno set, as fsync(2) does.
+enum class DiskSyncPoint { File, Folder };
+using DiskSync = std::function<int(int handle, DiskSyncPoint point)>;
+
+// Puts `sync` in place of fsync(2) for every later save (an empty one puts
+// fsync back) and returns what was in place. For tests, which count the
+// waits or make them fail.
+DiskSync replaceDiskSync(DiskSync sync);

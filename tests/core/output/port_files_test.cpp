@@ -1,5 +1,6 @@
 // Whole port files: header fields, the length rule, padding, ports, ranges.
 #include "output_fixture.h"
+#include "../settings/disk_sync_test_support.h"
 
 #include <QDir>
 
@@ -206,6 +207,22 @@ TEST_F(PortFiles, ProgressRunsToFiftyThenZero)
     ASSERT_EQ(writePortDataFiles(*doc, params, r, prompt, [&](int p) { seen.push_back(p); }),
               PortDataResult::Written);
     EXPECT_EQ(seen, (std::vector<int>{12, 25, 37, 50, 0}));
+}
+
+// Each file reaches the disk before its rename; the folder holding the
+// renames waits once, when every port's file is in place.
+TEST_F(PortFiles, TheFolderWaitsForTheDiskOnceAfterEveryPortsFile)
+{
+    makeDocument(3, 1);
+    for (int port = 0; port < 3; ++port)
+        doc->wiring().append(wiredAt(port, 0, port, 0));
+    RecordedDiskSync sync;
+    int inPlace = -1;
+    sync.onSync = [&](int, DiskSyncPoint) { inPlace = QDir(dir.path()).entryList({"show_0?.led"}).size(); };
+    ASSERT_EQ(write(), PortDataResult::Written);
+    using enum DiskSyncPoint;
+    EXPECT_EQ(sync.points, (std::vector<DiskSyncPoint>{File, File, File, Folder}));
+    EXPECT_EQ(inPlace, 3);
 }
 
 TEST_F(PortFiles, AFileThatCannotBeCreatedIsNamedAndEndsTheRun)

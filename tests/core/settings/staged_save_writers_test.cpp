@@ -1,8 +1,9 @@
 // Every file the editor saves over one the user already has goes through
 // the same hidden copy and one rename: a save leaves nothing else in the
 // folder, the file keeps its permissions, a link stays a link and the file
-// it points to changes, and a hidden copy a killed save left behind is
-// replaced by the next save. The same table runs for every writer, so a
+// it points to changes, a hidden copy a killed save left behind is
+// replaced by the next save, and the save waits for the disk before and
+// after its rename. The same table runs for every writer, so a
 // writer that goes back to writing its own way is caught here.
 #include "capture/video_file.h"
 #include "document/frame.h"
@@ -10,11 +11,15 @@
 #include "document/wiring.h"
 #include "links/controller_params.h"
 #include "links/parameter_file.h"
+#include "output/port_data_files.h"
 #include "output/fseq/fseq_channel_map.h"
 #include "output/fseq/fseq_sequence.h"
 #include "palette/palette_file.h"
 #include "settings/profile_file.h"
 #include "wiring/wiring_files.h"
+#include "disk_sync_test_support.h"
+#include "scripted_prompt.h"
+#include "wired_grid.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,6 +80,23 @@ bool saveFseqVersion(const QString &path, int version)
     return r.ok;
 }
 
+// The first port's file of a controller card: "show_01.led" is what
+// choosing "show.led" writes for port 0.
+bool savePortFileVersion(const QString &path, int version)
+{
+    PortRuns runs;
+    runs.pointsPerPort = 4;
+    const auto doc = makeWiredDocument(1, 4, 2 + version, runs, [](int frame, int point) {
+        return ColorValue(0x010203 * unsigned(frame + point + 1));
+    });
+    ControllerParams params = ControllerParams::initial(3);
+    PortDataRequest request;
+    request.toFrame = doc->frameCount();
+    request.chosenPath = path.chopped(int(qstrlen("_01.led"))) + QStringLiteral(".led");
+    ScriptedPrompt prompt;
+    return writePortDataFiles(*doc, params, request, prompt) == PortDataResult::Written;
+}
+
 std::vector<StagedWriter> stagedWriters()
 {
     return {
@@ -106,6 +128,7 @@ std::vector<StagedWriter> stagedWriters()
          }},
         {"fseq", "show.fseq", saveFseqVersion, 24, 32},
         {"video", "show.avi", saveVideoVersion},
+        {"portData", "show_01.led", savePortFileVersion},
     };
 }
 
@@ -135,8 +158,9 @@ protected:
         ASSERT_TRUE(dir.isValid());
         // What each version looks like when written to a fresh name.
         for (int v = 0; v < 2; ++v) {
-            const QString path = QDir(reference.path()).filePath(QString::number(v) + QLatin1Char('.') +
-                                                                 QFileInfo(GetParam().fileName).suffix());
+            // The whole name kept: a port file's name says its port.
+            const QString path =
+                QDir(reference.path()).filePath(QString::number(v) + QLatin1Char('-') + GetParam().fileName);
             ASSERT_TRUE(GetParam().save(path, v));
             expected[v] = stagedBytes(path, GetParam());
         }
@@ -186,6 +210,13 @@ TEST_P(StagedSaveWriters, NextSaveReplacesTheCopyAKilledSaveLeft)
     ASSERT_TRUE(GetParam().save(target, 1));
     EXPECT_EQ(stagedBytes(target, GetParam()), expected[1]);
     EXPECT_EQ(stagedListing(dir.path()), QStringList{QLatin1String(GetParam().fileName)});
+}
+
+TEST_P(StagedSaveWriters, SaveWaitsForTheDiskOnceBeforeAndOnceAfterItsRename)
+{
+    RecordedDiskSync sync;
+    ASSERT_TRUE(GetParam().save(target, 1));
+    EXPECT_EQ(sync.points, (std::vector<DiskSyncPoint>{DiskSyncPoint::File, DiskSyncPoint::Folder}));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWriter, StagedSaveWriters, ::testing::ValuesIn(stagedWriters()),
