@@ -1,6 +1,9 @@
 // The serial transfers over a real pseudo-terminal, with the simulated
 // controller on the other end. The protocol's own pauses are real here, so
-// each case keeps to a few seconds.
+// each case keeps to a few seconds. The controller is a thread of this busy
+// machine, though: after every pause the transfer also waits until the
+// controller has answered, so a slow thread never turns into a lost answer,
+// and the cases count the pauses instead of timing the transfer.
 
 #include "serial/serial_port_link.h"
 #include "serial/serial_transfer_runner.h"
@@ -19,7 +22,10 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <chrono>
 #include <pty.h>
+#include <sys/ioctl.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -88,6 +94,53 @@ FrameSendRequest request(int start, int end, ScreenType screen)
     return r;
 }
 
+// However long the machine keeps the controller's thread waiting, it gets
+// this long to answer; the protocol's pauses stay what they are.
+constexpr int kControllerDeadline = 10000;
+
+// The port as the transfer sees it, counting the packets that went out.
+class CountedLink : public Link
+{
+public:
+    explicit CountedLink(SerialPortLink &port) : m_port(port) {}
+    bool isOpen() const override { return m_port.isOpen(); }
+    bool write(std::span<const uint8_t> packet) override
+    {
+        const bool sent = m_port.write(packet);
+        m_sent += sent ? 1 : 0;
+        return sent;
+    }
+    uint8_t readReply() override { return m_port.readReply(); }
+    int sent() const { return m_sent; }
+
+private:
+    SerialPortLink &m_port;
+    int m_sent = 0;
+};
+
+// Sleeps each pause for real, then waits until the controller has answered
+// every packet sent so far; keeps the pauses asked for.
+class ControllerPacedClock : public Clock
+{
+public:
+    ControllerPacedClock(SimulatedController &controller, const CountedLink &link)
+        : m_controller(controller), m_link(link)
+    {
+    }
+    void sleep(int milliseconds) override
+    {
+        pauses.push_back(milliseconds);
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        EXPECT_TRUE(m_controller.waitUntilAnswered(m_link.sent(), kControllerDeadline))
+            << "packet " << m_link.sent() << " not taken within " << kControllerDeadline << " ms";
+    }
+    std::vector<int> pauses;
+
+private:
+    SimulatedController &m_controller;
+    const CountedLink &m_link;
+};
+
 // A controller on a fresh pseudo-terminal and the port opened to it.
 struct Line
 {
@@ -97,12 +150,34 @@ struct Line
         std::string error;
         EXPECT_TRUE(controller.start(&error)) << error;
         QString reason;
-        EXPECT_TRUE(link.open(QString::fromStdString(controller.portPath()), &reason)) << reason.toStdString();
+        EXPECT_TRUE(port.open(QString::fromStdString(controller.portPath()), &reason)) << reason.toStdString();
     }
     SimulatedController controller;
-    SerialPortLink link;
-    SystemClock clock;
+    SerialPortLink port;
+    CountedLink link{port};
+    ControllerPacedClock clock{controller, link};
 };
+
+// Runs of {count, milliseconds} pauses, one after the other.
+std::vector<int> pauses(std::initializer_list<std::pair<int, int>> runs)
+{
+    std::vector<int> out;
+    for (const auto &[count, milliseconds] : runs)
+        out.insert(out.end(), size_t(count), milliseconds);
+    return out;
+}
+
+// Waits until `count` bytes wait to be read at the port's end of a
+// pseudo-terminal: they cross it on the system's schedule.
+bool bytesWaitAt(int portEnd, int count)
+{
+    QElapsedTimer t;
+    t.start();
+    int waiting = -1;
+    while (::ioctl(portEnd, FIONREAD, &waiting) == 0 && waiting < count && t.elapsed() < kControllerDeadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return waiting == count;
+}
 
 std::vector<uint8_t> programBytes(size_t n)
 {
@@ -110,14 +185,6 @@ std::vector<uint8_t> programBytes(size_t n)
     for (size_t i = 0; i < n; ++i)
         v[i] = uint8_t(i * 37 + (i >> 8)); // 0x50, 0x0A and 0x55 all occur
     return v;
-}
-
-qint64 timed(const std::function<void()> &f)
-{
-    QElapsedTimer t;
-    t.start();
-    f();
-    return t.elapsed();
 }
 
 } // namespace
@@ -213,12 +280,8 @@ TEST(SerialOverPty, SilentControllerEndsWithConnectionFailureAfter101Headers)
     Line line({Behaviour::Silent, 0});
     const GridGeometry g = grid(2, 2);
     const FrameSendPlan p = plan(request(1, 1, ScreenType::Rectangular), frames(g, 1), g, Wiring());
-    TransferResult result{};
-    const qint64 ms = timed([&] { result = sendFrameData(line.link, line.clock, p); });
-    EXPECT_EQ(result, TransferResult::ConnectionFailure);
-    EXPECT_GE(ms, 101 * 30);
-    EXPECT_LT(ms, 101 * 30 + 2500);
-    QThread::msleep(50);
+    EXPECT_EQ(sendFrameData(line.link, line.clock, p), TransferResult::ConnectionFailure);
+    EXPECT_EQ(line.clock.pauses, pauses({{101, 30}}));
     EXPECT_EQ(line.controller.record().headerSends, 101);
     EXPECT_EQ(line.controller.record().dataSends, 0);
 }
@@ -226,11 +289,8 @@ TEST(SerialOverPty, SilentControllerEndsWithConnectionFailureAfter101Headers)
 TEST(SerialOverPty, GarbageIsNoAnswerEvenWithAUInside)
 {
     Line line({Behaviour::Garbage, 0});
-    TransferResult result{};
-    const qint64 ms = timed([&] { result = sendProgram(line.link, line.clock, programBytes(4096)); });
-    EXPECT_EQ(result, TransferResult::ConnectionFailure);
-    EXPECT_LT(ms, 101 * 30 + 2500);
-    QThread::msleep(50);
+    EXPECT_EQ(sendProgram(line.link, line.clock, programBytes(4096)), TransferResult::ConnectionFailure);
+    EXPECT_EQ(line.clock.pauses, pauses({{101, 30}}));
     EXPECT_EQ(line.controller.record().headerSends, 101);
 }
 
@@ -250,14 +310,10 @@ TEST(SerialOverPty, AgainRepeatsAPacket50TimesThenFails)
     const FrameSendPlan p = plan(request(1, 1, ScreenType::Irregular), frames(g, 1), g, w);
     ASSERT_EQ(p.packets, 3);
     std::vector<int> progress;
-    TransferResult result{};
-    const qint64 ms = timed([&] {
-        result = sendFrameData(line.link, line.clock, p, {[&](int v) { progress.push_back(v); }, {}});
-    });
-    EXPECT_EQ(result, TransferResult::DataSendFailure);
-    EXPECT_GE(ms, 30 + 52 * 50);
-    EXPECT_LT(ms, 30 + 52 * 50 + 2500);
-    QThread::msleep(50);
+    EXPECT_EQ(sendFrameData(line.link, line.clock, p, {[&](int v) { progress.push_back(v); }, {}}),
+              TransferResult::DataSendFailure);
+    // The header, packet 1, then packet 2 sent 51 times.
+    EXPECT_EQ(line.clock.pauses, pauses({{1, 30}, {52, 50}}));
     const SimulatedController::Record r = line.controller.record();
     EXPECT_EQ(r.dataSends, 1 + 51);
     EXPECT_TRUE(r.faults.empty());
@@ -267,12 +323,11 @@ TEST(SerialOverPty, AgainRepeatsAPacket50TimesThenFails)
 TEST(SerialOverPty, HangUpMidTransferFailsAtOnce)
 {
     Line line({Behaviour::HangUp, 3});
-    TransferResult result{};
-    const qint64 ms = timed([&] { result = sendProgram(line.link, line.clock, programBytes(4096)); });
-    EXPECT_EQ(result, TransferResult::DataSendFailure);
-    // A vanished device fails the next write; the transfer does not sit
-    // through 50 repetitions per packet for the remaining 61 packets.
-    EXPECT_LT(ms, 2000);
+    EXPECT_EQ(sendProgram(line.link, line.clock, programBytes(4096)), TransferResult::DataSendFailure);
+    // A vanished device fails the next write, the one that would repeat
+    // packet 3; the transfer does not sit through 50 repetitions per packet
+    // for the remaining 61 packets.
+    EXPECT_EQ(line.clock.pauses, pauses({{1, 30}, {3, 50}}));
     EXPECT_TRUE(line.controller.record().hungUp);
     EXPECT_EQ(line.controller.record().payload.size(), 2u * 64);
 }
@@ -335,17 +390,17 @@ TEST(SerialPortLinkRead, OnlyASingleWaitingByteIsAReply)
     ASSERT_TRUE(link.open(QString::fromLatin1(name)));
     EXPECT_EQ(link.readReply(), 0); // nothing waiting
     ASSERT_EQ(::write(master, "U", 1), 1);
-    QThread::msleep(20);
+    ASSERT_TRUE(bytesWaitAt(slave, 1));
     EXPECT_EQ(link.readReply(), 'U');
     EXPECT_EQ(link.readReply(), 0); // read once
     ASSERT_EQ(::write(master, "UU", 2), 2);
-    QThread::msleep(20);
+    ASSERT_TRUE(bytesWaitAt(slave, 2));
     EXPECT_EQ(link.readReply(), 0);
     EXPECT_EQ(link.readReply(), 0); // still two bytes: never a reply
     // The next write throws them away.
     EXPECT_TRUE(link.write(std::vector<uint8_t>{1}));
     ASSERT_EQ(::write(master, "\xFE", 1), 1);
-    QThread::msleep(20);
+    ASSERT_TRUE(bytesWaitAt(slave, 1));
     EXPECT_EQ(link.readReply(), 0xFE);
     link.close();
     ::close(master);

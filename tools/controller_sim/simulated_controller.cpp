@@ -1,11 +1,13 @@
 #include "simulated_controller.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -94,6 +96,35 @@ bool SimulatedController::waitUntilDone(int milliseconds)
                            [this] { return m_record.complete || m_record.hungUp; });
 }
 
+bool SimulatedController::waitUntilAnswered(int packets, int milliseconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    int answerBytes = 0;
+    int portEnd = -1;
+    {
+        std::unique_lock lock(m_mutex);
+        if (!m_done.wait_until(lock, deadline, [&] { return m_record.hungUp || m_packetsTaken >= packets; }))
+            return false;
+        if (m_record.hungUp)
+            return true;
+        answerBytes = m_lastAnswerBytes;
+        portEnd = m_slave;
+    }
+    // The answer crosses the pseudo-terminal on the system's schedule, not
+    // this thread's: it is there once the port's end has it to read.
+    while (true) {
+        int waiting = 0;
+        if (::ioctl(portEnd, FIONREAD, &waiting) != 0 || waiting >= answerBytes)
+            return true;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return false;
+        pollfd fd{portEnd, POLLIN, 0};
+        if (::poll(&fd, 1, int(std::min<long long>(left.count(), 5))) > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1)); // part of the answer is there
+    }
+}
+
 SimulatedController::Record SimulatedController::record() const
 {
     std::lock_guard lock(m_mutex);
@@ -163,17 +194,21 @@ void SimulatedController::take(const uint8_t *bytes, size_t n)
 
 void SimulatedController::handlePacket(const std::vector<uint8_t> &packet)
 {
+    m_answerBytes = 0;
+    int position = 0;
     if (!checksumHolds(packet)) {
         // A controller does not answer what it cannot trust; the sender
         // tries again.
         fault("checksum wrong in a packet of " + std::to_string(packet.size()) + " bytes");
-        return;
-    }
-    int position = 0;
-    if (packet[3] == kHeaderKind)
+    } else if (packet[3] == kHeaderKind) {
         handleHeader(packet, position);
-    else
+    } else {
         handleData(packet, position);
+    }
+    std::lock_guard lock(m_mutex);
+    ++m_packetsTaken;
+    m_lastAnswerBytes = m_answerBytes;
+    m_done.notify_all();
 }
 
 void SimulatedController::handleHeader(const std::vector<uint8_t> &packet, int &position)
@@ -263,13 +298,16 @@ void SimulatedController::answer(int position)
     switch (position >= m_options.from ? m_options.behaviour : Behaviour::Accept) {
     case Behaviour::Accept:
         writeAll(m_master, &kAccept, 1);
+        m_answerBytes = 1;
         break;
     case Behaviour::Again:
         writeAll(m_master, &kAgain, 1);
+        m_answerBytes = 1;
         break;
     case Behaviour::Garbage: {
         static const uint8_t noise[] = {0x3F, kAccept, 0x00};
         writeAll(m_master, noise, sizeof noise);
+        m_answerBytes = int(sizeof noise);
         break;
     }
     case Behaviour::Silent:
@@ -282,10 +320,10 @@ void SimulatedController::answer(int position)
 
 void SimulatedController::hangUp()
 {
+    std::lock_guard lock(m_mutex); // waitUntilAnswered looks at the port's end
     ::close(m_master);
     ::close(m_slave);
     m_master = m_slave = -1;
-    std::lock_guard lock(m_mutex);
     m_record.hungUp = true;
     m_done.notify_all();
 }

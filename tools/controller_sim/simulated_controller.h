@@ -63,6 +63,14 @@ public:
     // when `milliseconds` passed first.
     bool waitUntilDone(int milliseconds);
 
+    // Waits until `packets` packets have arrived and each got its answer (or
+    // none, as the behaviour has it), and the last answer is there to be read
+    // at the port's end; true at once after a hang-up. False when
+    // `milliseconds` passed first. A sender that waits for this before
+    // reading never misses an answer because this thread was slow to run.
+    // Call it while nothing more is on its way to the controller.
+    bool waitUntilAnswered(int packets, int milliseconds);
+
     Record record() const;
 
     // The announced packet count and payload size of a frame-send header
@@ -88,8 +96,11 @@ private:
     std::vector<uint8_t> m_buffer;
     int m_lastSequence = 0;
     int m_expectedPackets = 0;
+    int m_answerBytes = 0; // of the packet being handled
 
     mutable std::mutex m_mutex;
     std::condition_variable m_done;
     Record m_record;
+    int m_packetsTaken = 0;    // every whole packet, answered or not
+    int m_lastAnswerBytes = 0; // what the last of them was answered with
 };
