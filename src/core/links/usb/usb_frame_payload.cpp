@@ -178,7 +178,7 @@ int writeEightLampsAtATime(const ColorValue *from, const uint32_t *point, int co
         const __m128i redGreen = levels(_mm_unpacklo_epi8(even, odd));
         const __m128i blueRest = levels(_mm_unpackhi_epi8(even, odd));
         _mm_storel_epi64(reinterpret_cast<__m128i *>(red + j), redGreen);
-        _mm_storeh_pd(reinterpret_cast<double *>(green + j), _mm_castsi128_pd(redGreen));
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(green + j), _mm_unpackhi_epi64(redGreen, redGreen));
         _mm_storel_epi64(reinterpret_cast<__m128i *>(blue + j), blueRest);
     }
     return j;
